@@ -1,0 +1,57 @@
+// bramble-cli: the command-line front end over Bramble's core.
+#include <algorithm>
+#include <iostream>
+#include <map>
+#include <string>
+
+#include "Commands.h"
+
+namespace {
+
+using Runner = int (*)(const bramble::cli::Args&, std::ostream&, std::ostream&);
+
+const std::map<std::string, std::pair<Runner, const char*>>& CommandTable()
+{
+    static const std::map<std::string, std::pair<Runner, const char*>> table = {
+        {"dump", {&bramble::cli::RunDump, "print every header and reading of a meter file"}},
+    };
+    return table;
+}
+
+void PrintHelp(std::ostream& out)
+{
+    out << "usage: bramble-cli COMMAND [OPTIONS]\n\n"
+           "Bramble reduces relative-gravity survey data. Commands:\n";
+    for (const auto& [name, entry] : CommandTable())
+        out << "  " << name << std::string(10 - std::min<std::size_t>(name.size(), 9), ' ') << entry.second << '\n';
+    out << "\n'bramble-cli COMMAND --help' lists the options of a command.\n"
+           "  --help      show this text\n"
+           "  --version   show the version\n";
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc < 2) {
+        PrintHelp(std::cerr);
+        return 2;
+    }
+    const std::string command = argv[1];
+    if (command == "--help" || command == "-h" || command == "help") {
+        PrintHelp(std::cout);
+        return 0;
+    }
+    if (command == "--version") {
+        std::cout << "bramble-cli " << BRAMBLE_VERSION << '\n';
+        return 0;
+    }
+    const auto it = CommandTable().find(command);
+    if (it == CommandTable().end()) {
+        std::cerr << "bramble-cli: unknown command '" << command << "'\n\n";
+        PrintHelp(std::cerr);
+        return 2;
+    }
+    const bramble::cli::Args args(argv + 2, argv + argc);
+    return it->second.first(args, std::cout, std::cerr);
+}

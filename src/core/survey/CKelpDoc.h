@@ -1,0 +1,88 @@
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "drift/CDriftCorrection.h"
+#include "output/CFinalData.h"
+#include "survey/DocumentObserver.h"
+#include "survey/Headers.h"
+#include "survey/Readings.h"
+#include "survey/ReadReport.h"
+
+namespace bramble {
+
+// The document: one imported survey. It owns every header, reading, drift
+// correction and final-output row; all other pointers to them are
+// non-owning. Loading replaces the readings and headers; the drift
+// corrections and the final table survive a load.
+class CKelpDoc {
+public:
+    static constexpr double kVersion = 2.0502;
+
+    CKelpDoc() = default;
+    CKelpDoc(const CKelpDoc&) = delete;
+    CKelpDoc& operator=(const CKelpDoc&) = delete;
+
+    // Readers: each replaces the readings and headers and refreshes all
+    // views with hint 0 (CG-3) or 1 (Aliod). An unreadable file shows
+    // "File not valid" and leaves the document empty.
+    ReadReport ReadScintrexFile(const std::string& path);
+    ReadReport ReadAliodFile(const std::string& path);
+
+    void AddDriftCorrection(const DateTime& start, double rate);
+
+    // Views and the operator's message box.
+    void AddView(IDocumentObserver* view);
+    void RemoveView(IDocumentObserver* view);
+    void UpdateAllViews(int hint);
+    void SetMessageSink(IMessageSink* sink) { m_pMessages = sink; }
+    void ShowMessage(const std::string& text) const;
+
+    // Window title of the document (the import sets it to the file's name).
+    void SetTitle(const std::string& title) { m_strTitle = title; }
+    const std::string& GetTitle() const { return m_strTitle; }
+
+    // The two chart settings files live in folder/Graphx/.
+    void SetChartSettingsFolder(const std::string& folder);
+
+    // Empties the readings and headers of the previous survey.
+    void ClearSurvey();
+
+    std::vector<std::unique_ptr<CReading>> m_Readings;
+    std::vector<std::unique_ptr<CHeaderRecord>> m_Headers;
+    std::vector<std::unique_ptr<CDriftCorrection>> m_DriftCorrections;
+    std::vector<std::unique_ptr<CFinalData>> m_FinalData;
+
+    CScintrexHeader* m_pCurHeader = nullptr;
+    CScintrexStation* m_pCurStation = nullptr;
+    CAliodHeader* m_pCurAliodHeader = nullptr;
+    CAliodStation* m_pCurAliodStation = nullptr;
+    CDriftCorrection* m_pCurDrift = nullptr;
+    CFinalData* m_pCurFinal = nullptr;
+
+    // The Aliod header values as the operator typed them.
+    std::string m_strAvgLatitude;
+    std::string m_strAvgLongitude;
+    std::string m_strSerialNumber;
+    std::string m_strOperator;
+    std::string m_strOperTemp;
+
+    std::string m_strGraphFile;
+    std::string m_strGraphFile2;
+    double m_dVersion = kVersion;
+    bool m_bSubtractMean = true;
+    bool m_bAliod = false;
+    int m_nRecords = 0;
+    std::string m_strFilePath;
+    bool m_bInstrument = false;   // last import came from the serial logger
+    bool m_bAsciiFile = false;    // last import came from an existing file
+
+private:
+    std::vector<IDocumentObserver*> m_Views;
+    IMessageSink* m_pMessages = nullptr;
+    std::string m_strTitle;
+};
+
+}  // namespace bramble

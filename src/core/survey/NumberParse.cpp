@@ -1,0 +1,120 @@
+#include "survey/NumberParse.h"
+
+#include <charconv>
+#include <climits>
+#include <cmath>
+
+namespace bramble {
+namespace {
+
+bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f'; }
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+std::string_view SkipBlanks(std::string_view text)
+{
+    std::size_t i = 0;
+    while (i < text.size() && IsBlank(text[i]))
+        ++i;
+    return text.substr(i);
+}
+
+// Length of the longest prefix of the form [digits][.digits][e[sign]digits]
+// with at least one mantissa digit; 0 when there is none.
+std::size_t MantissaAndExponentLength(std::string_view t)
+{
+    std::size_t i = 0;
+    std::size_t digits = 0;
+    while (i < t.size() && IsDigit(t[i]))
+        ++i, ++digits;
+    if (i < t.size() && t[i] == '.') {
+        ++i;
+        while (i < t.size() && IsDigit(t[i]))
+            ++i, ++digits;
+    }
+    if (digits == 0)
+        return 0;
+    if (i < t.size() && (t[i] == 'e' || t[i] == 'E')) {
+        std::size_t j = i + 1;
+        if (j < t.size() && (t[j] == '+' || t[j] == '-'))
+            ++j;
+        if (j < t.size() && IsDigit(t[j])) {
+            while (j < t.size() && IsDigit(t[j]))
+                ++j;
+            i = j;
+        }
+    }
+    return i;
+}
+
+std::string_view Tail(std::string_view line, long long pos)
+{
+    if (pos < 0)
+        pos = 0;
+    if (static_cast<unsigned long long>(pos) >= line.size())
+        return {};
+    return line.substr(static_cast<std::size_t>(pos));
+}
+
+}  // namespace
+
+double ToDouble(std::string_view text)
+{
+    std::string_view t = SkipBlanks(text);
+    bool negative = false;
+    if (!t.empty() && (t[0] == '+' || t[0] == '-')) {
+        negative = t[0] == '-';
+        t.remove_prefix(1);
+    }
+    const std::size_t length = MantissaAndExponentLength(t);
+    if (length == 0)
+        return 0.0;
+    double value = 0.0;
+    const auto result = std::from_chars(t.data(), t.data() + length, value, std::chars_format::general);
+    if (result.ec == std::errc::result_out_of_range) {
+        // Huge exponents saturate, tiny ones vanish, as the C library does.
+        const auto e = t.substr(0, length).find_first_of("eE");
+        const bool tiny = e != std::string_view::npos && e + 1 < length && t[e + 1] == '-';
+        value = tiny ? 0.0 : HUGE_VAL;
+    } else if (result.ec != std::errc()) {
+        return 0.0;
+    }
+    return negative ? -value : value;
+}
+
+int ToInt(std::string_view text)
+{
+    std::string_view t = SkipBlanks(text);
+    bool negative = false;
+    if (!t.empty() && (t[0] == '+' || t[0] == '-')) {
+        negative = t[0] == '-';
+        t.remove_prefix(1);
+    }
+    long long value = 0;
+    for (char c : t) {
+        if (!IsDigit(c))
+            break;
+        value = value * 10 + (c - '0');
+        if (value > static_cast<long long>(INT_MAX) + 1)
+            value = static_cast<long long>(INT_MAX) + 1;   // saturate, keep reading digits
+    }
+    if (negative)
+        value = -value;
+    if (value > INT_MAX)
+        return INT_MAX;
+    if (value < INT_MIN)
+        return INT_MIN;
+    return static_cast<int>(value);
+}
+
+double DoubleFrom(std::string_view line, long long pos) { return ToDouble(Tail(line, pos)); }
+int IntFrom(std::string_view line, long long pos) { return ToInt(Tail(line, pos)); }
+
+bool StartsWithNumber(std::string_view text)
+{
+    std::string_view t = SkipBlanks(text);
+    if (!t.empty() && (t[0] == '+' || t[0] == '-'))
+        t.remove_prefix(1);
+    return MantissaAndExponentLength(t) > 0;
+}
+
+}  // namespace bramble

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <string_view>
+
+#include "survey/DateTime.h"
+#include "survey/Readings.h"
+
+namespace bramble {
+
+class CKelpDoc;
+
+// Header mode of the meter readers: applies one line of a "SCINTREX" block
+// to the document's current CG-3 header (creating it on a "SCINTREX" line).
+// Returns true when the line is the "Station" line that starts the readings.
+bool ApplyScintrexHeaderLine(std::string_view line, CKelpDoc& doc);
+
+// Readings mode: a line that ends the block of readings (DC3 or dashes).
+bool IsEndOfReadings(std::string_view line);
+
+// The time of day written on a reading line.
+struct ClockTime {
+    int hour = 0;
+    int minute = 0;
+    int second = 0;
+};
+
+// Reads the fields of one CG-3 reading line into `reading` (all but the
+// bookkeeping and the date) and returns the time of day it carries.
+ClockTime ParseScintrexReadingLine(std::string_view line, CScintrexStation& reading);
+
+// The date rule of the header lines: "yy/mm/dd" (8 characters), years
+// below 75 in 2000..2074, the others in 1975..1999.
+DateTime ParseShortDate(std::string_view eightCharacters);
+
+}  // namespace bramble
