@@ -1,0 +1,121 @@
+#include <gtest/gtest.h>
+
+#include "mainwnd/CStationList.h"
+
+using namespace bramble;
+
+namespace {
+
+struct Loaded {
+    CKelpDoc doc;
+    CStationList list{doc};
+    explicit Loaded(bool aliod)
+    {
+        if (aliod) {
+            doc.m_strAvgLatitude = "40.02885";
+            doc.ReadAliodFile(BRAMBLE_EXAMPLES "/aliod-loop.csv");
+        } else {
+            doc.ReadScintrexFile(BRAMBLE_EXAMPLES "/cg3-two-blocks.dat");
+        }
+        list.Fill(aliod ? 1 : 0);
+    }
+    int RowOfIndex(int stationIndex) const
+    {
+        for (int r = 0; r < list.RowCount(); ++r)
+            if (list.StationIndex(r) == stationIndex)
+                return r;
+        return -1;
+    }
+};
+
+}  // namespace
+
+TEST(StationList, ColumnsInOrderWithHiddenIndexAndDayNumber)
+{
+    const auto& columns = CStationList::Columns();
+    EXPECT_STREQ(columns[0].title, "Header");
+    EXPECT_STREQ(columns[12].title, "Station Index");
+    EXPECT_EQ(columns[12].width, 0);
+    EXPECT_STREQ(columns[14].title, "m_dt");
+    EXPECT_EQ(columns[14].width, 0);
+    EXPECT_STREQ(columns[15].title, "Rel Grav - E.T.C.");
+    EXPECT_STREQ(columns[21].title, "Drift Correction Name");
+    EXPECT_EQ(columns[21].width, 125);
+}
+
+TEST(StationList, Cg3RowCellsUseTheirFormats)
+{
+    Loaded l(false);
+    ASSERT_EQ(l.list.RowCount(), 15);
+    const int r = l.RowOfIndex(10);   // header 1, record 10: "102" after midnight, 120 s
+    const std::vector<std::string> expected = {
+        "1", "10", "102", " 2471.485", "  0.023", "2", "-3", "  -0.58", "  0.094", "120", "3", "00:36:58",
+        "10", "03/13/2019", " 43537.025671296", " 2471.391", "", "", "", "", "", ""};
+    for (int c = 0; c < CStationList::kColumnCount; ++c)
+        EXPECT_EQ(l.list.Text(r, c), expected[static_cast<std::size_t>(c)]) << "column " << c;
+    EXPECT_EQ(l.list.Reading(r).m_strStation, "102");
+}
+
+TEST(StationList, AliodRowShowsZerosAndLevels)
+{
+    Loaded l(true);
+    ASSERT_EQ(l.list.RowCount(), 8);
+    const int r = l.RowOfIndex(4);   // R-201, long level 6, cross level 2
+    EXPECT_EQ(l.list.Text(r, CStationList::kStation), "R-201");
+    EXPECT_EQ(l.list.Text(r, CStationList::kStdDev), "  0.000");
+    EXPECT_EQ(l.list.Text(r, CStationList::kEtc), "  0.000");
+    EXPECT_EQ(l.list.Text(r, CStationList::kDur), "0");
+    EXPECT_EQ(l.list.Text(r, CStationList::kRejected), "0");
+    EXPECT_EQ(l.list.Text(r, CStationList::kTiltX), "2");
+    EXPECT_EQ(l.list.Text(r, CStationList::kTiltY), "6");
+    EXPECT_EQ(l.list.Text(r, CStationList::kRelGrav), " 3998.246");
+}
+
+TEST(StationList, SortsByTimeAcrossDaysAndByColumnKeys)
+{
+    Loaded l(false);
+    l.list.SortRowsByTime();
+    EXPECT_EQ(l.list.SortColumn(), 14);
+    for (int r = 1; r < l.list.RowCount(); ++r)
+        EXPECT_LE(l.list.Reading(r - 1).m_dtTime.value(), l.list.Reading(r).m_dtTime.value());
+
+    l.list.SortByColumn(CStationList::kTime);   // "Time" sorts by the full date-time
+    EXPECT_EQ(l.list.SortColumn(), 14);
+    EXPECT_EQ(l.list.Text(l.list.RowCount() - 1, CStationList::kTime), "15:35:02");
+    EXPECT_EQ(l.list.Text(0, CStationList::kTime), "21:30:12");
+
+    l.list.SortByColumn(CStationList::kStation);
+    EXPECT_EQ(l.list.SortColumn(), 2);
+    for (int r = 1; r < l.list.RowCount(); ++r)
+        EXPECT_LE(l.list.SortKey(r - 1), l.list.SortKey(r));
+    EXPECT_EQ(l.list.Text(0, CStationList::kStation), "1");
+    EXPECT_EQ(l.list.Text(l.list.RowCount() - 1, CStationList::kStation), "104");
+}
+
+TEST(StationList, KeysOfCellTexts)
+{
+    EXPECT_EQ(CStationList::KeyOfText("43537.025671296"), 435370256);
+    EXPECT_EQ(CStationList::KeyOfText("R-201"), 0);
+    EXPECT_EQ(CStationList::KeyOfText("  -0.58"), -5800);
+    EXPECT_EQ(CStationList::KeyOfText("1e300"), 9000000000000000000LL);
+}
+
+TEST(StationList, SelectionFollowsRowsThroughSortsAndWrittenCellsStay)
+{
+    Loaded l(false);
+    l.list.SelectRow(0);
+    const int index = l.list.StationIndex(0);
+    l.list.SetText(0, CStationList::kCorrectedGrav, " 2489.9000");
+    l.list.SortByColumn(CStationList::kRelGrav);
+    const int r = l.RowOfIndex(index);
+    EXPECT_TRUE(l.list.IsSelected(r));
+    EXPECT_EQ(l.list.Text(r, CStationList::kCorrectedGrav), " 2489.9000");
+    EXPECT_EQ(l.list.SelectedCount(), 1);
+    l.list.SelectAll();
+    EXPECT_EQ(l.list.SelectedRows().size(), 15u);
+    l.list.SelectNone();
+    EXPECT_EQ(l.list.SelectedCount(), 0);
+    l.list.Fill(7);   // an unknown hint changes nothing
+    EXPECT_EQ(l.list.RowCount(), 15);
+    EXPECT_THROW(l.list.Text(15, 0), std::out_of_range);
+}
