@@ -11,5 +11,6 @@ using Args = std::vector<std::string>;
 // Each command gets its own arguments (without the command name) and
 // returns the process exit status. Errors go to `err` with a clear message.
 int RunDump(const Args& args, std::ostream& out, std::ostream& err);
+int RunTide(const Args& args, std::ostream& out, std::ostream& err);
 
 }  // namespace bramble::cli

@@ -52,7 +52,7 @@ TideSignal EarthTideModel::Components(double dayNumberUtc) const
     const double dayNumberTt = dayNumberUtc + tide::TtMinusUtcSeconds(dayNumberUtc) / 86400.0;
     const double t = (dayNumberTt - tide::kJ2000DayNumber) / tide::kDaysPerCentury;
     const tide::Phasor localSidereal = tide::FromDeg(tide::GmstDeg(dayNumberUtc) + m_station.longitudeEastDeg);
-    const double obliquity = tide::MeanObliquityDeg(t);
+    const tide::Phasor obliquity = tide::FromDeg(tide::MeanObliquityDeg(t));
     const tide::EquatorialVector moon = tide::ToEquatorial(tide::MoonEcliptic(t), obliquity);
     const tide::EquatorialVector sun = tide::ToEquatorial(tide::SunEcliptic(t), obliquity);
 

@@ -2,8 +2,6 @@
 
 #include <cmath>
 
-#include "corrections/Phasor.h"
-
 namespace bramble::tide {
 
 double MeanObliquityDeg(double t)
@@ -12,11 +10,11 @@ double MeanObliquityDeg(double t)
     return 23.0 + 26.0 / 60.0 + arcsec / 3600.0;
 }
 
-EquatorialVector ToEquatorial(const EclipticPosition& p, double obliquityDeg)
+EquatorialVector ToEquatorial(const EclipticPosition& p, Phasor obliquity)
 {
     const double cl = std::cos(p.longitudeDeg * kRad), sl = std::sin(p.longitudeDeg * kRad);
     const double cb = std::cos(p.latitudeDeg * kRad), sb = std::sin(p.latitudeDeg * kRad);
-    const double ce = std::cos(obliquityDeg * kRad), se = std::sin(obliquityDeg * kRad);
+    const double ce = obliquity.c, se = obliquity.s;
     const double d = p.distanceM;
     return {d * cb * cl, d * (cb * sl * ce - sb * se), d * (cb * sl * se + sb * ce), d};
 }

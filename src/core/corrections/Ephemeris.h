@@ -5,6 +5,8 @@
 // time: the tide needs the direction to a few arc seconds and the distance
 // to a few kilometres). T is in Julian centuries of TT since J2000.0.
 
+#include "corrections/Phasor.h"
+
 namespace bramble::tide {
 
 inline constexpr double kAstronomicalUnitM = 149597870700.0;
@@ -25,7 +27,9 @@ struct EquatorialVector {
 // Mean obliquity of the ecliptic (IAU 1976, Meeus eq. 22.2), degrees.
 double MeanObliquityDeg(double t);
 
-EquatorialVector ToEquatorial(const EclipticPosition& p, double obliquityDeg);
+// Rotation about the equinox by the obliquity (given as its phasor, since
+// both bodies share it).
+EquatorialVector ToEquatorial(const EclipticPosition& p, Phasor obliquity);
 
 // The Sun of Meeus ch. 25 (low accuracy, about 0.01 deg): true longitude of
 // date and radius vector.

@@ -65,6 +65,52 @@ constexpr std::array<LatitudeTerm, 60> kTable47B = {{
     {4, 0, 1, -1, 132},    {1, 0, -1, -1, -119},  {4, -1, 0, -1, 115},   {2, -2, 0, 1, 107},
 }};
 
+// The tables rearranged for speed: every argument is the sum of a (D, M)
+// part and an (M', F) part; the distinct parts are formed once per call and
+// each term costs one product.
+struct ArgumentPair {
+    int first, second;
+    constexpr bool operator==(const ArgumentPair&) const = default;
+};
+
+struct SeriesLayout {
+    std::array<ArgumentPair, 120> dm{}, mf{};
+    std::size_t dmCount = 0, mfCount = 0;
+    std::array<std::uint8_t, 60> longitudeDm{}, longitudeMf{}, latitudeDm{}, latitudeMf{};
+    std::array<double, 60> longitude{}, distance{}, latitude{};
+};
+
+constexpr std::uint8_t IndexOf(std::array<ArgumentPair, 120>& pairs, std::size_t& count, ArgumentPair p)
+{
+    for (std::size_t i = 0; i < count; ++i) {
+        if (pairs[i] == p)
+            return static_cast<std::uint8_t>(i);
+    }
+    pairs[count] = p;
+    return static_cast<std::uint8_t>(count++);
+}
+
+constexpr SeriesLayout MakeLayout()
+{
+    SeriesLayout s;
+    for (std::size_t i = 0; i < kTable47A.size(); ++i) {
+        const auto& t = kTable47A[i];
+        s.longitudeDm[i] = IndexOf(s.dm, s.dmCount, {t.d, t.m});
+        s.longitudeMf[i] = IndexOf(s.mf, s.mfCount, {t.mp, t.f});
+        s.longitude[i] = t.sinLongitude;
+        s.distance[i] = t.cosDistance;
+    }
+    for (std::size_t i = 0; i < kTable47B.size(); ++i) {
+        const auto& t = kTable47B[i];
+        s.latitudeDm[i] = IndexOf(s.dm, s.dmCount, {t.d, t.m});
+        s.latitudeMf[i] = IndexOf(s.mf, s.mfCount, {t.mp, t.f});
+        s.latitude[i] = t.sinLatitude;
+    }
+    return s;
+}
+
+constexpr SeriesLayout kLayout = MakeLayout();
+
 }  // namespace
 
 EclipticPosition MoonEcliptic(double t)
@@ -87,28 +133,42 @@ EclipticPosition MoonEcliptic(double t)
     const Multiples<4> mpk(FromDeg(mp));
     const Multiples<3> fk(FromDeg(f));
 
-    double sumL = 0.0, sumR = 0.0, sumB = 0.0;
-    for (const auto& term : kTable47A) {
-        const Phasor arg = Mul(Mul(dk[term.d], mk[term.m]), Mul(mpk[term.mp], fk[term.f]));
-        const double scale = ePower[static_cast<std::size_t>(std::abs(term.m))];
-        sumL += scale * term.sinLongitude * arg.s;
-        sumR += scale * term.cosDistance * arg.c;
+    std::array<Phasor, kLayout.dmCount> dm;
+    for (std::size_t i = 0; i < dm.size(); ++i) {
+        const ArgumentPair& pair = kLayout.dm[i];
+        const Phasor z = Mul(dk[pair.first], mk[pair.second]);
+        const double scale = ePower[static_cast<std::size_t>(std::abs(pair.second))];
+        dm[i] = {scale * z.c, scale * z.s};
     }
-    for (const auto& term : kTable47B) {
-        const Phasor arg = Mul(Mul(dk[term.d], mk[term.m]), Mul(mpk[term.mp], fk[term.f]));
-        sumB += ePower[static_cast<std::size_t>(std::abs(term.m))] * term.sinLatitude * arg.s;
+    std::array<Phasor, kLayout.mfCount> mf;
+    for (std::size_t i = 0; i < mf.size(); ++i)
+        mf[i] = Mul(mpk[kLayout.mf[i].first], fk[kLayout.mf[i].second]);
+
+    // Two partial sums each, so that consecutive terms do not wait on one
+    // another's addition.
+    std::array<double, 2> sumL{}, sumR{}, sumB{};
+    for (std::size_t i = 0; i < kTable47A.size(); ++i) {
+        const Phasor arg = Mul(dm[kLayout.longitudeDm[i]], mf[kLayout.longitudeMf[i]]);
+        sumL[i % 2] += kLayout.longitude[i] * arg.s;
+        sumR[i % 2] += kLayout.distance[i] * arg.c;
     }
+    for (std::size_t i = 0; i < kTable47B.size(); ++i) {
+        const Phasor a = dm[kLayout.latitudeDm[i]], b = mf[kLayout.latitudeMf[i]];
+        sumB[i % 2] += kLayout.latitude[i] * (a.s * b.c + a.c * b.s);
+    }
+    double longitude = sumL[0] + sumL[1], latitude = sumB[0] + sumB[1];
+    const double distance = sumR[0] + sumR[1];
 
     // Additive terms: Venus (A1), Jupiter (A2) and the flattening of the Earth (L' - F).
     const Phasor lpk = FromDeg(lp);
     const Phasor a1k = FromDeg(a1);
     const Phasor fConj = Conj(fk[1]);
     const Phasor mpConj = Conj(mpk[1]);
-    sumL += 3958.0 * a1k.s + 1962.0 * Mul(lpk, fConj).s + 318.0 * std::sin(a2 * kRad);
-    sumB += -2235.0 * lpk.s + 382.0 * std::sin(a3 * kRad) + 175.0 * Mul(a1k, fConj).s +
+    longitude += 3958.0 * a1k.s + 1962.0 * Mul(lpk, fConj).s + 318.0 * std::sin(a2 * kRad);
+    latitude += -2235.0 * lpk.s + 382.0 * std::sin(a3 * kRad) + 175.0 * Mul(a1k, fConj).s +
             175.0 * Mul(a1k, fk[1]).s + 127.0 * Mul(lpk, mpConj).s - 115.0 * Mul(lpk, mpk[1]).s;
 
-    return {lp + sumL * 1e-6, sumB * 1e-6, (385000.56 + sumR * 1e-3) * 1000.0};
+    return {lp + longitude * 1e-6, latitude * 1e-6, (385000.56 + distance * 1e-3) * 1000.0};
 }
 
 }  // namespace bramble::tide
