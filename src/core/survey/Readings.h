@@ -1,5 +1,6 @@
 #pragma once
 
+#include <limits>
 #include <string>
 
 #include "survey/CPolarMotion.h"
@@ -27,7 +28,9 @@ public:
     double m_dRawGrav = 0.0;       // gravity as read; never changed
     double m_dTemp = 0.0;
     int m_nRecord = 0;             // 1-based number within the header block
-    double m_dPressure = 0.0;      // hPa
+    // hPa; not a number until the pressure list is applied, so that no
+    // pressure correction is made before.
+    double m_dPressure = std::numeric_limits<double>::quiet_NaN();
     std::string m_strDriftName = "NONE";
     std::string m_strNote;
     CPolarMotion m_PolarMotion;
