@@ -1,0 +1,78 @@
+#pragma once
+
+#include <istream>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "survey/CPolarMotion.h"
+#include "survey/DateTime.h"
+
+namespace bramble {
+
+class CKelpDoc;
+
+// The two layouts of a polar-motion table, one line per day.
+//  A: the IERS rapid-service daily layout: "yymmdd" with a blank for each
+//     leading zero, the modified Julian date, a flag, then PM-x, its error
+//     and PM-y in arc-seconds at fixed columns.
+//  B: "yyyy mm dd" with blanks for leading zeros, 7 further characters, then
+//     x and y; chosen when one of the first five lines holds 31 asterisks.
+enum class PolarLayout { kA, kB };
+
+PolarLayout DetectPolarLayout(const std::vector<std::string>& lines);
+
+// The text that marks the line of the survey's first day.
+std::string PolarSearchKey(const DateTime& firstReading, PolarLayout layout);
+
+// x and y (arc-seconds) of one line: characters 18-27 and 38-47. Layout B
+// lines are counted after their leading blanks; layout A lines as they
+// stand, because the blank of a year 2000-2009 belongs to the date field
+// (counting after it would read y one character late and lose its sign).
+// Text that is not a number reads as 0.
+CPolarMotion ParsePolarLine(std::string_view line, PolarLayout layout);
+
+// The pole of each day from the survey's first day on.
+struct PolarTable {
+    double m_dFirstDay = 0.0;            // day number of day 0, 00:00
+    std::vector<CPolarMotion> m_Days;    // at least 2 days
+    bool m_bFound = false;               // a line held the search key
+};
+
+// Builds the table for a survey from its first to its last reading time
+// (document order): trunc(t2 + 2) - trunc(t1) days, at least 2 so that
+// there is always one segment. Each line holding the key fills the days from
+// that line on; days past the end of the lines read as 0, 0.
+PolarTable BuildPolarTable(const std::vector<std::string>& lines, PolarLayout layout, double firstTime,
+                           double lastTime);
+
+// Gives every reading of the document, in document order, its pole by a
+// walk over the table's days: linear within the current day segment, at
+// most one segment further per reading and never past the last segment,
+// so readings before the first day or out of time order are extrapolated
+// and no day outside the table is read.
+void InterpolatePolarMotion(CKelpDoc& doc, const PolarTable& table);
+
+struct PolarTableResult {
+    enum class Status {
+        kRead,          // every reading has its pole
+        kNotFound,      // no line for the survey's first day; readings unchanged
+        kCannotOpen,    // the file could not be read; nothing changed
+        kNoReadings,    // an empty survey; nothing changed
+    };
+    Status m_Status = Status::kNoReadings;
+    PolarLayout m_Layout = PolarLayout::kA;
+    int m_nDays = 0;
+    std::string m_strMessage;   // for kCannotOpen
+};
+
+// Reads a polar-motion table file and interpolates it to every reading.
+PolarTableResult ReadPolarMotionTable(CKelpDoc& doc, const std::string& path);
+
+// The gravity effect of the pole position, mGal: x, y in arc-seconds,
+// latitude and EAST longitude in degrees. An effect above 0.1 mGal (only
+// possible with poles far outside real positions) gives 0; only the upper
+// side is bounded.
+double PolarMotionCorrection(double x, double y, double latitudeDeg, double eastLongitudeDeg);
+
+}  // namespace bramble

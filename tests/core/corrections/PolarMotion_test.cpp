@@ -1,0 +1,235 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "SurveyBuilder.h"
+#include "corrections/PolarMotion.h"
+#include "support/TempFile.h"
+
+using namespace bramble;
+using bramble::test::At;
+using bramble::test::SurveyBuilder;
+using bramble::test::TempFile;
+
+namespace {
+
+const std::string kReal2019 = BRAMBLE_TEST_DATA "/polar/finals2000A-2019-03-06.daily";
+const std::string k2005 = BRAMBLE_TEST_DATA "/polar/finals-2005-01-26.daily";
+
+// A layout B table: a title, the asterisk line, then "yyyy mm dd" lines.
+std::string LayoutB(int firstDay, int days, double x0, double y0)
+{
+    std::string text = "POLE COORDINATES\n*******************************\n";
+    for (int i = 0; i < days; ++i) {
+        char line[96];
+        std::snprintf(line, sizeof line, "2005  1%3d  53%03d%10.6f%10.6f%10.6f\n", firstDay + i, 400 + i,
+                      x0 + 0.001 * i, 0.000031, y0 + 0.002 * i);
+        text += line;
+    }
+    return text;
+}
+
+}  // namespace
+
+TEST(PolarKey, LayoutABlanksTheLeadingZeros)
+{
+    EXPECT_EQ(PolarSearchKey(At(2005, 1, 30, 10), PolarLayout::kA), " 5 130");
+    EXPECT_EQ(PolarSearchKey(At(2019, 3, 12, 21, 30), PolarLayout::kA), "19 312");
+    EXPECT_EQ(PolarSearchKey(At(2019, 11, 10), PolarLayout::kA), "191110");
+}
+
+TEST(PolarKey, LayoutBBlanksTheLeadingZerosOfMonthAndDay)
+{
+    EXPECT_EQ(PolarSearchKey(At(2005, 1, 30, 10), PolarLayout::kB), "2005  1 30");
+    EXPECT_EQ(PolarSearchKey(At(2005, 10, 5), PolarLayout::kB), "2005 10  5");
+}
+
+TEST(PolarLayoutDetection, AsteriskLineWithinTheFirstFiveLinesMeansB)
+{
+    const std::string stars = "*******************************";
+    EXPECT_EQ(DetectPolarLayout({"a", "b", "c", "d", stars}), PolarLayout::kB);
+    EXPECT_EQ(DetectPolarLayout({"a", "b", "c", "d", "e", stars}), PolarLayout::kA);
+    EXPECT_EQ(DetectPolarLayout({"a", stars.substr(1)}), PolarLayout::kA);   // 30 asterisks
+}
+
+TEST(PolarLine, LayoutAReadsTheIersColumns)
+{
+    const auto p = ParsePolarLine("19 312 58554.00 I  0.045360 0.000021  0.360551 0.000015  I-0.0984", PolarLayout::kA);
+    EXPECT_DOUBLE_EQ(p.m_dX, 0.045360);
+    EXPECT_DOUBLE_EQ(p.m_dY, 0.360551);
+}
+
+TEST(PolarLine, LayoutAYear2000To2009KeepsBothFieldsAndTheirSigns)
+{
+    // The year field " 5" starts with a blank; x and y still come from
+    // their own columns and a negative y keeps its sign.
+    const auto p = ParsePolarLine(" 5 130 53400.00 I -0.044900 0.000031 -0.033360 0.000029  I-0.5184000",
+                                  PolarLayout::kA);
+    EXPECT_DOUBLE_EQ(p.m_dX, -0.0449);
+    EXPECT_DOUBLE_EQ(p.m_dY, -0.03336);
+}
+
+TEST(PolarLine, LayoutBCountsAfterLeadingBlanks)
+{
+    const auto p = ParsePolarLine("  2005  1 30  53400  0.044900  0.000031 -0.433360", PolarLayout::kB);
+    EXPECT_DOUBLE_EQ(p.m_dX, 0.0449);
+    EXPECT_DOUBLE_EQ(p.m_dY, -0.43336);
+}
+
+TEST(PolarLine, ShortOrEmptyLinesReadAsZero)
+{
+    const auto p = ParsePolarLine(" 5 130 53400.00 I", PolarLayout::kA);
+    EXPECT_EQ(p.m_dX, 0.0);
+    EXPECT_EQ(p.m_dY, 0.0);
+}
+
+TEST(PolarTable, SurveyOfThirtyJanuaryToSecondFebruaryHasFiveDays)
+{
+    SurveyBuilder s;
+    s.AddCg3Header(45.0, 0.0);
+    s.AddCg3(At(2005, 1, 30, 10), 1000.0);
+    s.AddCg3(At(2005, 2, 2, 15), 1000.0);
+    const auto result = ReadPolarMotionTable(s.doc, k2005);
+    ASSERT_EQ(result.m_Status, PolarTableResult::Status::kRead);
+    EXPECT_EQ(result.m_Layout, PolarLayout::kA);
+    EXPECT_EQ(result.m_nDays, 5);
+}
+
+TEST(PolarTable, DaysAreTheLinesFromTheKeyOn)
+{
+    const std::vector<std::string> lines = {"15 1 1 x", " 5 130 53400.00 I  0.100000 0.000031  0.300000 0.0",
+                                            " 5 131 53401.00 I  0.120000 0.000031  0.340000 0.0"};
+    const auto table = BuildPolarTable(lines, PolarLayout::kA, At(2005, 1, 30, 10).value(),
+                                       At(2005, 1, 31, 15).value());
+    ASSERT_TRUE(table.m_bFound);
+    ASSERT_EQ(table.m_Days.size(), 3u);
+    EXPECT_DOUBLE_EQ(table.m_Days[1].m_dX, 0.12);
+    // Past the end of the file a day reads as 0, 0.
+    EXPECT_EQ(table.m_Days[2].m_dX, 0.0);
+    EXPECT_EQ(table.m_dFirstDay, At(2005, 1, 30).value());
+}
+
+TEST(PolarTable, ReadingAtNoonGetsTheMeanOfItsTwoDays)
+{
+    SurveyBuilder s;
+    s.AddCg3Header(45.0, 0.0);
+    s.AddCg3(At(2005, 1, 30, 12), 1000.0);
+    const TempFile file(" 5 130 53400.00 I  0.100000 0.000031  0.300000 0.000029\n"
+                        " 5 131 53401.00 I  0.120000 0.000031  0.340000 0.000029\n");
+    ASSERT_EQ(ReadPolarMotionTable(s.doc, file.path()).m_Status, PolarTableResult::Status::kRead);
+    EXPECT_NEAR(s.doc.m_Readings[0]->m_PolarMotion.m_dX, 0.11, 1e-12);
+    EXPECT_NEAR(s.doc.m_Readings[0]->m_PolarMotion.m_dY, 0.32, 1e-12);
+}
+
+TEST(PolarTable, RealIersFileGivesEachReadingItsInterpolatedPole)
+{
+    SurveyBuilder s;
+    s.AddCg3Header(40.03, 105.05);
+    s.AddCg3(At(2019, 3, 12), 2489.871);            // midnight: the day's own values
+    s.AddCg3(At(2019, 3, 12, 18), 2489.874);        // three quarters of the way to 13 March
+    s.AddCg3(At(2019, 3, 14, 6), 2489.889);         // the walk moves one segment: 13-14 March
+    const auto result = ReadPolarMotionTable(s.doc, kReal2019);
+    ASSERT_EQ(result.m_Status, PolarTableResult::Status::kRead);
+    EXPECT_EQ(result.m_nDays, 4);
+    // 19 312: x 0.045360, y 0.360551; 19 313: x 0.044974, y 0.361831;
+    // 19 314: x 0.044692, y 0.363072.
+    const auto& r = s.doc.m_Readings;
+    EXPECT_NEAR(r[0]->m_PolarMotion.m_dX, 0.045360, 1e-9);
+    EXPECT_NEAR(r[0]->m_PolarMotion.m_dY, 0.360551, 1e-9);
+    EXPECT_NEAR(r[1]->m_PolarMotion.m_dX, 0.045360 + 0.75 * (0.044974 - 0.045360), 1e-9);
+    EXPECT_NEAR(r[1]->m_PolarMotion.m_dY, 0.360551 + 0.75 * (0.361831 - 0.360551), 1e-9);
+    EXPECT_NEAR(r[2]->m_PolarMotion.m_dX, 0.044974 + 1.25 * (0.044692 - 0.044974), 1e-9);
+    EXPECT_NEAR(r[2]->m_PolarMotion.m_dY, 0.361831 + 1.25 * (0.363072 - 0.361831), 1e-9);
+}
+
+TEST(PolarTable, LayoutBFileIsFoundByItsKey)
+{
+    SurveyBuilder s;
+    s.AddCg3Header(45.0, 0.0);
+    s.AddCg3(At(2005, 1, 30), 1000.0);
+    s.AddCg3(At(2005, 1, 31, 12), 1000.0);
+    const TempFile file(LayoutB(28, 6, 0.040, 0.430));
+    const auto result = ReadPolarMotionTable(s.doc, file.path());
+    ASSERT_EQ(result.m_Status, PolarTableResult::Status::kRead);
+    EXPECT_EQ(result.m_Layout, PolarLayout::kB);
+    EXPECT_NEAR(s.doc.m_Readings[0]->m_PolarMotion.m_dX, 0.042, 1e-12);   // the line of 30 January
+    EXPECT_NEAR(s.doc.m_Readings[0]->m_PolarMotion.m_dY, 0.434, 1e-12);
+    EXPECT_NEAR(s.doc.m_Readings[1]->m_PolarMotion.m_dX, 0.0435, 1e-12);
+}
+
+TEST(PolarTable, FileWithoutTheSurveysDaysChangesNothing)
+{
+    SurveyBuilder s;
+    s.AddCg3Header(45.0, 0.0);
+    s.AddCg3(At(2021, 6, 1), 1000.0).m_PolarMotion = {0.5, 0.25};
+    const auto result = ReadPolarMotionTable(s.doc, kReal2019);
+    EXPECT_EQ(result.m_Status, PolarTableResult::Status::kNotFound);
+    EXPECT_EQ(s.doc.m_Readings[0]->m_PolarMotion.m_dX, 0.5);
+    EXPECT_EQ(s.doc.m_Readings[0]->m_PolarMotion.m_dY, 0.25);
+}
+
+TEST(PolarTable, UnopenableFileGivesAClearMessageAndChangesNothing)
+{
+    SurveyBuilder s;
+    s.AddCg3Header(45.0, 0.0);
+    s.AddCg3(At(2019, 3, 12), 1000.0).m_PolarMotion = {0.5, 0.25};
+    for (const std::string& path : {std::string(BRAMBLE_TEST_DATA "/polar/no-such-file.daily"),
+                                   std::string(BRAMBLE_TEST_DATA "/polar")}) {
+        const auto result = ReadPolarMotionTable(s.doc, path);
+        EXPECT_EQ(result.m_Status, PolarTableResult::Status::kCannotOpen) << path;
+        EXPECT_NE(result.m_strMessage.find(path), std::string::npos);
+        EXPECT_EQ(s.doc.m_Readings[0]->m_PolarMotion.m_dX, 0.5);
+    }
+}
+
+TEST(PolarTable, ReadingsOutOfTimeOrderStayInsideTheTable)
+{
+    // The last reading is three days before the first: the span gives
+    // n < 2; the table keeps one segment and every reading is extrapolated
+    // along it (AddressSanitizer would catch a read outside).
+    SurveyBuilder s;
+    s.AddCg3Header(45.0, 0.0);
+    s.AddCg3(At(2019, 3, 14, 12), 1000.0);
+    s.AddCg3(At(2019, 3, 20), 1000.0);
+    s.AddCg3(At(2019, 3, 11, 6), 1000.0);
+    const auto result = ReadPolarMotionTable(s.doc, kReal2019);
+    ASSERT_EQ(result.m_Status, PolarTableResult::Status::kRead);
+    EXPECT_EQ(result.m_nDays, 2);
+    // Days 14 March (x 0.044692) and 15 March (x 0.044719), one segment.
+    const double slope = 0.044719 - 0.044692;
+    EXPECT_NEAR(s.doc.m_Readings[0]->m_PolarMotion.m_dX, 0.044692 + 0.5 * slope, 1e-9);
+    EXPECT_NEAR(s.doc.m_Readings[1]->m_PolarMotion.m_dX, 0.044692 + 6.0 * slope, 1e-9);
+    EXPECT_NEAR(s.doc.m_Readings[2]->m_PolarMotion.m_dX, 0.044692 - 2.75 * slope, 1e-9);
+}
+
+TEST(PolarTable, WalkNeverPassesTheLastSegment)
+{
+    SurveyBuilder s;
+    s.AddCg3Header(45.0, 0.0);
+    s.AddCg3(At(2019, 3, 12), 1000.0);
+    s.AddCg3(At(2019, 3, 13, 1), 1000.0);
+    const std::vector<std::string> lines = {"19 312 58554.00 I  0.100000 0.000026  0.300000 0.000020",
+                                            "19 313 58555.00 I  0.200000 0.000026  0.400000 0.000020"};
+    const auto table = BuildPolarTable(lines, PolarLayout::kA, At(2019, 3, 12).value(), At(2019, 3, 13, 1).value());
+    ASSERT_EQ(table.m_Days.size(), 3u);   // 12, 13 and 14 March; the 14th is past the lines: 0, 0
+    s.doc.m_Readings[1]->m_dtTime = At(2019, 3, 30);   // far past the table
+    InterpolatePolarMotion(s.doc, table);
+    // Segment 13-14 March, from 0.2 to 0: seventeen days past the 13th.
+    EXPECT_NEAR(s.doc.m_Readings[1]->m_PolarMotion.m_dX, 0.2 - 17 * 0.2, 1e-9);
+}
+
+TEST(PolarMotionCorrection, ThreeLongitudesAtFortyFiveDegrees)
+{
+    EXPECT_NEAR(PolarMotionCorrection(0.1, 0.3, 45.0, 0.0), -0.001914, 5e-7);
+    EXPECT_NEAR(PolarMotionCorrection(0.1, 0.3, 45.0, 90.0), 0.005742, 5e-7);
+    EXPECT_NEAR(PolarMotionCorrection(0.1, 0.3, 45.0, -75.5), -0.006038, 5e-7);
+}
+
+TEST(PolarMotionCorrection, EffectsAboveOneTenthMilliGalGiveZeroLargeNegativesPass)
+{
+    // x = -10" at longitude 0: about +0.1914 mGal.
+    EXPECT_EQ(PolarMotionCorrection(-10.0, 0.0, 45.0, 0.0), 0.0);
+    EXPECT_NEAR(PolarMotionCorrection(10.0, 0.0, 45.0, 0.0), -0.1914, 1e-4);
+    // Just below the cap passes unchanged.
+    EXPECT_NEAR(PolarMotionCorrection(-5.0, 0.0, 45.0, 0.0), 0.0957, 1e-4);
+}
