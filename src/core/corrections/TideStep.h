@@ -1,0 +1,30 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+
+namespace bramble {
+
+class CReading;
+
+// The tide function of the "Berger" option: hours since 1900-01-01 00:00,
+// latitude (degrees), longitude (degrees, WEST positive), height (m) and an
+// amplitude factor; returns the correction in microGal, to be added.
+using TideFunction = std::function<double(double hoursSince1900, double latitudeDeg, double longitudeWestDeg,
+                                          std::int32_t heightM, double amplitudeFactor)>;
+
+// The program's earth-tide model (GravTide).
+TideFunction DefaultTideFunction();
+
+// The first step of the pipeline: rebuilds the reading's working gravity
+// from its load-time values and the tide option.
+//   Longman: m_dGrav = m_dRawGrav (the meter's tide kept), no tide correction,
+//            a CG-3 reading's m_dEtc back to the value read;
+//   Berger:  m_dGrav = m_dGravLessEtc + the computed tide, which goes into
+//            m_dTideCorr; the tide is computed at the reading's time as
+//            stored, at its own header's coordinates, height 0, factor 1;
+//   None (and any other value): m_dGrav = m_dGravLessEtc, no tide
+//            correction, a CG-3 reading's m_dEtc = 0.
+void ApplyTideStep(CReading& reading, int tideMode, const TideFunction& tide);
+
+}  // namespace bramble
