@@ -12,8 +12,8 @@ double MeanObliquityDeg(double t)
 
 EquatorialVector ToEquatorial(const EclipticPosition& p, Phasor obliquity)
 {
-    const double cl = std::cos(p.longitudeDeg * kRad), sl = std::sin(p.longitudeDeg * kRad);
-    const double cb = std::cos(p.latitudeDeg * kRad), sb = std::sin(p.latitudeDeg * kRad);
+    const Phasor l = FromDeg(p.longitudeDeg), b = FromDeg(p.latitudeDeg);
+    const double cl = l.c, sl = l.s, cb = b.c, sb = b.s;
     const double ce = obliquity.c, se = obliquity.s;
     const double d = p.distanceM;
     return {d * cb * cl, d * (cb * sl * ce - sb * se), d * (cb * sl * se + sb * ce), d};
@@ -22,15 +22,16 @@ EquatorialVector ToEquatorial(const EclipticPosition& p, Phasor obliquity)
 EclipticPosition SunEcliptic(double t)
 {
     const double l0 = 280.46646 + t * (36000.76983 + 0.0003032 * t);
-    const double m = (357.52911 + t * (35999.05029 - 0.0001537 * t)) * kRad;
+    const double m = 357.52911 + t * (35999.05029 - 0.0001537 * t);
     const double e = 0.016708634 - t * (0.000042037 + 0.0000001267 * t);
     // sin 2M and sin 3M from sin M and cos M.
-    const double sm = std::sin(m), cm = std::cos(m);
+    const Phasor mk = FromDeg(m);
+    const double sm = mk.s, cm = mk.c;
     const double s2m = 2.0 * sm * cm;
     const double s3m = sm * (3.0 - 4.0 * sm * sm);
     const double c = (1.914602 - t * (0.004817 + 0.000014 * t)) * sm + (0.019993 - 0.000101 * t) * s2m +
                      0.000289 * s3m;
-    const double radiusAu = 1.000001018 * (1.0 - e * e) / (1.0 + e * std::cos(m + c * kRad));
+    const double radiusAu = 1.000001018 * (1.0 - e * e) / (1.0 + e * FromDeg(m + c).c);
     return {l0 + c, 0.0, radiusAu * kAstronomicalUnitM};
 }
 

@@ -144,28 +144,35 @@ EclipticPosition MoonEcliptic(double t)
     for (std::size_t i = 0; i < mf.size(); ++i)
         mf[i] = Mul(mpk[kLayout.mf[i].first], fk[kLayout.mf[i].second]);
 
-    // Two partial sums each, so that consecutive terms do not wait on one
-    // another's addition.
-    std::array<double, 2> sumL{}, sumR{}, sumB{};
-    for (std::size_t i = 0; i < kTable47A.size(); ++i) {
-        const Phasor arg = Mul(dm[kLayout.longitudeDm[i]], mf[kLayout.longitudeMf[i]]);
-        sumL[i % 2] += kLayout.longitude[i] * arg.s;
-        sumR[i % 2] += kLayout.distance[i] * arg.c;
+    // Two terms a step into separate sums, so that consecutive terms do not
+    // wait on one another's addition.
+    static_assert(kTable47A.size() % 2 == 0 && kTable47B.size() % 2 == 0);
+    double l0 = 0, l1 = 0, r0 = 0, r1 = 0, b0 = 0, b1 = 0;
+    for (std::size_t i = 0; i < kTable47A.size(); i += 2) {
+        const Phasor z0 = Mul(dm[kLayout.longitudeDm[i]], mf[kLayout.longitudeMf[i]]);
+        const Phasor z1 = Mul(dm[kLayout.longitudeDm[i + 1]], mf[kLayout.longitudeMf[i + 1]]);
+        l0 += kLayout.longitude[i] * z0.s;
+        l1 += kLayout.longitude[i + 1] * z1.s;
+        r0 += kLayout.distance[i] * z0.c;
+        r1 += kLayout.distance[i + 1] * z1.c;
     }
-    for (std::size_t i = 0; i < kTable47B.size(); ++i) {
-        const Phasor a = dm[kLayout.latitudeDm[i]], b = mf[kLayout.latitudeMf[i]];
-        sumB[i % 2] += kLayout.latitude[i] * (a.s * b.c + a.c * b.s);
+    // Latitude needs only the sine of each argument.
+    for (std::size_t i = 0; i < kTable47B.size(); i += 2) {
+        const Phasor a0 = dm[kLayout.latitudeDm[i]], c0 = mf[kLayout.latitudeMf[i]];
+        const Phasor a1 = dm[kLayout.latitudeDm[i + 1]], c1 = mf[kLayout.latitudeMf[i + 1]];
+        b0 += kLayout.latitude[i] * (a0.s * c0.c + a0.c * c0.s);
+        b1 += kLayout.latitude[i + 1] * (a1.s * c1.c + a1.c * c1.s);
     }
-    double longitude = sumL[0] + sumL[1], latitude = sumB[0] + sumB[1];
-    const double distance = sumR[0] + sumR[1];
+    double longitude = l0 + l1, latitude = b0 + b1;
+    const double distance = r0 + r1;
 
     // Additive terms: Venus (A1), Jupiter (A2) and the flattening of the Earth (L' - F).
     const Phasor lpk = FromDeg(lp);
     const Phasor a1k = FromDeg(a1);
     const Phasor fConj = Conj(fk[1]);
     const Phasor mpConj = Conj(mpk[1]);
-    longitude += 3958.0 * a1k.s + 1962.0 * Mul(lpk, fConj).s + 318.0 * std::sin(a2 * kRad);
-    latitude += -2235.0 * lpk.s + 382.0 * std::sin(a3 * kRad) + 175.0 * Mul(a1k, fConj).s +
+    longitude += 3958.0 * a1k.s + 1962.0 * Mul(lpk, fConj).s + 318.0 * FromDeg(a2).s;
+    latitude += -2235.0 * lpk.s + 382.0 * FromDeg(a3).s + 175.0 * Mul(a1k, fConj).s +
             175.0 * Mul(a1k, fk[1]).s + 127.0 * Mul(lpk, mpConj).s - 115.0 * Mul(lpk, mpk[1]).s;
 
     return {lp + longitude * 1e-6, latitude * 1e-6, (385000.56 + distance * 1e-3) * 1000.0};

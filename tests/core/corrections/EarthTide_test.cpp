@@ -12,6 +12,7 @@
 
 #include "corrections/Ephemeris.h"
 #include "corrections/GravimetricFactors.h"
+#include "corrections/Phasor.h"
 #include "corrections/TideTime.h"
 #include "corrections/TideWaves.h"
 #include "survey/DateTime.h"
@@ -129,6 +130,25 @@ INSTANTIATE_TEST_SUITE_P(
                     AccuracyCase{"tide_uniform_N40.02885_W105.04603_2005-01.csv", true, 0.02, 0.06},
                     AccuracyCase{"tide_ref_N45.0_E0.0_2005-01.csv", false, 0.05, 0.15},
                     AccuracyCase{"tide_ref_N40.02885_W105.04603_2005-01.csv", false, 0.05, 0.15}));
+
+TEST(TideEphemeris, TableSineAndCosineMatchTheLibrary)
+{
+    // Angles as large as the Moon's arguments a century from J2000, and
+    // around every 5 deg table point.
+    double worst = 0;
+    for (double deg = -480000.0; deg < 480000.0; deg += 97.3) {
+        for (const double offset : {0.0, 2.4999, -2.4999, 1e-7}) {
+            const double a = deg + offset;
+            const tide::Phasor p = tide::FromDeg(a);
+            const double r = std::fmod(a, 360.0) / kDeg;
+            worst = std::max({worst, std::abs(p.c - std::cos(r)), std::abs(p.s - std::sin(r))});
+        }
+    }
+    EXPECT_LT(worst, 2e-15);
+    EXPECT_EQ(tide::FromDeg(0.0).c, 1.0);
+    EXPECT_EQ(tide::FromDeg(0.0).s, 0.0);
+    EXPECT_NEAR(tide::FromDeg(-90.0).s, -1.0, 1e-16);
+}
 
 TEST(TideEphemeris, MeeusWorkedExampleOfTheMoon)
 {
