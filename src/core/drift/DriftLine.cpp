@@ -1,0 +1,79 @@
+#include "drift/DriftLine.h"
+
+#include <cstdio>
+
+#include "survey/NumberParse.h"
+#include "survey/TextScan.h"
+
+namespace bramble {
+namespace {
+
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+
+}  // namespace
+
+std::string FormatDriftLine(const CDriftCorrection& drift)
+{
+    std::string line = drift.m_dtStart.format("%m/%d/%Y  %H:%M:%S  ");
+    char field[64];
+    for (double c : drift.m_dCoeff) {
+        std::snprintf(field, sizeof field, "%9.3f ", c);
+        line += field;
+    }
+    return line;
+}
+
+std::array<double, 6> ParseCoefficients(std::string_view text)
+{
+    std::array<double, 6> coeff{};
+    std::size_t i = 0;
+    for (double& c : coeff) {
+        while (i < text.size() && IsBlank(text[i]))
+            ++i;
+        if (i == text.size())
+            break;
+        const std::size_t start = i;
+        while (i < text.size() && !IsBlank(text[i]))
+            ++i;
+        c = ToDouble(text.substr(start, i - start));
+    }
+    return coeff;
+}
+
+CDriftCorrection ParseDriftLine(std::string_view raw)
+{
+    const std::string_view line = TrimLeft(raw);
+    const int month = ToInt(Mid(line, 0, 2));
+    const long long slash1 = Find(line, '/');
+    const long long slash2 = slash1 == kNotFound ? kNotFound : Find(line, '/', slash1 + 1);
+    const int day = slash1 == kNotFound ? 0 : IntFrom(line, slash1 + 1);
+    const int year = slash2 == kNotFound ? 0 : IntFrom(line, slash2 + 1);
+    const long long colon1 = Find(line, ':');
+    const long long colon2 = colon1 == kNotFound ? kNotFound : Find(line, ':', colon1 + 1);
+    const int hour = colon1 == kNotFound ? 0 : ToInt(Mid(line, colon1 - 2));
+    const int minute = colon1 == kNotFound ? 0 : IntFrom(line, colon1 + 1);
+    const int second = colon2 == kNotFound ? 0 : IntFrom(line, colon2 + 1);
+
+    CDriftCorrection drift;
+    const DateTime start = DateTime::fromParts(year, month, day, hour, minute, second);
+    drift.m_dtStart = start.isValid() ? start : DateTime(0.0);
+    // The coefficients follow the first blank after the seconds.
+    const long long blank = Find(line, ' ', colon2 == kNotFound ? 0 : colon2 + 1);
+    if (blank != kNotFound)
+        drift.m_dCoeff = ParseCoefficients(Mid(line, blank));
+    return drift;
+}
+
+double DriftAt(const CDriftCorrection& drift, double dayNumber)
+{
+    const double x = dayNumber - drift.m_dtStart.value();
+    double power = 1.0;
+    double sum = 0.0;
+    for (double c : drift.m_dCoeff) {
+        power *= x;
+        sum += c * power;
+    }
+    return sum;
+}
+
+}  // namespace bramble
