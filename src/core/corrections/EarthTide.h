@@ -29,9 +29,15 @@
 // relative gravity.
 //
 // Accuracy, against ETERNA 3.4 (HW95 catalogue, WDZ factors, no ocean
-// loading) after removing the mean difference: about 0.01 microGal RMS and
-// 0.03 microGal at most, over 1970-2040. The Longman formula of field
-// meters is about 1.4 microGal RMS from it.
+// loading), hourly through January 2005 at 45 N 0 E and 40.03 N 105.05 W,
+// after removing the mean difference: 0.008 microGal RMS, 0.027 at most
+// (0.007 / 0.022 for the uniform-factor check model). Its limits are the
+// Meeus lunar series, the omitted nutation and UT1 = UTC. The Longman
+// formula of field meters is about 1.4 microGal RMS from ETERNA. Before 1972
+// TT comes from a Delta T polynomial (a few seconds, < 0.01 microGal).
+//
+// Speed: about half a microsecond per epoch on one core once the station is
+// set (EarthTideModel, or GravTide called with an unchanged station).
 
 #include <cstdint>
 
@@ -93,8 +99,10 @@ double TideCorrectionMicroGal(double dayNumberUtc, const TideStation& station, c
 //   latitudeDeg       geodetic latitude, degrees, north positive
 //   longitudeWestDeg  longitude in degrees, WEST positive (the caller
 //                     passes the east-positive header longitude negated)
-//   heightM           station height above the ellipsoid, metres (0 is
-//                     sea level, a few metres matter only at 1e-3 microGal)
+//   heightM           station height above the GRS80 ellipsoid, metres;
+//                     the tide grows with the distance from the Earth's
+//                     centre, 100 m changing it by at most 0.004 microGal,
+//                     so 0 (what the corrections pass) is fine near sea level
 //   amplitudeFactor   TideOptions::amplitudeFactor: 1.0 = nominal elastic
 //                     Earth
 // The station's part is kept between calls with the same station.

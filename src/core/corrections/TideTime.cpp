@@ -1,6 +1,7 @@
 #include "corrections/TideTime.h"
 
 #include <array>
+#include <cmath>
 
 #include "survey/DateTime.h"
 
@@ -73,7 +74,7 @@ double GmstDeg(double dayNumberUt1)
     const double d = dayNumberUt1 - kJ2000DayNumber;
     const double t = d / kDaysPerCentury;
     // 360.98564736629 d split so that the whole turns of the whole days drop out.
-    const double wholeDays = static_cast<double>(static_cast<long long>(d));
+    const double wholeDays = std::trunc(d);
     return 280.46061837 + 360.0 * (d - wholeDays) + 0.98564736629 * d + t * t * (0.000387933 - t / 38710000.0);
 }
 
