@@ -1,42 +1,77 @@
 #include "mainwnd/CKelpApp.h"
 
+#include <cstdio>
+
 #include <QApplication>
 #include <QCommandLineParser>
-#include <QFileInfo>
-#include <QLabel>
-#include <QMainWindow>
-#include <QStatusBar>
+#include <QTimer>
+
+#include "mainwnd/CKelpView.h"
+#include "mainwnd/CMainFrame.h"
+#include "mainwnd/MessageBoxSink.h"
+#include "survey/ImportCommand.h"
+#include "survey/MeterTypeGuess.h"
 
 namespace bramble {
 
-CKelpApp::CKelpApp()
+CKelpApp::CKelpApp() { SetSettingsKey(); }
+
+CKelpApp::~CKelpApp()
+{
+    m_doc.SetMessageSink(nullptr);
+    m_pMainWnd.reset();   // the view leaves the document before it goes
+}
+
+void CKelpApp::SetSettingsKey()
 {
     QCoreApplication::setOrganizationName("Local AppWizard-Generated Applications");
     QCoreApplication::setApplicationName("Bramble");
     QCoreApplication::setApplicationVersion(BRAMBLE_VERSION);
 }
 
-CKelpApp::~CKelpApp() = default;
+void CKelpApp::ConfigureParser(QCommandLineParser& parser)
+{
+    parser.setApplicationDescription("Bramble reduces relative-gravity survey data.");
+    parser.addHelpOption();
+    parser.addVersionOption();
+    parser.addOption(QCommandLineOption("aliod", "Read FILE as Aliod data (asks for its header first)."));
+    parser.addPositionalArgument("file", "A Scintrex CG-3 dump or an Aliod file to import at start.");
+}
+
+bool CKelpApp::OnlyAsksForInformation(const QStringList& arguments)
+{
+    for (const QString& a : arguments.mid(1))
+        if (a == "--help" || a == "-h" || a == "-?" || a == "--help-all" || a == "--version" || a == "-v")
+            return true;
+    return false;
+}
 
 bool CKelpApp::InitInstance(const QStringList& arguments)
 {
     QCommandLineParser parser;
-    parser.setApplicationDescription("Bramble reduces relative-gravity survey data.");
-    parser.addHelpOption();
-    parser.addVersionOption();
-    parser.addPositionalArgument("file", "A Scintrex CG-3 dump to open at start.");
-    parser.process(arguments);
+    ConfigureParser(parser);
+    parser.process(arguments);   // --help and --version print and exit here
+    if (parser.positionalArguments().size() > 1) {
+        std::fprintf(stderr, "bramble: only one FILE can be imported at start\n");
+        m_exitCode = 2;
+        return false;
+    }
 
-    m_frame = std::make_unique<QMainWindow>();
-    m_frame->setWindowTitle("Bramble");
-    m_frame->statusBar()->showMessage("Ready");
+    m_pMainWnd = std::make_unique<CMainFrame>(m_doc);
+    m_pMessages = std::make_unique<MessageBoxSink>(m_pMainWnd.get());
+    m_doc.SetMessageSink(m_pMessages.get());
+    m_pMainWnd->view()->OnInitialUpdate();
+    m_pMainWnd->RestoreNormalGeometry();
+    m_pMainWnd->showMaximized();
+
     if (!parser.positionalArguments().isEmpty()) {
         const QString path = parser.positionalArguments().constFirst();
-        const ReadReport report = m_doc.ReadScintrexFile(path.toStdString());
-        m_frame->setWindowTitle(QFileInfo(path).fileName() + " - Bramble");
-        m_frame->statusBar()->showMessage(QString("%1 readings").arg(report.readings));
+        const bool aliod =
+            parser.isSet("aliod") || GuessMeterType(path.toStdString()) == MeterType::aliod;
+        // Import once the window is up, so that it paints while the file loads.
+        CMainFrame* frame = m_pMainWnd.get();
+        QTimer::singleShot(0, frame, [frame, path, aliod] { frame->importCommand()->ImportFile(path, aliod); });
     }
-    m_frame->showMaximized();
     return true;
 }
 

@@ -1,31 +1,50 @@
 #pragma once
 
-#include <QStringList>
 #include <memory>
+
+#include <QStringList>
+
+class QCommandLineParser;
 
 #include "survey/CKelpDoc.h"
 
-class QMainWindow;
-
 namespace bramble {
 
-// The application object: sets up the settings key, creates the one
-// document and its main window, and handles the command line.
+class CMainFrame;
+class MessageBoxSink;
+
+// The application object: sets the settings key, creates the one document,
+// its main window and view, and handles the command line
+// (`bramble [--aliod] [FILE]` imports FILE at start).
 class CKelpApp {
 public:
     CKelpApp();
     ~CKelpApp();
+    CKelpApp(const CKelpApp&) = delete;
+    CKelpApp& operator=(const CKelpApp&) = delete;
 
-    // false when the program should end at once (--help, --version, bad
-    // arguments); exitCode() then tells the status.
+    // Sets the names QSettings uses: "Local AppWizard-Generated
+    // Applications" / "Bramble".
+    static void SetSettingsKey();
+
+    // Declares the command line: --help, --version, --aliod and FILE.
+    static void ConfigureParser(QCommandLineParser& parser);
+    // True when the arguments only ask for --help or --version, which need
+    // no window (and no display).
+    static bool OnlyAsksForInformation(const QStringList& arguments);
+
+    // false when the program should end at once (bad arguments); exitCode()
+    // then tells the status. --help and --version print and end the process.
     bool InitInstance(const QStringList& arguments);
     int exitCode() const { return m_exitCode; }
 
     CKelpDoc& document() { return m_doc; }
+    CMainFrame* mainFrame() const { return m_pMainWnd.get(); }
 
 private:
     CKelpDoc m_doc;
-    std::unique_ptr<QMainWindow> m_frame;
+    std::unique_ptr<MessageBoxSink> m_pMessages;
+    std::unique_ptr<CMainFrame> m_pMainWnd;
     int m_exitCode = 0;
 };
 

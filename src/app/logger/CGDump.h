@@ -1,0 +1,124 @@
+#pragma once
+
+#include <functional>
+
+#include <QDialog>
+
+class QButtonGroup;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+
+namespace bramble {
+
+class CListBoxEx;
+
+// "GDump": where the survey data comes from. In "Instrument" mode the meter
+// is logged through a serial port into a receive file (the logging itself
+// is a later feature: Start, Stop and Settings say so); in "ASCII File"
+// mode an existing file is chosen and its lines are listed. The operator
+// also picks the meter type. The dialog parses nothing: after OK the
+// import reads the named file.
+class CGDump final : public QDialog {
+    Q_OBJECT
+public:
+    enum AcquireType { kInstrument = 0, kAsciiFile = 1 };
+    enum MeterType { kCG3 = 0, kAliod = 1 };
+
+    explicit CGDump(QWidget* parent = nullptr);
+
+    // What the import reads after OK.
+    bool InstrumentMode() const { return m_bInstrument; }
+    bool AsciiFileMode() const { return m_bAsciiFile; }
+    const QString& ReceiveFileName() const { return m_strRcvFilename; }
+    const QString& AsciiFileName() const { return m_strAsciiFilename; }
+    int MeterType() const { return m_nMeterType; }
+
+    // How "Edit File..." opens a file; the desktop's default application
+    // unless replaced (tests record the call instead of starting an editor).
+    using FileOpener = std::function<void(const QString& path)>;
+    void SetFileOpener(FileOpener opener) { m_openFile = std::move(opener); }
+
+    CListBoxEx* List() const { return m_pList; }
+
+    // The filter of both file choosers.
+    static QString FileFilter();
+
+    void accept() override;
+
+private:
+    void BuildControls();
+    void TakeFields();
+    void ShowFields();
+    void SwitchMode(int mode);
+
+    void OnAcquireRadio();
+    void OnCG3();
+    void OnAliod();
+    void OnChooseReceiveFile();
+    void OnChooseAsciiFile();
+    void OnStart();
+    void OnStop();
+    void OnSettings();
+    void OnClearScreen();
+    void OnEditFile();
+    void OnReloadFile();
+
+    // Runs the open-file dialog starting on `current`; empty when cancelled.
+    QString ChooseFile(const QString& title, const QString& current);
+    // Appends every line of `path` to the list (keep-all).
+    void LoadFileIntoList(const QString& path);
+    void NotAvailable();
+
+    // Fields.
+    QString m_strRcvFilename;
+    QString m_strAsciiFilename;
+    int m_nAcquireType = kInstrument;
+    int m_nMeterType = kCG3;
+    bool m_bInstrument = true;
+    bool m_bAsciiFile = false;
+    int m_nRcvBytes = 0;
+    int m_nEchoedLines = 0;
+    bool m_bPortOpen = false;
+    bool m_bLogging = false;
+    double m_dBaud = 0.0;
+    double m_dByteSize = 0.0;
+    double m_dParity = 0.0;
+    double m_dStopBits = 0.0;
+
+    // Controls, owned by the dialog.
+    QRadioButton* m_pInstrumentRadio = nullptr;   // 1014
+    QRadioButton* m_pAsciiRadio = nullptr;        // 1015
+    QButtonGroup* m_pAcquireGroup = nullptr;
+    QRadioButton* m_pCG3Radio = nullptr;          // 1173
+    QRadioButton* m_pAliodRadio = nullptr;        // 1174
+    QButtonGroup* m_pMeterGroup = nullptr;
+    QGroupBox* m_pInstrumentBox = nullptr;        // 1019
+    QGroupBox* m_pAsciiBox = nullptr;             // 1018
+    QGroupBox* m_pOutputBox = nullptr;            // 1020
+    QGroupBox* m_pControlsBox = nullptr;          // 1021
+    QLineEdit* m_pRcvEdit = nullptr;              // 1004
+    QPushButton* m_pRcvBrowse = nullptr;          // 1006
+    QLineEdit* m_pAsciiEdit = nullptr;            // 1016
+    QPushButton* m_pAsciiBrowse = nullptr;        // 1017
+    QPushButton* m_pStart = nullptr;              // 1007
+    QPushButton* m_pStop = nullptr;               // 1008
+    QPushButton* m_pSettings = nullptr;           // 1009
+    CListBoxEx* m_pList = nullptr;                // 1002
+    QLineEdit* m_pByteCount = nullptr;            // 1003
+    QLabel* m_pByteCountLabel = nullptr;          // 1106
+    QPushButton* m_pClear = nullptr;              // 1010
+    QPushButton* m_pEditFile = nullptr;           // 1104
+    QPushButton* m_pReload = nullptr;             // 1105
+    QLineEdit* m_pBaudEdit = nullptr;             // 1088, hidden
+    QLineEdit* m_pByteSizeEdit = nullptr;         // 1092, hidden
+    QLineEdit* m_pParityEdit = nullptr;           // 1090, hidden
+    QLineEdit* m_pStopBitsEdit = nullptr;         // 1091, hidden
+
+    FileOpener m_openFile;
+    bool m_bLoading = false;   // a file is being listed
+};
+
+}  // namespace bramble

@@ -1,0 +1,270 @@
+#include "mainwnd/CKelpView.h"
+
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QItemSelectionModel>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "mainwnd/StationListModel.h"
+#include "mainwnd/StationTableView.h"
+#include "survey/CKelpDoc.h"
+
+namespace bramble {
+namespace {
+
+constexpr int kHintScintrex = 0;
+constexpr int kHintAliod = 1;
+const char* const kNominalPressure = "1013.25";
+
+}  // namespace
+
+CKelpView::CKelpView(CKelpDoc& doc, QWidget* parent) : QWidget(parent), m_doc(doc), m_List(doc)
+{
+    setObjectName("kelpView");
+
+    auto* rowsLabel = new QLabel("Number of Points", this);
+    m_pRowsEdit = new QLineEdit(this);
+    m_pRowsEdit->setObjectName("rowsEdit");
+    m_pRowsEdit->setEnabled(false);
+    m_pRowsEdit->setAlignment(Qt::AlignRight);
+    m_pRowsEdit->setFixedWidth(90);
+
+    m_pModel = new StationListModel(m_List, this);
+    m_pTable = new StationTableView(this);
+    m_pTable->setObjectName("stationList");
+    m_pTable->setModel(m_pModel);
+    for (int c = 0; c < CStationList::kColumnCount; ++c) {
+        const int width = CStationList::Columns()[static_cast<std::size_t>(c)].width;
+        if (width == 0)
+            m_pTable->setColumnHidden(c, true);   // "Station Index" and "m_dt" still hold their texts
+        else
+            m_pTable->setColumnWidth(c, width);
+    }
+    m_pTable->setContextMenuPolicy(Qt::CustomContextMenu);
+
+    struct ButtonSpec {
+        const char* caption;
+        const char* name;
+    };
+    const ButtonSpec specs[] = {{"Select &None", "selectNoneButton"},   {"Select &All", "selectAllButton"},
+                                {"&Plot Graph...", "plotButton"},       {"&Display Raw...", "rawButton"},
+                                {"&Corrections...", "correctionsButton"}, {"&Final Output...", "finalOutputButton"}};
+    auto* buttonRow = new QHBoxLayout;
+    for (const ButtonSpec& spec : specs) {
+        auto* button = new QPushButton(spec.caption, this);
+        button->setObjectName(spec.name);
+        button->setAutoDefault(false);
+        m_Buttons.push_back(button);
+        buttonRow->addWidget(button);
+    }
+    buttonRow->addStretch(1);
+
+    auto* topRow = new QHBoxLayout;
+    topRow->addWidget(rowsLabel);
+    topRow->addWidget(m_pRowsEdit);
+    topRow->addStretch(1);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(topRow);
+    layout->addWidget(m_pTable, 1);
+    layout->addLayout(buttonRow);
+
+    connect(m_Buttons[0], &QPushButton::clicked, this, &CKelpView::OnSelectNone);
+    connect(m_Buttons[1], &QPushButton::clicked, this, &CKelpView::OnSelectAll);
+    connect(m_Buttons[2], &QPushButton::clicked, this, &CKelpView::OnPlot);
+    connect(m_Buttons[3], &QPushButton::clicked, this, &CKelpView::OnRaw);
+    connect(m_Buttons[4], &QPushButton::clicked, this, [this] { NotAvailable("The Corrections dialog"); });
+    connect(m_Buttons[5], &QPushButton::clicked, this, [this] { NotAvailable("Final Output"); });
+
+    connect(m_pTable->selectionModel(), &QItemSelectionModel::selectionChanged, this, &CKelpView::OnSelectionChanged);
+    connect(m_pModel, &StationListModel::rowCheckToggled, this, &CKelpView::OnRowCheckToggled);
+    connect(m_pTable->horizontalHeader(), &QHeaderView::sectionClicked, this, &CKelpView::SortByColumn);
+    BuildPopupMenu();
+    connect(m_pTable, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint& pos) { m_pPopup->popup(m_pTable->viewport()->mapToGlobal(pos)); });
+
+    m_doc.AddView(this);
+}
+
+CKelpView::~CKelpView() { m_doc.RemoveView(this); }
+
+void CKelpView::BuildPopupMenu()
+{
+    m_pPopup = new QMenu(this);
+    m_pPopup->setObjectName("stationPopup");
+    m_pPopup->addAction("&Raw...", this, &CKelpView::OnRaw);
+    m_pPopup->addAction("&Plot...", this, &CKelpView::OnPlot);
+    m_pPopup->addSeparator();
+    m_pPopup->addAction("&Select All", this, &CKelpView::OnSelectAll);
+    m_pPopup->addAction("Select &None", this, &CKelpView::OnSelectNone);
+    m_pPopup->addSeparator();
+    m_pPopup->addAction("&Export Selected (Excel)", this, [this] { NotAvailable("Export Selected (Excel)"); });
+    m_pPopup->addAction("Export Selected (Report)", this, [this] { NotAvailable("Export Selected (Report)"); });
+    m_pPopup->addSeparator();
+    m_pPopup->addAction("&Calculate Drift...", this, [this] { NotAvailable("Calculate Drift"); });
+    m_pPopup->addAction("&Apply Corrections...", this, [this] { NotAvailable("Apply Corrections"); });
+    m_pPopup->addAction("&Final Output", this, [this] { NotAvailable("Final Output"); });
+}
+
+void CKelpView::OnInitialUpdate()
+{
+    m_nRows = m_doc.m_nRecords;
+    EnableControls(false);
+    m_DriftNames.push_back("None");
+    ShowRowCount();
+}
+
+void CKelpView::OnUpdate(int hint)
+{
+    if (hint != kHintScintrex && hint != kHintAliod)
+        return;
+    m_nRows = m_doc.m_nRecords;
+    m_pModel->beginRebuild();
+    m_List.Clear();
+    m_PressureList.clear();
+    m_List.Fill(hint);
+    m_List.SortRowsByTime();
+    m_pModel->endRebuild();
+    if (m_List.RowCount() > 0)
+        EnableControls(true);   // and they stay enabled
+
+    // The default pressure table: nominal pressure at the first and the last reading.
+    if (!m_doc.m_Readings.empty()) {
+        const char* const pattern = "%m/%d/%Y  %H:%M:%S  ";
+        m_PressureList.push_back(m_doc.m_Readings.front()->m_dtTime.format(pattern) + kNominalPressure);
+        m_PressureList.push_back(m_doc.m_Readings.back()->m_dtTime.format(pattern) + kNominalPressure);
+    }
+    ShowRowCount();
+}
+
+void CKelpView::EnableControls(bool enable)
+{
+    m_pTable->setEnabled(enable);
+    for (QPushButton* button : m_Buttons)
+        button->setEnabled(enable);
+}
+
+void CKelpView::ShowRowCount() { m_pRowsEdit->setText(QString::number(m_nRows)); }
+
+void CKelpView::SelectRow(int row)
+{
+    if (row < 0 || row >= m_List.RowCount())
+        return;
+    m_List.SelectRow(row);
+    m_pModel->checkStatesChanged(row, row);
+    const QModelIndex index = m_pModel->index(row, 0);
+    m_bSyncing = true;
+    m_pTable->selectionModel()->select(index, QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    m_pTable->selectionModel()->setCurrentIndex(index, QItemSelectionModel::NoUpdate);
+    m_bSyncing = false;
+}
+
+void CKelpView::DeselectRow(int row)
+{
+    if (row < 0 || row >= m_List.RowCount())
+        return;
+    m_List.DeselectRow(row);
+    m_pModel->checkStatesChanged(row, row);
+    m_bSyncing = true;
+    m_pTable->selectionModel()->select(m_pModel->index(row, 0),
+                                       QItemSelectionModel::Deselect | QItemSelectionModel::Rows);
+    m_bSyncing = false;
+}
+
+void CKelpView::OnSelectAll()
+{
+    const int rows = m_List.RowCount();
+    m_List.SelectAll();
+    if (rows > 0) {
+        m_bSyncing = true;
+        const QItemSelection all(m_pModel->index(0, 0), m_pModel->index(rows - 1, CStationList::kColumnCount - 1));
+        m_pTable->selectionModel()->select(all, QItemSelectionModel::ClearAndSelect);
+        m_bSyncing = false;
+        m_pModel->checkStatesChanged(0, rows - 1);
+    }
+    m_pTable->setFocus();
+}
+
+void CKelpView::OnSelectNone()
+{
+    m_List.SelectNone();
+    m_bSyncing = true;
+    m_pTable->selectionModel()->clearSelection();
+    m_bSyncing = false;
+    m_pModel->checkStatesChanged(0, m_List.RowCount() - 1);
+    m_pTable->setFocus();
+}
+
+void CKelpView::OnSelectionChanged(const QItemSelection& selected, const QItemSelection& deselected)
+{
+    if (m_bSyncing)
+        return;
+    for (const QItemSelectionRange& range : deselected) {
+        for (int row = range.top(); row <= range.bottom(); ++row)
+            m_List.DeselectRow(row);
+        m_pModel->checkStatesChanged(range.top(), range.bottom());
+    }
+    for (const QItemSelectionRange& range : selected) {
+        for (int row = range.top(); row <= range.bottom(); ++row)
+            m_List.SelectRow(row);
+        m_pModel->checkStatesChanged(range.top(), range.bottom());
+    }
+}
+
+void CKelpView::OnRowCheckToggled(int row, bool checked)
+{
+    // The model has already changed the station list; bring the widget's
+    // selection along.
+    checked ? SelectRow(row) : DeselectRow(row);
+}
+
+void CKelpView::RestoreSelection()
+{
+    QItemSelection selection;
+    const int lastColumn = CStationList::kColumnCount - 1;
+    const std::vector<int> rows = m_List.SelectedRows();
+    for (std::size_t i = 0; i < rows.size();) {
+        std::size_t j = i;
+        while (j + 1 < rows.size() && rows[j + 1] == rows[j] + 1)
+            ++j;
+        selection.append(QItemSelectionRange(m_pModel->index(rows[i], 0), m_pModel->index(rows[j], lastColumn)));
+        i = j + 1;
+    }
+    m_bSyncing = true;
+    m_pTable->selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect);
+    m_bSyncing = false;
+}
+
+void CKelpView::SortRowsByTime()
+{
+    m_pModel->beginRebuild();
+    m_List.SortRowsByTime();
+    m_pModel->endRebuild();
+    RestoreSelection();
+}
+
+void CKelpView::SortByColumn(int column)
+{
+    m_pModel->beginRebuild();
+    m_List.SortByColumn(column);
+    m_pModel->endRebuild();
+    RestoreSelection();
+}
+
+void CKelpView::OnRaw() { NotAvailable("The raw data view"); }
+
+void CKelpView::OnPlot() { NotAvailable("The plot"); }
+
+void CKelpView::NotAvailable(const QString& feature)
+{
+    QMessageBox box(QMessageBox::NoIcon, "Bramble", feature + " is not available yet.", QMessageBox::Ok, this);
+    box.setObjectName("notAvailableBox");
+    box.exec();
+}
+
+}  // namespace bramble

@@ -1,0 +1,82 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include <QWidget>
+
+#include "mainwnd/CStationList.h"
+#include "survey/DocumentObserver.h"
+
+class QItemSelection;
+class QLineEdit;
+class QMenu;
+class QPushButton;
+
+namespace bramble {
+
+class CKelpDoc;
+class StationListModel;
+class StationTableView;
+
+// The one view of the main window: "Number of Points", the station list
+// (one row per reading, a check box per row that always equals the row's
+// selection) and the six command buttons. It keeps the list's state in a
+// CStationList, so that every feature can work on the rows without the
+// widget, and shows it through a model that makes cells on demand.
+class CKelpView final : public QWidget, public IDocumentObserver {
+    Q_OBJECT
+public:
+    // Registers itself with `doc`, which must outlive the view.
+    explicit CKelpView(CKelpDoc& doc, QWidget* parent = nullptr);
+    ~CKelpView() override;
+
+    // Builds the empty, disabled list and resets the view-held settings.
+    void OnInitialUpdate();
+    // Rebuilds the rows after a load: hint 0 CG-3 data, 1 Aliod data.
+    void OnUpdate(int hint) override;
+
+    // The row becomes selected, focused and checked / unselected and unchecked.
+    void SelectRow(int row);
+    void DeselectRow(int row);
+    void OnSelectAll();
+    void OnSelectNone();
+    void SortRowsByTime();
+    void SortByColumn(int column);
+
+    // Commands that later features provide; until then they say so.
+    void OnRaw();
+    void OnPlot();
+
+    CStationList& StationList() { return m_List; }
+    const CStationList& StationList() const { return m_List; }
+    StationTableView* table() const { return m_pTable; }
+    QMenu* popupMenu() const { return m_pPopup; }
+
+    int m_nRows = 0;
+    std::vector<std::string> m_PressureList;
+    std::vector<std::string> m_DriftNames;
+
+private:
+    void BuildPopupMenu();
+    void EnableControls(bool enable);
+    void NotAvailable(const QString& feature);
+    // Selection model -> station list (clicks, Shift/Ctrl clicks, keyboard).
+    void OnSelectionChanged(const QItemSelection& selected, const QItemSelection& deselected);
+    // Check box -> selection model.
+    void OnRowCheckToggled(int row, bool checked);
+    // After the rows were rebuilt or reordered: selection model <- station list.
+    void RestoreSelection();
+    void ShowRowCount();
+
+    CKelpDoc& m_doc;
+    CStationList m_List;
+    StationListModel* m_pModel = nullptr;
+    StationTableView* m_pTable = nullptr;
+    QLineEdit* m_pRowsEdit = nullptr;
+    std::vector<QPushButton*> m_Buttons;   // 1097, 1098, 1099, 1100, 1110, 1168
+    QMenu* m_pPopup = nullptr;
+    bool m_bSyncing = false;   // the view is itself changing the selection model
+};
+
+}  // namespace bramble

@@ -1,0 +1,192 @@
+#include "mainwnd/CMainFrame.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QScreen>
+#include <QSettings>
+#include <QStatusBar>
+
+#include "mainwnd/AboutBox.h"
+#include "mainwnd/AppIcon.h"
+#include "mainwnd/CKelpView.h"
+#include "mainwnd/LockKeyIndicators.h"
+#include "survey/CKelpDoc.h"
+#include "survey/ImportCommand.h"
+#include "survey/MeterTypeGuess.h"
+
+namespace bramble {
+namespace {
+
+const char* const kGeometryKey = "Window/NormalGeometry";
+constexpr QSize kDefaultSize(1100, 720);
+
+QString LocalFileOf(const QMimeData* mime)
+{
+    if (!mime || !mime->hasUrls() || mime->urls().isEmpty() || !mime->urls().constFirst().isLocalFile())
+        return {};
+    return mime->urls().constFirst().toLocalFile();
+}
+
+}  // namespace
+
+CMainFrame::CMainFrame(CKelpDoc& doc, QWidget* parent) : QMainWindow(parent), m_doc(doc)
+{
+    setObjectName("mainFrame");
+    setWindowIcon(AppIcon());
+    setDockNestingEnabled(true);
+    setAcceptDrops(true);
+
+    m_pView = new CKelpView(doc, this);
+    setCentralWidget(m_pView);
+    m_pImport = new ImportCommand(doc, this);
+    connect(m_pImport, &ImportCommand::imported, this, &CMainFrame::OnImported);
+
+    auto* ready = new QLabel("Ready", statusBar());
+    ready->setObjectName("messagePane");
+    statusBar()->addWidget(ready, 1);
+    m_pLockKeys = new LockKeyIndicators(statusBar());
+
+    BuildMenus();
+    BuildDisabledCommands();
+    m_Recent.Load();
+    UpdateRecentMenu();
+    UpdateTitle();
+}
+
+CMainFrame::~CMainFrame() = default;
+
+void CMainFrame::BuildMenus()
+{
+    m_pFileMenu = menuBar()->addMenu("&File");
+    QAction* import = m_pFileMenu->addAction("&Import...", m_pImport, &ImportCommand::OnFileImport);
+    import->setObjectName("actionImport");
+    // No command is bound to it: always shown disabled.
+    QAction* saveSettings = m_pFileMenu->addAction("&Save Settings");
+    saveSettings->setObjectName("actionSaveSettings");
+    saveSettings->setEnabled(false);
+    m_pRecentSeparator = m_pFileMenu->addSeparator();
+    m_pExitSeparator = m_pFileMenu->addSeparator();
+    m_pExitAction = m_pFileMenu->addAction("E&xit", this, &QWidget::close);
+    m_pExitAction->setObjectName("actionExit");
+
+    QMenu* viewMenu = menuBar()->addMenu("&View");
+    viewMenu->addAction("&Raw...", m_pView, &CKelpView::OnRaw)->setObjectName("actionRaw");
+    viewMenu->addAction("&Plot...", m_pView, &CKelpView::OnPlot)->setObjectName("actionPlot");
+
+    QMenu* helpMenu = menuBar()->addMenu("&Help");
+    helpMenu->addAction("&About Bramble...", this, &CMainFrame::OnAppAbout)->setObjectName("actionAbout");
+}
+
+void CMainFrame::BuildDisabledCommands()
+{
+    // The document has no file format and the view is never printed whole:
+    // these commands exist, disabled, so that their keys do nothing.
+    struct Command {
+        const char* name;
+        QKeySequence keys;
+    };
+    const Command commands[] = {
+        {"actionNew", QKeySequence(Qt::CTRL | Qt::Key_N)},   {"actionOpen", QKeySequence(Qt::CTRL | Qt::Key_O)},
+        {"actionSave", QKeySequence(Qt::CTRL | Qt::Key_S)},  {"actionSaveAs", QKeySequence()},
+        {"actionPrint", QKeySequence(Qt::CTRL | Qt::Key_P)}, {"actionPrintPreview", QKeySequence()},
+        {"actionPrintSetup", QKeySequence()},
+    };
+    for (const Command& c : commands) {
+        auto* action = new QAction(this);
+        action->setObjectName(c.name);
+        action->setShortcut(c.keys);
+        action->setEnabled(false);
+        addAction(action);
+    }
+}
+
+void CMainFrame::UpdateRecentMenu()
+{
+    for (QAction* action : m_RecentActions) {
+        m_pFileMenu->removeAction(action);
+        action->deleteLater();
+    }
+    m_RecentActions.clear();
+    int number = 1;
+    for (const RecentFileList::Entry& entry : m_Recent.Entries()) {
+        auto* action = new QAction(QString("&%1 %2").arg(number).arg(QDir::toNativeSeparators(entry.path)), this);
+        action->setObjectName(QString("actionRecent%1").arg(number));
+        connect(action, &QAction::triggered, this,
+                [this, entry] { m_pImport->ImportFile(entry.path, entry.aliod); });
+        m_pFileMenu->insertAction(m_pExitSeparator, action);
+        m_RecentActions.append(action);
+        ++number;
+    }
+    // One separator before the list, another after it.
+    m_pRecentSeparator->setVisible(!m_RecentActions.isEmpty());
+}
+
+void CMainFrame::OnImported(const QString& path, bool aliod)
+{
+    UpdateTitle();
+    m_Recent.Add(path, aliod);
+    UpdateRecentMenu();
+}
+
+void CMainFrame::UpdateTitle()
+{
+    const QString title = QString::fromStdString(m_doc.GetTitle());
+    setWindowTitle(title.isEmpty() ? QString("Bramble") : title + " - Bramble");
+}
+
+void CMainFrame::RestoreNormalGeometry()
+{
+    const QRect saved = QSettings().value(kGeometryKey).toRect();
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const QRect available = screen ? screen->availableGeometry() : QRect(QPoint(0, 0), kDefaultSize);
+    if (saved.isValid() && available.intersects(saved)) {
+        setGeometry(saved);
+        return;
+    }
+    resize(kDefaultSize.boundedTo(available.size()));
+    move(available.topLeft());
+}
+
+void CMainFrame::OnAppAbout()
+{
+    AboutBox box(this);
+    box.exec();
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event)
+{
+    // A read in progress owns a worker thread: wait for it. Nothing else
+    // ever keeps the window open; the document never counts as modified.
+    if (m_pImport->IsBusy()) {
+        event->ignore();
+        return;
+    }
+    QSettings().setValue(kGeometryKey, normalGeometry());
+    event->accept();
+}
+
+void CMainFrame::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (!LocalFileOf(event->mimeData()).isEmpty() && !m_pImport->IsBusy())
+        event->acceptProposedAction();
+}
+
+void CMainFrame::dropEvent(QDropEvent* event)
+{
+    const QString path = LocalFileOf(event->mimeData());
+    if (path.isEmpty())
+        return;
+    event->acceptProposedAction();
+    const bool aliod = GuessMeterType(path.toStdString()) == MeterType::aliod;
+    // Import after the drop has finished, so the drag source is not kept waiting.
+    QMetaObject::invokeMethod(this, [this, path, aliod] { m_pImport->ImportFile(path, aliod); }, Qt::QueuedConnection);
+}
+
+}  // namespace bramble

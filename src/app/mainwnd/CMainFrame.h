@@ -1,0 +1,65 @@
+#pragma once
+
+#include <QMainWindow>
+
+#include "mainwnd/RecentFileList.h"
+
+class QAction;
+class QLabel;
+class QMenu;
+
+namespace bramble {
+
+class CKelpDoc;
+class CKelpView;
+class ImportCommand;
+class LockKeyIndicators;
+
+// The main window: the menus, the station list view in the middle and the
+// status bar ("Ready", CAP, NUM, SCRL). New, Open, Save and Print exist
+// only as disabled commands, so their shortcuts do nothing. Files can also
+// be dropped on it, and the File menu lists the last four imports.
+class CMainFrame final : public QMainWindow {
+    Q_OBJECT
+public:
+    // `doc` outlives the frame.
+    explicit CMainFrame(CKelpDoc& doc, QWidget* parent = nullptr);
+    ~CMainFrame() override;
+
+    CKelpView* view() const { return m_pView; }
+    ImportCommand* importCommand() const { return m_pImport; }
+    LockKeyIndicators* lockKeys() const { return m_pLockKeys; }
+
+    // Caption: "<document title> - Bramble", or "Bramble" before any import.
+    void UpdateTitle();
+
+    // The size and place the window takes when it is not maximised: as it
+    // was when the program last ended, else the top-left of the screen.
+    void RestoreNormalGeometry();
+
+    void OnAppAbout();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+private:
+    void BuildMenus();
+    void BuildDisabledCommands();
+    void UpdateRecentMenu();
+    void OnImported(const QString& path, bool aliod);
+
+    CKelpDoc& m_doc;
+    CKelpView* m_pView = nullptr;
+    ImportCommand* m_pImport = nullptr;
+    LockKeyIndicators* m_pLockKeys = nullptr;
+    QMenu* m_pFileMenu = nullptr;
+    QAction* m_pRecentSeparator = nullptr;
+    QAction* m_pExitSeparator = nullptr;
+    QAction* m_pExitAction = nullptr;
+    QList<QAction*> m_RecentActions;
+    RecentFileList m_Recent;
+};
+
+}  // namespace bramble
