@@ -1,0 +1,357 @@
+#include "corrections/CDlgCorrections.h"
+
+#include <cmath>
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QFileDialog>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+#include "corrections/PolarMotion.h"
+#include "corrections/Pressure.h"
+#include "logger/CLBEditorWnd.h"
+#include "survey/CKelpDoc.h"
+
+namespace bramble {
+namespace {
+
+constexpr const char* kFileFilter = "All Files (*.*);;Data Files (*.dat);;ASCII Files (*.asc);;Text Files (*.txt)";
+
+// Names the control the way the dialog template numbers it, for tests and
+// for anyone reading the widget tree.
+template <class W>
+W* Named(W* widget, const char* name, int id)
+{
+    widget->setObjectName(name);
+    widget->setProperty("controlId", id);
+    return widget;
+}
+
+// Numbers are shown with 15 significant digits and read back whole: a text
+// with anything after the number is not a number.
+QString NumberText(double value) { return QString::number(value, 'g', 15); }
+
+std::optional<double> NumberOf(const QString& text)
+{
+    bool ok = false;
+    const double value = text.trimmed().toDouble(&ok);
+    if (!ok || !std::isfinite(value))
+        return std::nullopt;
+    return value;
+}
+
+QString DefaultChooser(QWidget* parent, const QString& current)
+{
+    return QFileDialog::getOpenFileName(parent, QString(), current, kFileFilter, nullptr,
+                                        QFileDialog::DontUseNativeDialog);
+}
+
+}  // namespace
+
+const char* const CDlgCorrections::kNotANumber = "Please enter a number.";
+
+CDlgCorrections::CDlgCorrections(CKelpDoc& doc, const CorrectionSettings& settings, QWidget* parent)
+    : QDialog(parent), m_doc(doc), m_Settings(settings), m_chooseFile(DefaultChooser)
+{
+    setObjectName("correctionsDialog");
+    setWindowTitle("Corrections");
+    BuildControls();
+
+    // The entries in time order, which the interpolation walks.
+    for (const std::string& entry : SortPressureEntries(m_Settings.m_PressureList))
+        m_pPressureList->addItem(QString::fromStdString(entry));
+    m_nEntries = m_pPressureList->count();
+
+    // An Aliod file has no meter tide to keep.
+    if (m_doc.m_bAliod) {
+        m_pLongman->setEnabled(false);
+        m_pBerger->setEnabled(true);
+        if (m_Settings.m_nTideMode == kTideLongman)
+            m_Settings.m_nTideMode = kTideNone;
+    }
+    ShowFields();
+}
+
+void CDlgCorrections::BuildControls()
+{
+    auto* tideBox = new QGroupBox("Tide", this);
+    tideBox->setObjectName("tideGroup");
+    m_pLongman = Named(new QRadioButton("Longman", tideBox), "longmanRadio", 1111);
+    m_pBerger = Named(new QRadioButton("Berger", tideBox), "bergerRadio", 1112);
+    m_pNoTide = Named(new QRadioButton("None", tideBox), "noTideRadio", 1113);
+    m_pTideGroup = new QButtonGroup(this);
+    m_pTideGroup->addButton(m_pLongman, kTideLongman);
+    m_pTideGroup->addButton(m_pBerger, kTideBerger);
+    m_pTideGroup->addButton(m_pNoTide, kTideNone);
+    auto* tideLayout = new QHBoxLayout(tideBox);
+    tideLayout->addWidget(m_pLongman);
+    tideLayout->addWidget(m_pBerger);
+    tideLayout->addWidget(m_pNoTide);
+
+    auto* pressureBox = new QGroupBox("Pressure", this);
+    pressureBox->setObjectName("pressureGroup");
+    m_pApplyPressure = Named(new QCheckBox("Apply", pressureBox), "pressureApplyCheck", 1114);
+    m_pElevation = Named(new QLineEdit(pressureBox), "elevationEdit", 1121);
+    auto* setButton = Named(new QPushButton("Set", pressureBox), "setNominalButton", 1122);
+    m_pNominalPressure = Named(new QLineEdit(pressureBox), "nominalPressureEdit", 1123);
+    m_pPressureList = Named(new QListWidget(pressureBox), "pressureList", 1126);
+    m_pPressureList->setSelectionMode(QAbstractItemView::SingleSelection);
+    auto* addButton = Named(new QPushButton("Add", pressureBox), "addEntryButton", 1127);
+    auto* removeButton = Named(new QPushButton("Remove", pressureBox), "removeEntryButton", 1129);
+    auto* applyListButton = Named(new QPushButton("Apply", pressureBox), "applyPressuresButton", 1128);
+    for (QPushButton* button : {setButton, addButton, removeButton, applyListButton})
+        button->setAutoDefault(false);
+    auto* pressureLayout = new QGridLayout(pressureBox);
+    pressureLayout->addWidget(m_pApplyPressure, 0, 0);
+    pressureLayout->addWidget(new QLabel("Enter Nominal Elevation:", pressureBox), 1, 0);
+    pressureLayout->addWidget(m_pElevation, 1, 1);
+    pressureLayout->addWidget(setButton, 1, 2);
+    pressureLayout->addWidget(new QLabel("Nominal Pressure", pressureBox), 2, 0);
+    pressureLayout->addWidget(m_pNominalPressure, 2, 1);
+    pressureLayout->addWidget(m_pPressureList, 3, 0, 1, 3);
+    auto* listButtons = new QHBoxLayout;
+    listButtons->addWidget(addButton);
+    listButtons->addWidget(removeButton);
+    listButtons->addWidget(applyListButton);
+    pressureLayout->addLayout(listButtons, 4, 0, 1, 3);
+
+    auto* polarBox = new QGroupBox("Polar Motion", this);
+    polarBox->setObjectName("polarGroup");
+    m_pApplyPolar = Named(new QCheckBox("Apply", polarBox), "polarApplyCheck", 1116);
+    m_pPolarFile = Named(new QLineEdit(polarBox), "polarFileEdit", 1118);
+    auto* browseButton = Named(new QPushButton("...", polarBox), "polarFileButton", 1119);
+    browseButton->setAutoDefault(false);
+    auto* polarLayout = new QGridLayout(polarBox);
+    polarLayout->addWidget(m_pApplyPolar, 0, 0);
+    polarLayout->addWidget(new QLabel("File Name:", polarBox), 1, 0);
+    polarLayout->addWidget(m_pPolarFile, 1, 1);
+    polarLayout->addWidget(browseButton, 1, 2);
+
+    auto* driftBox = new QGroupBox("Drift", this);
+    driftBox->setObjectName("driftGroup");
+    m_pApplyDrift = Named(new QCheckBox("Apply", driftBox), "driftApplyCheck", 1146);
+    m_pDriftName = Named(new QLineEdit(driftBox), "driftNameEdit", 1171);
+    m_pDriftName->setReadOnly(true);
+    auto* calculateButton = Named(new QPushButton("Calculate Drift...", driftBox), "calculateDriftButton", 1155);
+    calculateButton->setAutoDefault(false);
+    auto* driftLayout = new QGridLayout(driftBox);
+    driftLayout->addWidget(m_pApplyDrift, 0, 0);
+    driftLayout->addWidget(new QLabel("Drift Name:", driftBox), 1, 0);
+    driftLayout->addWidget(m_pDriftName, 1, 1);
+    driftLayout->addWidget(calculateButton, 1, 2);
+
+    auto* okButton = Named(new QPushButton("OK", this), "okButton", 1);
+    okButton->setDefault(true);
+    auto* cancelButton = Named(new QPushButton("Cancel", this), "cancelButton", 2);
+    cancelButton->setAutoDefault(false);
+    // Two buttons of the dialog template that are never shown.
+    auto* applyButton = Named(new QPushButton("Apply Corrections", this), "applyCorrectionsButton", 1163);
+    applyButton->setVisible(false);
+    applyButton->setAutoDefault(false);
+    auto* applyDriftButton = Named(new QPushButton("Apply Drift...", this), "applyDriftButton", 1165);
+    applyDriftButton->setVisible(false);
+    applyDriftButton->setAutoDefault(false);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(applyButton);
+    buttons->addWidget(applyDriftButton);
+    buttons->addWidget(okButton);
+    buttons->addWidget(cancelButton);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(tideBox);
+    layout->addWidget(pressureBox, 1);
+    layout->addWidget(polarBox);
+    layout->addWidget(driftBox);
+    layout->addLayout(buttons);
+
+    connect(m_pApplyPressure, &QCheckBox::clicked, this, [this] {
+        if (TakeFields())
+            ShowFields();
+    });
+    connect(setButton, &QPushButton::clicked, this, &CDlgCorrections::OnSetNominal);
+    connect(addButton, &QPushButton::clicked, this, &CDlgCorrections::OnAddEntry);
+    connect(removeButton, &QPushButton::clicked, this, &CDlgCorrections::OnRemoveEntry);
+    connect(applyListButton, &QPushButton::clicked, this, &CDlgCorrections::OnApplyPressures);
+    connect(m_pPressureList, &QListWidget::itemClicked, this, &CDlgCorrections::OnEntryClicked);
+    connect(browseButton, &QPushButton::clicked, this, &CDlgCorrections::OnChoosePolarFile);
+    connect(calculateButton, &QPushButton::clicked, this, &CDlgCorrections::OnCalculateDrift);
+    connect(okButton, &QPushButton::clicked, this, &CDlgCorrections::accept);
+    connect(cancelButton, &QPushButton::clicked, this, &CDlgCorrections::reject);
+    connect(applyButton, &QPushButton::clicked, this, &CDlgCorrections::ApplyCorrections);
+}
+
+std::vector<std::string> CDlgCorrections::PressureList() const
+{
+    std::vector<std::string> entries;
+    entries.reserve(static_cast<std::size_t>(m_pPressureList->count()));
+    for (int i = 0; i < m_pPressureList->count(); ++i)
+        entries.push_back(m_pPressureList->item(i)->text().toStdString());
+    return entries;
+}
+
+bool CDlgCorrections::TakeFields()
+{
+    const auto elevation = NumberOf(m_pElevation->text());
+    const auto pressure = NumberOf(m_pNominalPressure->text());
+    if (!elevation || !pressure) {
+        QLineEdit* wrong = elevation ? m_pNominalPressure : m_pElevation;
+        Message(kNotANumber);
+        wrong->setFocus();
+        wrong->selectAll();
+        return false;
+    }
+    m_Settings.m_nTideMode = m_pTideGroup->checkedId();
+    m_Settings.m_strPolarFile = m_pPolarFile->text().toStdString();
+    m_Settings.m_dNominalElevation = *elevation;
+    m_Settings.m_dNominalPressure = *pressure;
+    m_Settings.m_bApplyPressure = m_pApplyPressure->isChecked();
+    m_Settings.m_bApplyPolar = m_pApplyPolar->isChecked();
+    m_Settings.m_bApplyDrift = m_pApplyDrift->isChecked();
+    m_Settings.m_PressureList = PressureList();
+    m_strDriftName = m_pDriftName->text();
+    return true;
+}
+
+void CDlgCorrections::ShowFields()
+{
+    if (QAbstractButton* tide = m_pTideGroup->button(m_Settings.m_nTideMode))
+        tide->setChecked(true);
+    m_pPolarFile->setText(QString::fromStdString(m_Settings.m_strPolarFile));
+    m_pElevation->setText(NumberText(m_Settings.m_dNominalElevation));
+    m_pNominalPressure->setText(NumberText(m_Settings.m_dNominalPressure));
+    m_pApplyPressure->setChecked(m_Settings.m_bApplyPressure);
+    m_pApplyPolar->setChecked(m_Settings.m_bApplyPolar);
+    m_pApplyDrift->setChecked(m_Settings.m_bApplyDrift);
+    m_pDriftName->setText(m_strDriftName);
+}
+
+bool CDlgCorrections::ApplyCorrections()
+{
+    if (!TakeFields())
+        return false;
+    if (m_onApply)
+        m_onApply(m_Settings);
+    ShowFields();
+    return true;
+}
+
+void CDlgCorrections::accept()
+{
+    if (ApplyCorrections())
+        QDialog::accept();
+}
+
+void CDlgCorrections::OnSetNominal()
+{
+    if (!TakeFields())
+        return;
+    m_Settings.m_dNominalPressure = NominalPressureFromElevation(m_Settings.m_dNominalElevation);
+    ShowFields();
+}
+
+void CDlgCorrections::OnAddEntry()
+{
+    if (!TakeFields() || m_doc.m_Readings.empty())
+        return;
+    m_pPressureList->addItem(QString::fromStdString(DefaultPressureEntry(m_doc.m_Readings.back()->m_dtTime)));
+    ++m_nEntries;
+    ShowFields();
+}
+
+void CDlgCorrections::OnRemoveEntry()
+{
+    if (!TakeFields() || m_nEntries == 0)
+        return;
+    const int selected = m_pPressureList->currentItem() && m_pPressureList->currentItem()->isSelected()
+                             ? m_pPressureList->currentRow()
+                             : 0;
+    delete m_pPressureList->takeItem(selected);
+    --m_nEntries;
+    // The rows after it moved up: a click on the next entry must not edit it.
+    m_nLastSelected = -1;
+    ShowFields();
+}
+
+void CDlgCorrections::OnApplyPressures()
+{
+    const PressureAssignment result = AssignPressures(m_doc, PressureList());
+    if (!result.m_Messages.empty()) {
+        QStringList lines;
+        for (const std::string& message : result.m_Messages)
+            lines << QString::fromStdString(message);
+        Message(lines.join('\n'));
+    }
+    m_pApplyPressure->setChecked(result.m_nEntries > 0);
+    m_Settings.m_bApplyPressure = result.m_nEntries > 0;
+}
+
+void CDlgCorrections::OnEntryClicked(QListWidgetItem* item)
+{
+    const int row = m_pPressureList->row(item);
+    if (row < 0)
+        return;
+    if (row == m_nLastSelected) {
+        // A second click on the same entry edits it in place; the editor
+        // owns itself and puts the text back into the row.
+        auto* editor = new CLBEditorWnd(m_pPressureList);
+        editor->StartEdit(row);
+    } else {
+        m_nLastSelected = row;
+    }
+}
+
+void CDlgCorrections::OnChoosePolarFile()
+{
+    if (!TakeFields())
+        return;
+    const QString path = m_chooseFile(this, QString::fromStdString(m_Settings.m_strPolarFile));
+    if (path.isEmpty())
+        return;
+    const PolarTableResult result = ReadPolarMotionTable(m_doc, path.toStdString());
+    switch (result.m_Status) {
+    case PolarTableResult::Status::kCannotOpen:
+        Message(QString::fromStdString(result.m_strMessage));
+        return;
+    case PolarTableResult::Status::kNotFound:
+        m_Settings.m_bApplyPolar = false;
+        break;
+    case PolarTableResult::Status::kRead:
+    case PolarTableResult::Status::kNoReadings:
+        break;
+    }
+    m_Settings.m_strPolarFile = path.toStdString();
+    ShowFields();
+}
+
+void CDlgCorrections::OnCalculateDrift()
+{
+    if (!m_calculateDrift) {
+        Message("Calculate Drift is not available yet.");
+        return;
+    }
+    if (!TakeFields())
+        return;
+    if (const auto name = m_calculateDrift()) {
+        m_strDriftName = *name;
+        ShowFields();
+    }
+}
+
+void CDlgCorrections::Message(const QString& text)
+{
+    QMessageBox box(QMessageBox::NoIcon, "Corrections", text, QMessageBox::Ok, this);
+    box.setObjectName("correctionsMessageBox");
+    box.exec();
+}
+
+}  // namespace bramble

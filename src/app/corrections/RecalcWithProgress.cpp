@@ -1,0 +1,40 @@
+#include "corrections/RecalcWithProgress.h"
+
+#include <QMessageBox>
+#include <QProgressDialog>
+
+#include "mainwnd/CStationList.h"
+
+namespace bramble {
+
+RecalcResult RecalcSelectionWithProgress(QWidget* parent, CKelpDoc& doc, CStationList& list,
+                                         const CorrectionSettings& settings, const DriftState& drift,
+                                         SelectionSummary& summary)
+{
+    const int total = list.SelectedCount();
+    RecalcOptions options;
+    std::unique_ptr<QProgressDialog> progress;
+    if (total > RecalcOptions::kProgressStep) {
+        progress = std::make_unique<QProgressDialog>("Recomputing the selected readings...", "Cancel", 0, total,
+                                                     parent);
+        progress->setObjectName("recalcProgress");
+        progress->setWindowModality(Qt::WindowModal);
+        progress->setMinimumDuration(300);
+        options.progress = [&progress](int done, int) {
+            progress->setValue(done);   // also lets the window repaint and the Cancel click through
+            return !progress->wasCanceled();
+        };
+    }
+    const RecalcResult result = RecalcSelection(doc, list, settings, drift, summary, options);
+    if (progress)
+        progress->setValue(total);
+    for (const std::string& warning : result.m_Warnings) {
+        QMessageBox box(QMessageBox::Warning, "Corrections", QString::fromStdString(warning), QMessageBox::Ok,
+                        parent);
+        box.setObjectName("recalcWarningBox");
+        box.exec();
+    }
+    return result;
+}
+
+}  // namespace bramble
