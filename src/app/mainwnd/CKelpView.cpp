@@ -10,6 +10,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "corrections/CDlgCorrections.h"
+#include "corrections/RecalcWithProgress.h"
 #include "mainwnd/StationListModel.h"
 #include "mainwnd/StationTableView.h"
 #include "survey/CKelpDoc.h"
@@ -78,7 +80,7 @@ CKelpView::CKelpView(CKelpDoc& doc, QWidget* parent) : QWidget(parent), m_doc(do
     connect(m_Buttons[1], &QPushButton::clicked, this, &CKelpView::OnSelectAll);
     connect(m_Buttons[2], &QPushButton::clicked, this, &CKelpView::OnPlot);
     connect(m_Buttons[3], &QPushButton::clicked, this, &CKelpView::OnRaw);
-    connect(m_Buttons[4], &QPushButton::clicked, this, [this] { NotAvailable("The Corrections dialog"); });
+    connect(m_Buttons[4], &QPushButton::clicked, this, &CKelpView::OnCorrections);
     connect(m_Buttons[5], &QPushButton::clicked, this, [this] { NotAvailable("Final Output"); });
 
     connect(m_pTable->selectionModel(), &QItemSelectionModel::selectionChanged, this, &CKelpView::OnSelectionChanged);
@@ -127,6 +129,9 @@ void CKelpView::OnUpdate(int hint)
     m_pModel->beginRebuild();
     m_List.Clear();
     m_PressureList.clear();
+    // A table of pole positions belongs to one survey.
+    m_Corrections.m_bApplyPolar = false;
+    m_Corrections.m_strPolarFile.clear();
     m_List.Fill(hint);
     m_List.SortRowsByTime();
     m_pModel->endRebuild();
@@ -254,6 +259,27 @@ void CKelpView::SortByColumn(int column)
     m_List.SortByColumn(column);
     m_pModel->endRebuild();
     RestoreSelection();
+}
+
+void CKelpView::OnCorrections()
+{
+    m_Corrections.m_PressureList = m_PressureList;
+    CDlgCorrections dlg(m_doc, m_Corrections, this);
+    dlg.SetApplyHandler([this](const CorrectionSettings& chosen) {
+        m_Corrections = chosen;
+        RecalcSelection();
+    });
+    dlg.exec();
+    m_PressureList = dlg.PressureList();
+    m_Corrections.m_PressureList = m_PressureList;
+}
+
+void CKelpView::RecalcSelection()
+{
+    RecalcSelectionWithProgress(this, m_doc, m_List, m_Corrections, m_Drift, m_Summary);
+    if (m_List.RowCount() > 0)
+        emit m_pModel->dataChanged(m_pModel->index(0, CStationList::kCorrectedGrav),
+                                   m_pModel->index(m_List.RowCount() - 1, CStationList::kDriftName));
 }
 
 void CKelpView::OnRaw() { NotAvailable("The raw data view"); }

@@ -5,6 +5,9 @@
 
 #include <QWidget>
 
+#include "corrections/CorrectionSettings.h"
+#include "corrections/DriftState.h"
+#include "corrections/SelectionSummary.h"
 #include "mainwnd/CStationList.h"
 #include "survey/DocumentObserver.h"
 
@@ -48,6 +51,13 @@ public:
     void OnRaw();
     void OnPlot();
 
+    // Button 1110: the Corrections dialog; its OK stores the settings here
+    // and recomputes the selection. The pressure list edits stay either way.
+    void OnCorrections();
+    // Recomputes the selected rows with the settings held here, shows their
+    // correction cells and keeps the summary for the plot.
+    void RecalcSelection();
+
     CStationList& StationList() { return m_List; }
     const CStationList& StationList() const { return m_List; }
     StationTableView* table() const { return m_pTable; }
@@ -56,6 +66,11 @@ public:
     int m_nRows = 0;
     std::vector<std::string> m_PressureList;
     std::vector<std::string> m_DriftNames;
+    // The corrections' settings (their pressure entries are m_PressureList),
+    // the last drift regression and the selection summary of the last run.
+    CorrectionSettings m_Corrections;
+    DriftState m_Drift;
+    SelectionSummary m_Summary;
 
 private:
     void BuildPopupMenu();
