@@ -1,0 +1,588 @@
+#include "charts/ChartWidget.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <numeric>
+
+#include <qcustomplot.h>
+
+#include <QActionGroup>
+#include <QFileDialog>
+#include <QHelpEvent>
+#include <QMenu>
+#include <QMessageBox>
+#include <QMouseEvent>
+#include <QTimeZone>
+#include <QToolTip>
+#include <QVBoxLayout>
+
+#include "charts/ChartTime.h"
+#include "survey/DateTime.h"
+
+namespace bramble {
+
+namespace {
+
+constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+constexpr int kClickSlop = 4;   // pixels a click may move and still be a click
+
+QFont TitleFont(const QFont& base)
+{
+    QFont font = base;
+    font.setPointSizeF(base.pointSizeF() * 1.35);
+    font.setBold(true);
+    return font;
+}
+
+}  // namespace
+
+ChartWidget::ChartWidget(QWidget* parent) : QWidget(parent)
+{
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    m_pPlot = new QCustomPlot(this);
+    m_pPlot->setObjectName("chartPlot");
+    layout->addWidget(m_pPlot);
+
+    m_pPlot->setBackground(Qt::white);
+    m_pPlot->plotLayout()->insertRow(0);
+    m_pTitle = new QCPTextElement(m_pPlot, QString(), TitleFont(font()));
+    m_pPlot->plotLayout()->addElement(0, 0, m_pTitle);
+
+    auto ticker = QSharedPointer<QCPAxisTickerDateTime>::create();
+    ticker->setTimeZone(QTimeZone::utc());   // day numbers carry no time zone: show them as they are
+    ticker->setTickCount(6);
+    m_pPlot->xAxis->setTicker(ticker);
+    connect(m_pPlot->xAxis, qOverload<const QCPRange&>(&QCPAxis::rangeChanged), this,
+            [this](const QCPRange&) { UpdateTickFormat(); });
+
+    for (QCPAxis* axis : {m_pPlot->xAxis, m_pPlot->yAxis}) {
+        axis->setBasePen(QPen(QColor(90, 90, 90)));
+        axis->setTickPen(QPen(QColor(90, 90, 90)));
+        axis->setSubTickPen(QPen(QColor(140, 140, 140)));
+        axis->setTickLabelColor(QColor(40, 40, 40));
+        axis->setLabelColor(QColor(20, 20, 20));
+        axis->grid()->setPen(QPen(QColor(225, 225, 225), 0, Qt::SolidLine));
+        axis->grid()->setZeroLinePen(QPen(QColor(190, 190, 190), 0, Qt::SolidLine));
+    }
+    m_pPlot->yAxis->setNumberFormat("gb");
+    m_pPlot->xAxis->setRange(DayNumberToSeconds(0.0), DayNumberToSeconds(1.0));
+
+    QFont legendFont = font();
+    legendFont.setPointSizeF(font().pointSizeF() * 0.9);
+    m_pPlot->legend->setFont(legendFont);
+    m_pPlot->legend->setBrush(QColor(255, 255, 255, 225));
+    m_pPlot->legend->setBorderPen(QPen(QColor(200, 200, 200)));
+    m_pPlot->axisRect()->insetLayout()->setInsetAlignment(0, Qt::AlignTop | Qt::AlignRight);
+
+    // Wheel zoom on both axes; the rubber band is switched on for each left
+    // press that is not on a point, so that a click on a point stays a click.
+    m_pPlot->setInteractions(QCP::iRangeZoom);
+    m_pPlot->axisRect()->setRangeZoom(Qt::Horizontal | Qt::Vertical);
+    m_pPlot->setSelectionRectMode(QCP::srmNone);
+    m_pPlot->selectionRect()->setPen(QPen(QColor(30, 90, 200), 1, Qt::DashLine));
+    m_pPlot->selectionRect()->setBrush(QColor(30, 90, 200, 30));
+    m_pPlot->setNoAntialiasingOnDrag(true);
+
+    m_pPlot->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(m_pPlot, &QWidget::customContextMenuRequested, this, &ChartWidget::OnContextMenu);
+    m_pPlot->installEventFilter(this);
+
+    ApplySettings();
+}
+
+ChartWidget::~ChartWidget() = default;
+
+QWidget* ChartWidget::plotArea() const { return m_pPlot; }
+
+ChartWidget::Series& ChartWidget::At(int series) { return m_Series.at(static_cast<std::size_t>(series)); }
+const ChartWidget::Series& ChartWidget::At(int series) const
+{
+    return m_Series.at(static_cast<std::size_t>(series));
+}
+
+bool ChartWidget::IsMissing(double y) const { return std::isnan(y) || y == m_dMissing; }
+
+// ---------------------------------------------------------------- cells
+
+void ChartWidget::SetSeriesCount(int count)
+{
+    const std::size_t old = m_Series.size();
+    m_Series.resize(static_cast<std::size_t>(std::max(count, 0)));
+    for (std::size_t s = old; s < m_Series.size(); ++s) {
+        m_Series[s].name = QStringLiteral("Series %1").arg(s);
+        m_Series[s].x.assign(static_cast<std::size_t>(m_nPoints), 0.0);
+        m_Series[s].y.assign(static_cast<std::size_t>(m_nPoints), m_dMissing);
+    }
+}
+
+void ChartWidget::SetPointCount(int count)
+{
+    m_nPoints = std::max(count, 0);
+    for (Series& s : m_Series) {
+        s.x.resize(static_cast<std::size_t>(m_nPoints), 0.0);
+        s.y.resize(static_cast<std::size_t>(m_nPoints), m_dMissing);
+    }
+}
+
+void ChartWidget::SetX(int series, int point, double dayNumber) { At(series).x.at(static_cast<std::size_t>(point)) = dayNumber; }
+void ChartWidget::SetY(int series, int point, double value) { At(series).y.at(static_cast<std::size_t>(point)) = value; }
+double ChartWidget::X(int series, int point) const { return At(series).x.at(static_cast<std::size_t>(point)); }
+double ChartWidget::Y(int series, int point) const { return At(series).y.at(static_cast<std::size_t>(point)); }
+
+void ChartWidget::SetSeriesData(int series, std::vector<double> dayNumbers, std::vector<double> values)
+{
+    Series& s = At(series);
+    dayNumbers.resize(static_cast<std::size_t>(m_nPoints), 0.0);
+    values.resize(static_cast<std::size_t>(m_nPoints), m_dMissing);
+    s.x = std::move(dayNumbers);
+    s.y = std::move(values);
+}
+
+void ChartWidget::SetSeriesName(int series, const QString& name) { At(series).name = name; }
+QString ChartWidget::SeriesName(int series) const { return At(series).name; }
+void ChartWidget::SetSeriesColor(int series, const QColor& color) { At(series).color = color; }
+QColor ChartWidget::SeriesColor(int series) const { return At(series).color; }
+
+// ---------------------------------------------------------------- texts
+
+void ChartWidget::SetTitle(const QString& title)
+{
+    m_strTitle = title;
+    m_pTitle->setText(title);
+}
+
+void ChartWidget::SetSubtitle(const QString& subtitle)
+{
+    m_strSubtitle = subtitle;
+    ShowSubtitle(!subtitle.isEmpty());
+    if (m_pSubtitle)
+        m_pSubtitle->setText(subtitle);
+}
+
+// An empty subtitle takes no room: its row exists only while it has a text.
+void ChartWidget::ShowSubtitle(bool show)
+{
+    QCPLayoutGrid* grid = m_pPlot->plotLayout();
+    if (show && !m_pSubtitle) {
+        grid->insertRow(1);
+        m_pSubtitle = new QCPTextElement(m_pPlot, QString(), font());
+        grid->addElement(1, 0, m_pSubtitle);
+    } else if (!show && m_pSubtitle) {
+        grid->remove(m_pSubtitle);   // deletes it
+        m_pSubtitle = nullptr;
+        grid->simplify();
+    }
+}
+
+void ChartWidget::SetXLabel(const QString& label) { m_pPlot->xAxis->setLabel(label); }
+void ChartWidget::SetYLabel(const QString& label) { m_pPlot->yAxis->setLabel(label); }
+QString ChartWidget::XLabel() const { return m_pPlot->xAxis->label(); }
+QString ChartWidget::YLabel() const { return m_pPlot->yAxis->label(); }
+
+// ---------------------------------------------------------------- series shown, ranges
+
+void ChartWidget::SetVisibleSeries(const QList<int>& series)
+{
+    m_Visible = series;
+    m_bAllVisible = false;
+}
+
+QList<int> ChartWidget::VisibleSeries() const
+{
+    if (!m_bAllVisible)
+        return m_Visible;
+    QList<int> all;
+    for (int s = 0; s < SeriesCount(); ++s)
+        all << s;
+    return all;
+}
+
+void ChartWidget::SetXRange(double first, double last) { m_XRange = std::make_pair(first, last); }
+void ChartWidget::SetYRange(double low, double high) { m_YRange = std::make_pair(low, high); }
+
+void ChartWidget::Repaint()
+{
+    while (m_pPlot->graphCount() > SeriesCount())
+        m_pPlot->removeGraph(m_pPlot->graphCount() - 1);
+    while (m_pPlot->graphCount() < SeriesCount())
+        m_pPlot->addGraph();
+    m_pPlot->legend->clearItems();
+
+    for (int s = 0; s < SeriesCount(); ++s) {
+        Series& series = At(s);
+        QCPGraph* graph = m_pPlot->graph(s);
+        graph->setName(series.name);
+        const bool visible = m_bAllVisible || m_Visible.contains(s);
+        graph->setVisible(visible);
+        series.drawnToPoint.clear();
+        series.pointToDrawn.clear();
+        if (!visible) {
+            graph->data()->clear();
+            continue;
+        }
+        graph->addToLegend();
+
+        // The drawing joins points in time order; keep the way back to
+        // the caller's point index when the cells are not in that order.
+        const auto n = series.x.size();
+        if (!std::is_sorted(series.x.begin(), series.x.end())) {
+            series.drawnToPoint.resize(n);
+            std::iota(series.drawnToPoint.begin(), series.drawnToPoint.end(), 0);
+            std::stable_sort(series.drawnToPoint.begin(), series.drawnToPoint.end(), [&series](int a, int b) {
+                return series.x[static_cast<std::size_t>(a)] < series.x[static_cast<std::size_t>(b)];
+            });
+            series.pointToDrawn.resize(n);
+            for (std::size_t k = 0; k < n; ++k)
+                series.pointToDrawn[static_cast<std::size_t>(series.drawnToPoint[k])] = static_cast<int>(k);
+        }
+        QVector<QCPGraphData> data(static_cast<qsizetype>(n));
+        for (std::size_t k = 0; k < n; ++k) {
+            const std::size_t i = series.drawnToPoint.empty() ? k : static_cast<std::size_t>(series.drawnToPoint[k]);
+            const double y = series.y[i];
+            data[static_cast<qsizetype>(k)] = QCPGraphData(DayNumberToSeconds(series.x[i]), IsMissing(y) ? kNaN : y);
+        }
+        graph->data()->set(data, true);
+    }
+    ApplySettings();
+    ApplyRanges();
+    m_pPlot->replot();
+}
+
+void ChartWidget::ApplyRanges()
+{
+    // Span of the points shown, for the axes without a range of their own.
+    double xLow = std::numeric_limits<double>::max(), xHigh = std::numeric_limits<double>::lowest();
+    double yLow = xLow, yHigh = xHigh;
+    for (int s : VisibleSeries()) {
+        if (s < 0 || s >= SeriesCount())
+            continue;
+        const Series& series = At(s);
+        for (std::size_t i = 0; i < series.y.size(); ++i) {
+            if (IsMissing(series.y[i]))
+                continue;
+            xLow = std::min(xLow, series.x[i]);
+            xHigh = std::max(xHigh, series.x[i]);
+            yLow = std::min(yLow, series.y[i]);
+            yHigh = std::max(yHigh, series.y[i]);
+        }
+    }
+
+    double first = xLow, last = xHigh;
+    if (m_XRange && m_XRange->first <= m_XRange->second) {
+        first = m_XRange->first;
+        last = m_XRange->second;
+    }
+    if (first <= last) {
+        const double lo = DayNumberToSeconds(first), hi = DayNumberToSeconds(last);
+        const double pad = hi > lo ? (hi - lo) * 0.03 : 900.0;
+        m_pPlot->xAxis->setRange(lo - pad, hi + pad);
+    }
+
+    if (m_YRange && m_YRange->first <= m_YRange->second) {
+        const double lo = m_YRange->first, hi = m_YRange->second;
+        if (hi > lo)
+            m_pPlot->yAxis->setRange(lo, hi);
+        else
+            m_pPlot->yAxis->setRange(lo - 1.0, hi + 1.0);
+    } else if (yLow <= yHigh) {
+        const double pad = yHigh > yLow ? (yHigh - yLow) * 0.06 : std::max(std::abs(yLow) * 0.001, 0.5);
+        m_pPlot->yAxis->setRange(yLow - pad, yHigh + pad);
+    }
+}
+
+void ChartWidget::ResetZoom()
+{
+    ApplyRanges();
+    m_pPlot->replot();
+}
+
+void ChartWidget::UpdateTickFormat()
+{
+    auto ticker = m_pPlot->xAxis->ticker().dynamicCast<QCPAxisTickerDateTime>();
+    if (!ticker)
+        return;
+    const double span = m_pPlot->xAxis->range().size();
+    if (span < 2 * 3600.0)
+        ticker->setDateTimeFormat("hh:mm:ss\nMM/dd/yyyy");
+    else if (span < 4 * 86400.0)
+        ticker->setDateTimeFormat("hh:mm\nMM/dd/yyyy");
+    else
+        ticker->setDateTimeFormat("MM/dd/yyyy");
+}
+
+std::pair<double, double> ChartWidget::ShownXRange() const
+{
+    const QCPRange r = m_pPlot->xAxis->range();
+    return {SecondsToDayNumber(r.lower), SecondsToDayNumber(r.upper)};
+}
+
+std::pair<double, double> ChartWidget::ShownYRange() const
+{
+    const QCPRange r = m_pPlot->yAxis->range();
+    return {r.lower, r.upper};
+}
+
+bool ChartWidget::IsSeriesDrawn(int series) const
+{
+    return series >= 0 && series < m_pPlot->graphCount() && m_pPlot->graph(series)->visible();
+}
+
+int ChartWidget::DrawnPointCount(int series) const
+{
+    return IsSeriesDrawn(series) ? m_pPlot->graph(series)->dataCount() : 0;
+}
+
+int ChartWidget::DrawnGapCount(int series) const
+{
+    if (!IsSeriesDrawn(series))
+        return 0;
+    const auto data = m_pPlot->graph(series)->data();
+    return static_cast<int>(std::count_if(data->constBegin(), data->constEnd(),
+                                          [](const QCPGraphData& d) { return std::isnan(d.value); }));
+}
+
+// ---------------------------------------------------------------- points under the mouse
+
+QPoint ChartWidget::PointPosition(int series, int point)
+{
+    if (!IsSeriesDrawn(series) || point < 0 || point >= m_nPoints || IsMissing(Y(series, point)))
+        return {-1, -1};
+    m_pPlot->replot();   // lays the axes out for the current size
+    const double x = m_pPlot->xAxis->coordToPixel(DayNumberToSeconds(X(series, point)));
+    const double y = m_pPlot->yAxis->coordToPixel(Y(series, point));
+    return {static_cast<int>(std::lround(x)), static_cast<int>(std::lround(y))};
+}
+
+std::pair<int, int> ChartWidget::PointAt(const QPoint& pos) const
+{
+    const double tolerance = std::max(6.0, m_Settings.markerSize / 2.0 + 3.0);
+    double best = tolerance * tolerance;
+    std::pair<int, int> hit{-1, -1};
+    const QCPAxis* xAxis = m_pPlot->xAxis;
+    const QCPAxis* yAxis = m_pPlot->yAxis;
+    if (!m_pPlot->axisRect()->rect().adjusted(-3, -3, 3, 3).contains(pos))
+        return hit;
+    double keyLow = xAxis->pixelToCoord(pos.x() - tolerance);
+    double keyHigh = xAxis->pixelToCoord(pos.x() + tolerance);
+    if (keyLow > keyHigh)
+        std::swap(keyLow, keyHigh);
+    // Later series are drawn on top: they win a tie.
+    for (int s = m_pPlot->graphCount() - 1; s >= 0; --s) {
+        if (!IsSeriesDrawn(s))
+            continue;
+        const auto data = m_pPlot->graph(s)->data();
+        for (auto it = data->findBegin(keyLow, false); it != data->constEnd() && it->key <= keyHigh; ++it) {
+            if (std::isnan(it->value))
+                continue;
+            const double dx = xAxis->coordToPixel(it->key) - pos.x();
+            const double dy = yAxis->coordToPixel(it->value) - pos.y();
+            const double distance = dx * dx + dy * dy;
+            if (distance < best) {
+                best = distance;
+                const int drawn = static_cast<int>(it - data->constBegin());
+                const Series& series = At(s);
+                hit = {s, series.drawnToPoint.empty() ? drawn : series.drawnToPoint[static_cast<std::size_t>(drawn)]};
+            }
+        }
+    }
+    return hit;
+}
+
+QString ChartWidget::PointToolTip(int series, int point) const
+{
+    if (series < 0 || series >= SeriesCount() || point < 0 || point >= m_nPoints)
+        return {};
+    const DateTime time(X(series, point));
+    return QStringLiteral("%1\n%2\n%3")
+        .arg(SeriesName(series), QString::fromStdString(time.format("%m/%d/%Y %H:%M:%S")))
+        .arg(Y(series, point), 0, 'f', 4);
+}
+
+bool ChartWidget::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched != m_pPlot)
+        return QWidget::eventFilter(watched, event);
+    switch (event->type()) {
+    case QEvent::MouseButtonPress: {
+        const auto* mouse = static_cast<QMouseEvent*>(event);
+        if (mouse->button() == Qt::LeftButton) {
+            m_PressPos = mouse->position().toPoint();
+            m_PressedPoint = PointAt(m_PressPos);
+            m_pPlot->setSelectionRectMode(m_PressedPoint.first >= 0 ? QCP::srmNone : QCP::srmZoom);
+        }
+        break;
+    }
+    case QEvent::MouseButtonRelease: {
+        const auto* mouse = static_cast<QMouseEvent*>(event);
+        if (mouse->button() == Qt::LeftButton && m_PressedPoint.first >= 0) {
+            const auto hit = m_PressedPoint;
+            m_PressedPoint = {-1, -1};
+            if ((mouse->position().toPoint() - m_PressPos).manhattanLength() <= kClickSlop)
+                emit pointClicked(hit.first, hit.second);
+        }
+        break;
+    }
+    case QEvent::MouseButtonDblClick: {
+        const auto* mouse = static_cast<QMouseEvent*>(event);
+        if (mouse->button() == Qt::LeftButton && PointAt(mouse->position().toPoint()).first < 0) {
+            ResetZoom();
+            return true;
+        }
+        break;
+    }
+    case QEvent::ToolTip: {
+        const auto* help = static_cast<QHelpEvent*>(event);
+        const auto hit = PointAt(help->pos());
+        if (hit.first >= 0)
+            QToolTip::showText(help->globalPos(), PointToolTip(hit.first, hit.second), m_pPlot);
+        else
+            QToolTip::hideText();
+        return true;
+    }
+    default: break;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+// ---------------------------------------------------------------- settings
+
+void ChartWidget::SetSettings(const ChartSettings& settings)
+{
+    m_Settings = settings;
+    ApplySettings();
+    m_pPlot->replot();
+}
+
+void ChartWidget::ApplySettings()
+{
+    const bool lines = m_Settings.style != ChartSettings::Style::points;
+    const bool points = m_Settings.style != ChartSettings::Style::lines;
+    for (int s = 0; s < m_pPlot->graphCount() && s < SeriesCount(); ++s) {
+        QCPGraph* graph = m_pPlot->graph(s);
+        const QColor color = At(s).color;
+        graph->setPen(QPen(color, m_Settings.lineWidth));
+        graph->setLineStyle(lines ? QCPGraph::lsLine : QCPGraph::lsNone);
+        if (!points)
+            graph->setScatterStyle(QCPScatterStyle(QCPScatterStyle::ssNone));
+        else if (lines)   // hollow markers on the line
+            graph->setScatterStyle(QCPScatterStyle(QCPScatterStyle::ssCircle, QPen(color, 1.5), QBrush(Qt::white),
+                                                   m_Settings.markerSize));
+        else
+            graph->setScatterStyle(QCPScatterStyle(QCPScatterStyle::ssDisc, color, m_Settings.markerSize));
+    }
+    m_pPlot->xAxis->grid()->setVisible(m_Settings.grid);
+    m_pPlot->yAxis->grid()->setVisible(m_Settings.grid);
+    m_pPlot->legend->setVisible(m_Settings.legend && m_pPlot->legend->itemCount() > 0);
+}
+
+bool ChartWidget::LoadSettings(const QString& path)
+{
+    bool read = false;
+    const ChartSettings settings = ChartSettings::Load(path, &read);
+    if (read)
+        SetSettings(settings);
+    return read;
+}
+
+bool ChartWidget::SaveSettings(const QString& path) const { return m_Settings.Save(path); }
+
+// ---------------------------------------------------------------- menu and export
+
+bool ChartWidget::ExportPng(const QString& path) { return m_pPlot->savePng(path, 0, 0, 2.0); }
+bool ChartWidget::ExportPdf(const QString& path) { return m_pPlot->savePdf(path); }
+
+QMenu* ChartWidget::CreateContextMenu(QWidget* parent)
+{
+    auto* menu = new QMenu(parent);
+    auto* styles = new QActionGroup(menu);
+    const auto addStyle = [&](const QString& text, ChartSettings::Style style, const char* name) {
+        QAction* action = menu->addAction(text);
+        action->setObjectName(name);
+        action->setCheckable(true);
+        action->setChecked(m_Settings.style == style);
+        styles->addAction(action);
+        connect(action, &QAction::triggered, this, [this, style] {
+            ChartSettings settings = m_Settings;
+            settings.style = style;
+            SetSettings(settings);
+        });
+    };
+    addStyle(tr("&Lines"), ChartSettings::Style::lines, "actionStyleLines");
+    addStyle(tr("&Points"), ChartSettings::Style::points, "actionStylePoints");
+    addStyle(tr("Lines &and Points"), ChartSettings::Style::both, "actionStyleBoth");
+    menu->addSeparator();
+
+    const auto addToggle = [&](const QString& text, bool ChartSettings::*flag, const char* name) {
+        QAction* action = menu->addAction(text);
+        action->setObjectName(name);
+        action->setCheckable(true);
+        action->setChecked(m_Settings.*flag);
+        connect(action, &QAction::toggled, this, [this, flag](bool on) {
+            ChartSettings settings = m_Settings;
+            settings.*flag = on;
+            SetSettings(settings);
+        });
+    };
+    addToggle(tr("&Grid"), &ChartSettings::grid, "actionGrid");
+    addToggle(tr("L&egend"), &ChartSettings::legend, "actionLegend");
+
+    QMenu* markers = menu->addMenu(tr("&Marker Size"));
+    auto* markerGroup = new QActionGroup(markers);
+    for (int size : {3, 4, 6, 8, 10, 12}) {
+        QAction* action = markers->addAction(QString::number(size));
+        action->setObjectName(QStringLiteral("actionMarker%1").arg(size));
+        action->setCheckable(true);
+        action->setChecked(m_Settings.markerSize == size);
+        markerGroup->addAction(action);
+        connect(action, &QAction::triggered, this, [this, size] {
+            ChartSettings settings = m_Settings;
+            settings.markerSize = size;
+            SetSettings(settings);
+        });
+    }
+    QMenu* widths = menu->addMenu(tr("Line &Width"));
+    auto* widthGroup = new QActionGroup(widths);
+    for (double width : {1.0, 1.5, 2.0, 3.0}) {
+        QAction* action = widths->addAction(QString::number(width));
+        action->setCheckable(true);
+        action->setChecked(m_Settings.lineWidth == width);
+        widthGroup->addAction(action);
+        connect(action, &QAction::triggered, this, [this, width] {
+            ChartSettings settings = m_Settings;
+            settings.lineWidth = width;
+            SetSettings(settings);
+        });
+    }
+    menu->addSeparator();
+    QAction* reset = menu->addAction(tr("&Reset Zoom"), this, &ChartWidget::ResetZoom);
+    reset->setObjectName("actionResetZoom");
+    menu->addSeparator();
+    menu->addAction(tr("Export as P&NG..."), this, [this] { ExportWithDialog(false); })->setObjectName("actionExportPng");
+    menu->addAction(tr("Export as P&DF..."), this, [this] { ExportWithDialog(true); })->setObjectName("actionExportPdf");
+    return menu;
+}
+
+void ChartWidget::OnContextMenu(const QPoint& pos)
+{
+    QMenu* menu = CreateContextMenu(this);
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    menu->popup(m_pPlot->mapToGlobal(pos));
+}
+
+void ChartWidget::ExportWithDialog(bool pdf)
+{
+    const QString suffix = pdf ? QStringLiteral(".pdf") : QStringLiteral(".png");
+    QString path = QFileDialog::getSaveFileName(this, pdf ? tr("Export Chart as PDF") : tr("Export Chart as PNG"),
+                                                QStringLiteral("chart") + suffix,
+                                                pdf ? tr("PDF Files (*.pdf)") : tr("PNG Files (*.png)"));
+    if (path.isEmpty())
+        return;
+    if (!path.endsWith(suffix, Qt::CaseInsensitive))
+        path += suffix;
+    if (!(pdf ? ExportPdf(path) : ExportPng(path)))
+        QMessageBox::warning(this, tr("Export"), tr("The chart could not be written to %1.").arg(path));
+}
+
+}  // namespace bramble
