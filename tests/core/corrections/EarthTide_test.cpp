@@ -276,6 +276,7 @@ TEST(GravTide, WestLongitudePassedPositiveGivesTheWestStationsCorrection)
 
 TEST(GravTide, HeightAndAmplitudeFactor)
 {
+    // Below the Moon at its January 2005 perigee: 26.96 S 29.93 E, passed west positive.
     const double hours = (DateTime::fromParts(2005, 1, 10, 10, 6).value() - 2.0) * 24.0;
     const double atSea = GravTide(hours, -26.96, -29.93, 0, 1.0);
     // Twice the elastic-Earth amplitude gives twice the correction.
