@@ -67,6 +67,10 @@ WriteResult WriteFileSafely(const std::string& path, std::string_view bytes)
 {
     if (path.empty())
         return Failure(path, ENOENT);
+    // A file the user may not write stays as it is, although the rename
+    // would be allowed by the folder's permissions.
+    if (::access(path.c_str(), F_OK) == 0 && ::access(path.c_str(), W_OK) != 0)
+        return Failure(path, errno);
     const std::filesystem::path target(path);
     std::string tempPath;
     const int fd = CreateTemporary(target, tempPath);

@@ -17,6 +17,8 @@ struct WriteResult {
 // left as it was: the bytes go to a temporary file in the target's folder,
 // which is flushed to disk and then renamed over the target. On any failure
 // the temporary file is removed and an existing file at path is untouched.
+// An existing file that the user may not write is refused, as an ordinary
+// overwrite would refuse it.
 // A file that is replaced keeps its permission bits; a new one gets the
 // usual ones (0666 less the umask). A symbolic link at path is replaced by
 // the new file, not followed.

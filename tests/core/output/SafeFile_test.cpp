@@ -162,3 +162,18 @@ TEST(SafeFile, EmptyPathFails)
 {
     EXPECT_FALSE(WriteFileSafely("", "x"));
 }
+
+TEST(SafeFile, AReadOnlyFileIsNotReplaced)
+{
+    if (::geteuid() == 0)
+        GTEST_SKIP() << "permissions do not bind the super-user";
+    TempFolder folder;
+    const std::string path = folder.File("read-only.txt");
+    WritePlain(path, "old");
+    ASSERT_EQ(::chmod(path.c_str(), 0444), 0);
+    const WriteResult result = WriteFileSafely(path, "new");
+    EXPECT_FALSE(result);
+    EXPECT_NE(result.message.find("Permission denied"), std::string::npos) << result.message;
+    EXPECT_EQ(test::ReadWholeFile(path), "old");
+    EXPECT_EQ(folder.Names(), std::vector<std::string>{"read-only.txt"});
+}
