@@ -124,3 +124,14 @@ QString ChartSettingsFolder()
 }
 
 }  // namespace bramble
+
+namespace bramble {
+
+QString ChartSettingsFile(const std::string& documentPath, const QString& fileName)
+{
+    if (!documentPath.empty())
+        return QString::fromStdString(documentPath);
+    return ChartSettingsFolder() + QStringLiteral("/Graphx/") + fileName;
+}
+
+}  // namespace bramble

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 #include <QString>
 
 namespace bramble {
@@ -49,5 +51,10 @@ struct ChartSettings {
 // The per-user folder that holds "Graphx/graph.pg" and "Graphx/graph2.pg"
 // (the program's own folder is usually not writable).
 QString ChartSettingsFolder();
+
+// The settings file the document names (m_strGraphFile or m_strGraphFile2),
+// or, while the document names none, `fileName` ("graph.pg", "graph2.pg")
+// in the per-user folder's "Graphx".
+QString ChartSettingsFile(const std::string& documentPath, const QString& fileName);
 
 }  // namespace bramble
