@@ -1,0 +1,279 @@
+// The main window: caption, menus, the disabled commands, the About box,
+// the status bar, the recent-file list, dropped files, the command line
+// and the remembered window place.
+#include <QDialogButtonBox>
+#include <QLabel>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QSettings>
+#include <QStatusBar>
+#include <QtTest>
+
+#include "../support/AppTestSupport.h"
+#include "../support/ImportDriver.h"
+#include "mainwnd/AboutBox.h"
+#include "mainwnd/CKelpView.h"
+#include "mainwnd/LockKeyIndicators.h"
+#include "mainwnd/StationTableView.h"
+
+using namespace bramble;
+using namespace bramble::test;
+
+namespace {
+
+const QString kCg3 = BRAMBLE_EXAMPLES "/cg3-two-blocks.dat";
+const QString kAliod = BRAMBLE_EXAMPLES "/aliod-loop.csv";
+
+QStringList MenuTexts(const QMenu* menu)
+{
+    QStringList texts;
+    for (const QAction* action : menu->actions())
+        if (action->isVisible())
+            texts << (action->isSeparator() ? QString("-") : action->text());
+    return texts;
+}
+
+QMenu* TopMenu(CMainFrame* frame, const QString& title)
+{
+    for (QAction* action : frame->menuBar()->actions())
+        if (action->text() == title)
+            return action->menu();
+    return nullptr;
+}
+
+int Rows(CMainFrame* frame) { return frame->view()->table()->model()->rowCount(); }
+
+// Waits until the queued import of a command line or a drop has run.
+bool WaitForImport(CMainFrame* frame)
+{
+    QSignalSpy spy(frame->importCommand(), &ImportCommand::imported);
+    return spy.count() > 0 || spy.wait(5000);
+}
+
+}  // namespace
+
+class CMainFrameTest : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() { m_settings = UsePrivateSettings(); }
+
+    void init()
+    {
+        QSettings().clear();
+        m_app = std::make_unique<CKelpApp>();
+    }
+    void cleanup() { m_app.reset(); }
+
+    void opensMaximisedWithTheApplicationTitle()
+    {
+        QVERIFY(m_app->InitInstance({"bramble"}));
+        CMainFrame* frame = m_app->mainFrame();
+        QVERIFY(frame->isVisible());
+        QVERIFY(frame->windowState() & Qt::WindowMaximized);
+        QCOMPARE(frame->windowTitle(), QString("Bramble"));
+        QVERIFY(!frame->windowIcon().isNull());
+    }
+
+    void menusHoldTheirItems()
+    {
+        QVERIFY(m_app->InitInstance({"bramble"}));
+        CMainFrame* frame = m_app->mainFrame();
+        QStringList titles;
+        for (QAction* action : frame->menuBar()->actions())
+            titles << action->text();
+        QCOMPARE(titles, (QStringList{"&File", "&View", "&Help"}));
+        QCOMPARE(MenuTexts(TopMenu(frame, "&File")), (QStringList{"&Import...", "&Save Settings", "-", "E&xit"}));
+        QCOMPARE(MenuTexts(TopMenu(frame, "&View")), (QStringList{"&Raw...", "&Plot..."}));
+        QCOMPARE(MenuTexts(TopMenu(frame, "&Help")), (QStringList{"&About Bramble..."}));
+        QVERIFY(!frame->findChild<QAction*>("actionSaveSettings")->isEnabled());
+        QVERIFY(frame->findChild<QAction*>("actionImport")->isEnabled());
+        QVERIFY(frame->findChild<QAction*>("actionRaw")->isEnabled());
+        QVERIFY(frame->findChild<QAction*>("actionPlot")->isEnabled());
+    }
+
+    void rawAndPlotSayTheyAreNotThereYet()
+    {
+        QVERIFY(m_app->InitInstance({"bramble"}));
+        for (const char* name : {"actionRaw", "actionPlot"}) {
+            auto text = AnswerNextMessageBox();
+            m_app->mainFrame()->findChild<QAction*>(name)->trigger();
+            QVERIFY2(text->endsWith("is not available yet."), name);
+        }
+    }
+
+    void newOpenSaveAndPrintShortcutsDoNothing()
+    {
+        QVERIFY(m_app->InitInstance({"bramble"}));
+        CMainFrame* frame = m_app->mainFrame();
+        frame->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(frame));
+        ImportThroughDialogs(frame, kCg3, false);
+        for (const char* name : {"actionNew", "actionOpen", "actionSave", "actionPrint"}) {
+            auto* action = frame->findChild<QAction*>(name);
+            QVERIFY2(action && !action->isEnabled(), name);
+            QSignalSpy triggered(action, &QAction::triggered);
+            QTest::keySequence(frame->windowHandle(), action->shortcut());
+            QCOMPARE(triggered.count(), 0);
+        }
+        QTest::qWait(50);
+        QCOMPARE(QApplication::activeModalWidget(), nullptr);
+        QCOMPARE(Rows(frame), 15);
+        QCOMPARE(frame->windowTitle(), QString("cg3-two-blocks.dat - Bramble"));
+        QVERIFY(frame->isVisible());
+    }
+
+    void aboutBoxShowsVersionAndIcon()
+    {
+        QVERIFY(m_app->InitInstance({"bramble"}));
+        QString title, version;
+        bool hasIcon = false;
+        OnNextModal<AboutBox>([&](AboutBox* box) {
+            title = box->windowTitle();
+            version = box->findChild<QLabel*>("aboutVersion")->text();
+            hasIcon = !box->findChild<QLabel*>("aboutIcon")->pixmap().isNull();
+            MaybeGrab(box, "about-box");
+            box->accept();
+        });
+        m_app->mainFrame()->findChild<QAction*>("actionAbout")->trigger();
+        QCOMPARE(title, QString("About Bramble"));
+        QCOMPARE(version, QString("Bramble Version 2.1210"));
+        QVERIFY(hasIcon);
+    }
+
+    void statusBarShowsReadyAndFollowsTheLockKeys()
+    {
+        QVERIFY(m_app->InitInstance({"bramble"}));
+        CMainFrame* frame = m_app->mainFrame();
+        QCOMPARE(frame->statusBar()->findChild<QLabel*>("messagePane")->text(), QString("Ready"));
+        auto* cap = frame->statusBar()->findChild<QLabel*>("capPane");
+        auto* num = frame->statusBar()->findChild<QLabel*>("numPane");
+        auto* scrl = frame->statusBar()->findChild<QLabel*>("scrlPane");
+        QVERIFY(cap && num && scrl);
+        QVERIFY(cap->x() < num->x() && num->x() < scrl->x());
+        QCOMPARE(cap->text(), QString());
+        QTest::keyClick(frame->windowHandle(), Qt::Key_CapsLock);
+        QCOMPARE(cap->text(), QString("CAP"));
+        QTest::keyClick(frame->windowHandle(), Qt::Key_NumLock);
+        QCOMPARE(num->text(), QString("NUM"));
+        QTest::keyClick(frame->windowHandle(), Qt::Key_ScrollLock);
+        QCOMPARE(scrl->text(), QString("SCRL"));
+        QTest::keyClick(frame->windowHandle(), Qt::Key_CapsLock);
+        QCOMPARE(cap->text(), QString());
+        QVERIFY(frame->lockKeys()->numLock());
+    }
+
+    void commandLineImportsTheFile()
+    {
+        QVERIFY(m_app->InitInstance({"bramble", kCg3}));
+        QVERIFY(WaitForImport(m_app->mainFrame()));
+        QCOMPARE(Rows(m_app->mainFrame()), 15);
+        QCOMPARE(m_app->mainFrame()->windowTitle(), QString("cg3-two-blocks.dat - Bramble"));
+        QCOMPARE(m_app->document().m_strFilePath, kCg3.toStdString());
+        QVERIFY(!m_app->document().m_bAliod);
+    }
+
+    void commandLineAliodAsksForTheHeader()
+    {
+        bool asked = false;
+        OnNextModal<CDlgAliodHeader>([&](CDlgAliodHeader* dialog) {
+            asked = true;
+            AcceptHeader(dialog);
+        });
+        QVERIFY(m_app->InitInstance({"bramble", "--aliod", kAliod}));
+        QVERIFY(WaitForImport(m_app->mainFrame()));
+        QVERIFY(asked);
+        QVERIFY(m_app->document().m_bAliod);
+        QCOMPARE(Rows(m_app->mainFrame()), 8);
+    }
+
+    void tooManyFilesOnTheCommandLineEndTheProgram()
+    {
+        QVERIFY(!m_app->InitInstance({"bramble", kCg3, kAliod}));
+        QCOMPARE(m_app->exitCode(), 2);
+    }
+
+    void droppedFileIsImportedWithTheMatchingReader()
+    {
+        QVERIFY(m_app->InitInstance({"bramble"}));
+        CMainFrame* frame = m_app->mainFrame();
+        OnNextModal<CDlgAliodHeader>(AcceptHeader);
+        QMimeData mime;
+        mime.setUrls({QUrl::fromLocalFile(kAliod)});
+        const QPoint at = frame->rect().center();
+        QDragEnterEvent enter(at, Qt::CopyAction, &mime, Qt::LeftButton, {});
+        QApplication::sendEvent(frame, &enter);
+        QVERIFY(enter.isAccepted());
+        QDropEvent drop(at, Qt::CopyAction, &mime, Qt::LeftButton, {});
+        QApplication::sendEvent(frame, &drop);
+        QVERIFY(WaitForImport(frame));
+        QCOMPARE(Rows(frame), 8);
+        QCOMPARE(frame->windowTitle(), QString("aliod-loop.csv - Bramble"));
+
+        QMimeData text;
+        text.setText("not a file");
+        QDragEnterEvent refused(at, Qt::CopyAction, &text, Qt::LeftButton, {});
+        QApplication::sendEvent(frame, &refused);
+        QVERIFY(!refused.isAccepted());
+    }
+
+    void fileMenuListsTheFourLatestImports()
+    {
+        QTemporaryDir dir;
+        QStringList copies;
+        for (int i = 1; i <= 5; ++i) {
+            copies << dir.filePath(QString("survey%1.dat").arg(i));
+            QVERIFY(QFile::copy(kCg3, copies.last()));
+        }
+        QVERIFY(m_app->InitInstance({"bramble"}));
+        CMainFrame* frame = m_app->mainFrame();
+        for (const QString& path : copies)
+            frame->importCommand()->ImportFile(path, false);
+        const QStringList file = MenuTexts(TopMenu(frame, "&File"));
+        QCOMPARE(file.size(), 2 + 1 + 4 + 1 + 1);
+        QCOMPARE(file[3], "&1 " + QDir::toNativeSeparators(copies[4]));
+        QCOMPARE(file[6], "&4 " + QDir::toNativeSeparators(copies[1]));
+        QCOMPARE(file.last(), QString("E&xit"));
+
+        // The list survives a restart, and an entry imports its file again.
+        m_app = std::make_unique<CKelpApp>();
+        QVERIFY(m_app->InitInstance({"bramble"}));
+        frame = m_app->mainFrame();
+        QCOMPARE(MenuTexts(TopMenu(frame, "&File"))[4], "&2 " + QDir::toNativeSeparators(copies[3]));
+        frame->findChild<QAction*>("actionRecent2")->trigger();
+        QCOMPARE(Rows(frame), 15);
+        QCOMPARE(frame->windowTitle(), QString("survey4.dat - Bramble"));
+        QCOMPARE(MenuTexts(TopMenu(frame, "&File"))[3], "&1 " + QDir::toNativeSeparators(copies[3]));
+    }
+
+    void restoredGeometryIsRememberedAcrossRuns()
+    {
+        QVERIFY(m_app->InitInstance({"bramble"}));
+        CMainFrame* frame = m_app->mainFrame();
+        frame->showNormal();
+        frame->setGeometry(QRect(120, 90, 800, 500));
+        QTest::qWait(20);
+        const QRect placed = frame->normalGeometry();
+        frame->close();
+        m_app = std::make_unique<CKelpApp>();
+        QVERIFY(m_app->InitInstance({"bramble"}));
+        QVERIFY(m_app->mainFrame()->windowState() & Qt::WindowMaximized);
+        QCOMPARE(QSettings().value("Window/NormalGeometry").toRect(), placed);
+        m_app->mainFrame()->showNormal();
+        QCOMPARE(m_app->mainFrame()->geometry().size(), placed.size());
+    }
+
+    void closingAsksNothing()
+    {
+        QVERIFY(m_app->InitInstance({"bramble", kCg3}));
+        QVERIFY(WaitForImport(m_app->mainFrame()));
+        QVERIFY(m_app->mainFrame()->close());
+        QVERIFY(!m_app->mainFrame()->isVisible());
+    }
+
+private:
+    std::unique_ptr<QTemporaryDir> m_settings;
+    std::unique_ptr<CKelpApp> m_app;
+};
+
+QTEST_MAIN(CMainFrameTest)
+#include "CMainFrame_test.moc"

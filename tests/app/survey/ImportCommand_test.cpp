@@ -1,0 +1,200 @@
+// The Import command through its dialogs: the Aliod header creator, the two
+// modes of GDump, bad files, and a large file that loads while the window
+// keeps running.
+#include <fstream>
+
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QProgressDialog>
+#include <QtTest>
+
+#include "../support/AppTestSupport.h"
+#include "../support/ImportDriver.h"
+#include "mainwnd/CKelpView.h"
+#include "mainwnd/StationTableView.h"
+#include "survey/SyntheticSurvey.h"
+
+using namespace bramble;
+using namespace bramble::test;
+
+namespace {
+
+const QString kCg3 = BRAMBLE_EXAMPLES "/cg3-two-blocks.dat";
+const QString kAliod = BRAMBLE_EXAMPLES "/aliod-loop.csv";
+
+QString Text(QWidget* dialog, const char* name) { return dialog->findChild<QLineEdit*>(name)->text(); }
+
+}  // namespace
+
+class ImportCommandTest : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() { m_settings = UsePrivateSettings(); }
+    void init()
+    {
+        m_app = std::make_unique<CKelpApp>();
+        QVERIFY(m_app->InitInstance({"bramble"}));
+        m_frame = m_app->mainFrame();
+    }
+    void cleanup() { m_app.reset(); }
+
+    void aliodHeaderOpensWithItsDefaults()
+    {
+        QStringList texts;
+        QString title;
+        ImportThroughDialogs(m_frame, kAliod, true, [&](CDlgAliodHeader* dialog) {
+            title = dialog->windowTitle();
+            for (const char* name : {"serialNumberEdit", "latitudeEdit", "longitudeEdit", "operatorEdit", "operTempEdit"})
+                texts << Text(dialog, name);
+            MaybeGrab(dialog, "aliod-header");
+            AcceptHeader(dialog);
+        });
+        QCOMPARE(title, QString("Aliod Header Creator"));
+        QCOMPARE(texts, (QStringList{"123456789", "40.02885", "-105.04603", "NONE", "90.5"}));
+        const CKelpDoc& doc = m_app->document();
+        QVERIFY(doc.m_bAliod);
+        QVERIFY(doc.m_pCurAliodHeader);
+        QCOMPARE(doc.m_pCurAliodHeader->m_dSerialNumber, 123456789.0);
+        QCOMPARE(doc.m_pCurAliodHeader->m_dLatitude, 40.02885);
+        QCOMPARE(doc.m_pCurAliodHeader->m_dLongitude, -105.04603);
+        QCOMPARE(doc.m_pCurAliodHeader->m_strOperator, std::string("NONE"));
+        QCOMPARE(doc.m_pCurAliodHeader->m_dOperTemp, 90.5);
+        QCOMPARE(doc.m_strAvgLatitude, std::string("40.02885"));
+    }
+
+    void lettersGiveLatitudeZeroAndTheDialogForgetsThem()
+    {
+        ImportThroughDialogs(m_frame, kAliod, true, [](CDlgAliodHeader* dialog) {
+            auto* latitude = dialog->findChild<QLineEdit*>("latitudeEdit");
+            latitude->clear();
+            QTest::keyClicks(latitude, "north");
+            QTest::keyClick(latitude, Qt::Key_Return);   // Enter is OK
+        });
+        QCOMPARE(m_app->document().m_strAvgLatitude, std::string("north"));
+        QCOMPARE(m_app->document().m_pCurAliodHeader->m_dLatitude, 0.0);
+        // The next import opens with the defaults again.
+        QString latitude;
+        ImportThroughDialogs(m_frame, kAliod, true, [&](CDlgAliodHeader* dialog) {
+            latitude = Text(dialog, "latitudeEdit");
+            AcceptHeader(dialog);
+        });
+        QCOMPARE(latitude, QString("40.02885"));
+    }
+
+    void closingTheHeaderDialogStillReadsWithThePreviousTexts()
+    {
+        ImportThroughDialogs(m_frame, kAliod, true, [](CDlgAliodHeader* dialog) {
+            QTest::keyClick(dialog->findChild<QLineEdit*>("latitudeEdit"), Qt::Key_Escape);
+        });
+        QCOMPARE(m_frame->view()->table()->model()->rowCount(), 8);
+        QCOMPARE(m_app->document().m_strAvgLatitude, std::string());
+        QCOMPARE(m_app->document().m_pCurAliodHeader->m_dLatitude, 0.0);
+        ImportThroughDialogs(m_frame, kAliod, true, [](CDlgAliodHeader* dialog) {
+            auto* temp = dialog->findChild<QLineEdit*>("operTempEdit");
+            temp->setText("21.5");
+            AcceptHeader(dialog);
+        });
+        ImportThroughDialogs(m_frame, kAliod, true, [](CDlgAliodHeader* dialog) { dialog->reject(); });
+        QCOMPARE(m_app->document().m_pCurAliodHeader->m_dOperTemp, 21.5);
+    }
+
+    void instrumentModeReadsTheReceiveFileAsCg3()
+    {
+        OnNextModal<CGDump>([](CGDump* dump) {
+            Click(dump, "aliodRadio");
+            Click(dump, "cg3Radio");
+            Click(dump, "instrumentRadio");
+            auto* receive = dump->findChild<QLineEdit*>("receiveFileEdit");
+            QTest::keyClicks(receive, kCg3);
+            Click(dump, "okButton");
+        });
+        m_frame->findChild<QAction*>("actionImport")->trigger();
+        QCOMPARE(m_frame->view()->table()->model()->rowCount(), 15);
+        QCOMPARE(m_frame->windowTitle(), QString("cg3-two-blocks.dat - Bramble"));
+        QVERIFY(m_app->document().m_bInstrument);
+        QVERIFY(!m_app->document().m_bAsciiFile);
+        QVERIFY(!m_app->document().m_bAliod);
+    }
+
+    void okWithoutAFileNameReadsNothing()
+    {
+        ImportThroughDialogs(m_frame, kCg3, false);
+        OnNextModal<CGDump>([](CGDump* dump) { Click(dump, "okButton"); });
+        m_frame->findChild<QAction*>("actionImport")->trigger();
+        QCOMPARE(m_frame->view()->table()->model()->rowCount(), 15);
+        QCOMPARE(QApplication::activeModalWidget(), nullptr);
+    }
+
+    void vanishedFileSaysFileNotValidAndEmptiesTheList()
+    {
+        ImportThroughDialogs(m_frame, kCg3, false);
+        QTemporaryDir dir;
+        const QString gone = dir.filePath("gone.dat");
+        // GDump cannot list the file; then the reader cannot read it.
+        auto listing = AnswerNextMessageBox();
+        ImportThroughDialogs(m_frame, gone, false);   // the chooser accepts a name that does not exist
+        QVERIFY(listing->startsWith("Cannot open"));
+        auto message = AnswerNextMessageBox();
+        QTRY_COMPARE(*message, QString("File not valid"));
+        QCOMPARE(m_frame->view()->table()->model()->rowCount(), 0);
+        QCOMPARE(m_frame->view()->m_PressureList.size(), std::size_t(0));
+        QCOMPARE(m_frame->windowTitle(), QString("gone.dat - Bramble"));
+    }
+
+    void binaryFileLoadsCleanly()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("noise.bin");
+        {
+            std::ofstream out(path.toStdString(), std::ios::binary);
+            for (int i = 0; i < 200000; ++i)
+                out.put(static_cast<char>((i * 7919) % 256));
+        }
+        ImportThroughDialogs(m_frame, path, false);
+        ImportThroughDialogs(m_frame, path, true);
+        QVERIFY(m_frame->isVisible());
+        QCOMPARE(m_frame->view()->m_nRows, m_frame->view()->table()->model()->rowCount());
+    }
+
+    void largeFileLoadsWhileTheWindowRuns()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("large.dat");
+        {
+            std::ofstream out(path.toStdString(), std::ios::binary);
+            SyntheticSurvey{.readings = 600000, .readingsPerBlock = 1000}.WriteScintrex(out);
+        }
+        int ticks = 0;
+        bool progressShown = false;
+        QTimer watch;
+        connect(&watch, &QTimer::timeout, this, [&] {
+            ++ticks;
+            if (auto* progress = m_frame->findChild<QProgressDialog*>("loadProgress"))
+                progressShown = progressShown || progress->isVisible();
+        });
+        watch.start(10);
+        QElapsedTimer clock;
+        clock.start();
+        m_frame->importCommand()->ImportFile(path, false);
+        const qint64 ms = clock.elapsed();
+        watch.stop();
+        QCOMPARE(m_frame->view()->table()->model()->rowCount(), 600000);
+        QVERIFY2(ticks >= 3, qPrintable(QString("%1 ticks in %2 ms").arg(ticks).arg(ms)));
+        if (ms > 2 * SurveyLoader::kProgressDelayMs)
+            QVERIFY(progressShown);
+        qInfo("600000 readings read and listed in %lld ms", ms);
+        // The list answers at once: a sort by a column.
+        clock.restart();
+        m_frame->view()->SortByColumn(3);
+        qInfo("sorted by Rel Grav in %lld ms", clock.elapsed());
+        QCOMPARE(m_frame->view()->StationList().SortColumn(), 3);
+    }
+
+private:
+    std::unique_ptr<QTemporaryDir> m_settings;
+    std::unique_ptr<CKelpApp> m_app;
+    CMainFrame* m_frame = nullptr;
+};
+
+QTEST_MAIN(ImportCommandTest)
+#include "ImportCommand_test.moc"
