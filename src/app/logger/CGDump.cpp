@@ -13,6 +13,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QSettings>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -127,7 +128,9 @@ void CGDump::BuildControls()
     // The list of received or chosen lines.
     m_pList = new CListBoxEx(this);
     m_pList->setObjectName("outputList");
-    m_pList->setMinimumSize(560, 300);
+    // Wide enough for the 79-character lines of a meter dump.
+    const int textWidth = m_pList->fontMetrics().horizontalAdvance(QString(80, QChar('0')));
+    m_pList->setMinimumSize(textWidth + m_pList->verticalScrollBar()->sizeHint().width() + 8, 320);
 
     // Logging controls.
     m_pControlsBox = new QGroupBox("Controls", this);

@@ -9,6 +9,7 @@ CListBoxEx::CListBoxEx(QWidget* parent) : QListWidget(parent)
     // Meter dumps are column-aligned text.
     setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     setUniformItemSizes(true);
+    setTextElideMode(Qt::ElideNone);   // long lines scroll sideways instead of losing their end
     setSelectionMode(QAbstractItemView::SingleSelection);
 }
 
