@@ -6,6 +6,7 @@
 #include <QCommandLineParser>
 #include <QTimer>
 
+#include "charts/ChartSettings.h"
 #include "mainwnd/CKelpView.h"
 #include "mainwnd/CMainFrame.h"
 #include "mainwnd/MessageBoxSink.h"
@@ -14,7 +15,13 @@
 
 namespace bramble {
 
-CKelpApp::CKelpApp() { SetSettingsKey(); }
+CKelpApp::CKelpApp()
+{
+    SetSettingsKey();
+    // The chart settings files go under the per-user data folder, not next
+    // to the program, which is usually not writable.
+    m_doc.SetChartSettingsFolder(ChartSettingsFolder().toStdString());
+}
 
 CKelpApp::~CKelpApp()
 {

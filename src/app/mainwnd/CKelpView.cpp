@@ -10,8 +10,10 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "charts/CDisplayDlg.h"
 #include "corrections/CDlgCorrections.h"
 #include "corrections/RecalcWithProgress.h"
+#include "mainwnd/AppIcon.h"
 #include "mainwnd/StationListModel.h"
 #include "mainwnd/StationTableView.h"
 #include "survey/CKelpDoc.h"
@@ -284,7 +286,25 @@ void CKelpView::RecalcSelection()
 
 void CKelpView::OnRaw() { NotAvailable("The raw data view"); }
 
-void CKelpView::OnPlot() { NotAvailable("The plot"); }
+void CKelpView::OnPlot()
+{
+    // The check boxes always equal the selection. The recomputation also
+    // makes the means the window's panel shows.
+    RecalcSelection();
+    if (m_List.SelectedCount() == 0)
+        return;
+    if (!m_dlgDisplay) {
+        m_dlgDisplay = new CDisplayDlg(m_doc, m_List, this);
+        m_dlgDisplay->setWindowIcon(AppIcon());
+    }
+    m_dlgDisplay->SetSummary(m_Summary);
+    m_dlgDisplay->SetSubtractMean(m_doc.m_bSubtractMean);
+    m_dlgDisplay->show();
+    m_dlgDisplay->raise();
+    m_dlgDisplay->activateWindow();
+    m_dlgDisplay->UpdateData(false);
+    m_dlgDisplay->Build();
+}
 
 void CKelpView::NotAvailable(const QString& feature)
 {

@@ -18,6 +18,7 @@ class QPushButton;
 
 namespace bramble {
 
+class CDisplayDlg;
 class CKelpDoc;
 class StationListModel;
 class StationTableView;
@@ -49,6 +50,8 @@ public:
 
     // Commands that later features provide; until then they say so.
     void OnRaw();
+    // Plot: recomputes the selection and shows it in the "Station
+    // Information" window (created on first use, kept, rebuilt each time).
     void OnPlot();
 
     // Button 1110: the Corrections dialog; its OK stores the settings here
@@ -71,6 +74,8 @@ public:
     CorrectionSettings m_Corrections;
     DriftState m_Drift;
     SelectionSummary m_Summary;
+    // The plot window; a child of the view, null until the first Plot.
+    CDisplayDlg* m_dlgDisplay = nullptr;
 
 private:
     void BuildPopupMenu();

@@ -334,7 +334,7 @@ private slots:
     void commandsNotYetThereSaySo()
     {
         ImportThroughDialogs(m_app->mainFrame(), kCg3, false);
-        for (const char* name : {"plotButton", "rawButton", "finalOutputButton"}) {
+        for (const char* name : {"rawButton", "finalOutputButton"}) {
             auto text = AnswerNextMessageBox();
             Click(m_view, name);
             QVERIFY2(text->contains("not available yet"), name);
