@@ -72,9 +72,22 @@ ChartWidget::ChartWidget(QWidget* parent) : QWidget(parent)
     QFont legendFont = font();
     legendFont.setPointSizeF(font().pointSizeF() * 0.9);
     m_pPlot->legend->setFont(legendFont);
-    m_pPlot->legend->setBrush(QColor(255, 255, 255, 225));
-    m_pPlot->legend->setBorderPen(QPen(QColor(200, 200, 200)));
-    m_pPlot->axisRect()->insetLayout()->setInsetAlignment(0, Qt::AlignTop | Qt::AlignRight);
+    // The legend is a row under the axes, so that it never hides a point.
+    // Empty cells on both sides keep it compact and centred.
+    m_pPlot->axisRect()->insetLayout()->take(m_pPlot->legend);
+    auto* legendRow = new QCPLayoutGrid;
+    m_pLegendRow = legendRow;
+    m_pPlot->plotLayout()->addElement(m_pPlot->plotLayout()->rowCount(), 0, legendRow);
+    m_pPlot->plotLayout()->setRowStretchFactor(m_pPlot->plotLayout()->rowCount() - 1, 0.001);
+    legendRow->addElement(0, 0, new QCPLayoutElement(m_pPlot));
+    legendRow->addElement(0, 1, m_pPlot->legend);
+    legendRow->addElement(0, 2, new QCPLayoutElement(m_pPlot));
+    legendRow->setColumnStretchFactor(1, 0.001);
+    m_pPlot->legend->setFillOrder(QCPLayoutGrid::foColumnsFirst);
+    m_pPlot->legend->setWrap(5);
+    m_pPlot->legend->setBrush(Qt::NoBrush);
+    m_pPlot->legend->setBorderPen(Qt::NoPen);
+    m_pPlot->legend->setColumnSpacing(14);
 
     // Wheel zoom on both axes; the rubber band is switched on for each left
     // press that is not on a point, so that a click on a point stays a click.
@@ -208,8 +221,6 @@ void ChartWidget::Repaint()
         m_pPlot->removeGraph(m_pPlot->graphCount() - 1);
     while (m_pPlot->graphCount() < SeriesCount())
         m_pPlot->addGraph();
-    m_pPlot->legend->clearItems();
-
     for (int s = 0; s < SeriesCount(); ++s) {
         Series& series = At(s);
         QCPGraph* graph = m_pPlot->graph(s);
@@ -222,7 +233,6 @@ void ChartWidget::Repaint()
             graph->data()->clear();
             continue;
         }
-        graph->addToLegend();
 
         // The drawing joins points in time order; keep the way back to
         // the caller's point index when the cells are not in that order.
@@ -474,7 +484,17 @@ void ChartWidget::ApplySettings()
     }
     m_pPlot->xAxis->grid()->setVisible(m_Settings.grid);
     m_pPlot->yAxis->grid()->setVisible(m_Settings.grid);
-    m_pPlot->legend->setVisible(m_Settings.legend && m_pPlot->legend->itemCount() > 0);
+    // A hidden legend holds no items and no margins, so that its row gives
+    // its room back to the axes.
+    m_pPlot->legend->clearItems();
+    if (m_Settings.legend)
+        for (int s = 0; s < m_pPlot->graphCount(); ++s)
+            if (m_pPlot->graph(s)->visible())
+                m_pPlot->graph(s)->addToLegend();
+    const bool legend = m_pPlot->legend->itemCount() > 0;
+    m_pPlot->legend->setVisible(legend);
+    m_pPlot->legend->setMargins(legend ? QMargins(8, 0, 8, 6) : QMargins());
+    m_pLegendRow->setMaximumSize(QWIDGETSIZE_MAX, legend ? QWIDGETSIZE_MAX : 0);
 }
 
 bool ChartWidget::LoadSettings(const QString& path)

@@ -12,6 +12,7 @@
 #include "charts/ChartSettings.h"
 
 class QCustomPlot;
+class QCPLayoutGrid;
 class QCPTextElement;
 class QMenu;
 
@@ -148,6 +149,7 @@ private:
     QCustomPlot* m_pPlot = nullptr;          // child widget
     QCPTextElement* m_pTitle = nullptr;      // owned by the plot's layout
     QCPTextElement* m_pSubtitle = nullptr;   // owned by the plot's layout; null while hidden
+    QCPLayoutGrid* m_pLegendRow = nullptr;   // owned by the plot's layout
     std::vector<Series> m_Series;
     QList<int> m_Visible;
     bool m_bAllVisible = true;
