@@ -13,6 +13,9 @@
 #include "charts/CDisplayDlg.h"
 #include "corrections/CDlgCorrections.h"
 #include "corrections/RecalcWithProgress.h"
+#include "charts/DriftPlot.h"
+#include "drift/CDlgDriftCorrect.h"
+#include "drift/DriftCommand.h"
 #include "mainwnd/AppIcon.h"
 #include "mainwnd/StationListModel.h"
 #include "mainwnd/StationTableView.h"
@@ -110,8 +113,8 @@ void CKelpView::BuildPopupMenu()
     m_pPopup->addAction("&Export Selected (Excel)", this, [this] { NotAvailable("Export Selected (Excel)"); });
     m_pPopup->addAction("Export Selected (Report)", this, [this] { NotAvailable("Export Selected (Report)"); });
     m_pPopup->addSeparator();
-    m_pPopup->addAction("&Calculate Drift...", this, [this] { NotAvailable("Calculate Drift"); });
-    m_pPopup->addAction("&Apply Corrections...", this, [this] { NotAvailable("Apply Corrections"); });
+    m_pPopup->addAction("&Calculate Drift...", this, &CKelpView::OnCalculateDrift);
+    m_pPopup->addAction("&Apply Corrections...", this, &CKelpView::OnApplyDriftCorrections);
     m_pPopup->addAction("&Final Output", this, [this] { NotAvailable("Final Output"); });
 }
 
@@ -119,7 +122,7 @@ void CKelpView::OnInitialUpdate()
 {
     m_nRows = m_doc.m_nRecords;
     EnableControls(false);
-    m_DriftNames.push_back("None");
+    m_Drifts = DriftNames{};   // "None", entry 0 selected, the next calculation is appended
     ShowRowCount();
 }
 
@@ -267,6 +270,13 @@ void CKelpView::OnCorrections()
 {
     m_Corrections.m_PressureList = m_PressureList;
     CDlgCorrections dlg(m_doc, m_Corrections, this);
+    dlg.SetDriftCalculator([this, &dlg]() -> std::optional<QString> {
+        // The dialog's own tide choice, as its fields stand at the click.
+        const auto name = RunDriftCommand(dlg.Settings().m_nTideMode, DriftMode::calculate);
+        if (!name)
+            return std::nullopt;
+        return QString::fromStdString(*name);
+    });
     dlg.SetApplyHandler([this](const CorrectionSettings& chosen) {
         m_Corrections = chosen;
         RecalcSelection();
@@ -282,6 +292,35 @@ void CKelpView::RecalcSelection()
     if (m_List.RowCount() > 0)
         emit m_pModel->dataChanged(m_pModel->index(0, CStationList::kCorrectedGrav),
                                    m_pModel->index(m_List.RowCount() - 1, CStationList::kDriftName));
+}
+
+void CKelpView::RecalcSelectionByRow()
+{
+    bramble::RecalcSelectionByRow(m_doc, m_List, m_Corrections, m_Drift, m_Summary);
+    RowsChanged();
+}
+
+void CKelpView::RowsChanged()
+{
+    m_pModel->beginRebuild();
+    m_pModel->endRebuild();
+    RestoreSelection();
+}
+
+void CKelpView::OnCalculateDrift() { RunDriftCommand(m_Corrections.m_nTideMode, DriftMode::calculate); }
+
+void CKelpView::OnApplyDriftCorrections() { RunDriftCommand(m_Corrections.m_nTideMode, DriftMode::apply); }
+
+std::optional<std::string> CKelpView::RunDriftCommand(int tideMode, DriftMode mode)
+{
+    DriftContext ctx{m_doc, m_List, m_Drift, m_Corrections, [this] { RecalcSelection(); },
+                     [this] { RecalcSelectionByRow(); }};
+    const auto chosen = bramble::RunDriftCommand(this, ctx, m_Drifts, tideMode, mode, [this](CDlgDriftCorrect& dialog) {
+        DriftPlot::Attach(dialog, m_doc, m_List);
+        dialog.setRowsChanged([this] { RowsChanged(); });
+    });
+    RowsChanged();
+    return chosen;
 }
 
 void CKelpView::OnRaw() { NotAvailable("The raw data view"); }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -8,6 +9,7 @@
 #include "corrections/CorrectionSettings.h"
 #include "corrections/DriftState.h"
 #include "corrections/SelectionSummary.h"
+#include "drift/DriftSession.h"
 #include "mainwnd/CStationList.h"
 #include "survey/DocumentObserver.h"
 
@@ -60,6 +62,16 @@ public:
     // Recomputes the selected rows with the settings held here, shows their
     // correction cells and keeps the summary for the plot.
     void RecalcSelection();
+    // The same for the drift dialog's Cancel path.
+    void RecalcSelectionByRow();
+
+    // "&Calculate Drift..." and "&Apply Corrections..." of the popup menu.
+    void OnCalculateDrift();
+    void OnApplyDriftCorrections();
+    // One drift command with the given tide option; the name chosen on OK.
+    std::optional<std::string> RunDriftCommand(int tideMode, DriftMode mode);
+    // The rows changed order or cells behind the model's back: show them again.
+    void RowsChanged();
 
     CStationList& StationList() { return m_List; }
     const CStationList& StationList() const { return m_List; }
@@ -68,7 +80,9 @@ public:
 
     int m_nRows = 0;
     std::vector<std::string> m_PressureList;
-    std::vector<std::string> m_DriftNames;
+    // The drift names (m_DriftNames), the remembered selection and the
+    // saved copy of the drift commands.
+    DriftNames m_Drifts;
     // The corrections' settings (their pressure entries are m_PressureList),
     // the last drift regression and the selection summary of the last run.
     CorrectionSettings m_Corrections;

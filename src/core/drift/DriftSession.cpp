@@ -159,8 +159,16 @@ void DriftDialogModel::Cancel(DriftNames& names)
     m_ctx.drift.m_bReapplying = false;
     names.m_Saved.clear();
     // Entries added or deleted while the dialog was open stay in the
-    // document, so the names follow them to keep both lists in step.
+    // document, so the names follow them; a regression appended by this
+    // command beyond the named entries has no name and goes, so that both
+    // lists keep the same length.
     names.m_DriftNames = m_names;
+    auto& entries = m_ctx.doc.m_DriftCorrections;
+    while (entries.size() > m_names.size()) {
+        if (m_ctx.doc.m_pCurDrift == entries.back().get())
+            m_ctx.doc.m_pCurDrift = nullptr;
+        entries.pop_back();
+    }
     names.m_nDriftSel = std::clamp(names.m_nDriftSel, 0, std::max(0, static_cast<int>(m_names.size()) - 1));
 }
 

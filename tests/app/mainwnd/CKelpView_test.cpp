@@ -102,7 +102,7 @@ private slots:
                                  "correctionsButton", "finalOutputButton"})
             QVERIFY2(!m_view->findChild<QPushButton*>(name)->isEnabled(), name);
         QCOMPARE(m_view->findChild<QLineEdit*>("rowsEdit")->text(), QString("0"));
-        QCOMPARE(m_view->m_DriftNames, std::vector<std::string>{"None"});
+        QCOMPARE(m_view->m_Drifts.m_DriftNames, std::vector<std::string>{"None"});
         QCOMPARE(m_view->table()->model()->columnCount(), 22);
     }
 
@@ -339,9 +339,25 @@ private slots:
             Click(m_view, name);
             QVERIFY2(text->contains("not available yet"), name);
         }
-        auto text = AnswerNextMessageBox();
-        m_view->popupMenu()->actions().at(9)->trigger();
-        QVERIFY(text->contains("Calculate Drift"));
+    }
+
+    void driftCommandsOpenTheDriftDialog()
+    {
+        ImportThroughDialogs(m_app->mainFrame(), kCg3, false);
+        m_view->OnSelectAll();
+        for (const auto& [index, title] : {std::pair{9, "Calculate Drift Correction"}, std::pair{10, "Apply Drift Correction"}}) {
+            auto seen = std::make_shared<QString>();
+            QTimer::singleShot(0, [seen] {
+                auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+                QVERIFY(dialog);
+                *seen = dialog->windowTitle();
+                dialog->reject();
+            });
+            m_view->popupMenu()->actions().at(index)->trigger();
+            QCOMPARE(*seen, QString(title));
+        }
+        // The first calculation was kept as entry "None"; Cancel kept the names in step.
+        QCOMPARE(m_view->m_Drifts.m_DriftNames.size(), m_app->document().m_DriftCorrections.size());
     }
 
     void refreshWithAnotherHintChangesNothing()

@@ -116,3 +116,16 @@ TEST(DriftSession, CancelRestoresEveryReadingAfterAResort)
     EXPECT_EQ(t.names.m_DriftNames.size(), t.s.doc.m_DriftCorrections.size());
     EXPECT_TRUE(t.names.m_bAddNextDrift);
 }
+
+TEST(DriftSession, CancelledRecalculationLeavesNoNamelessEntry)
+{
+    Session t;
+    t.s.list.SelectAll();
+    for (int run = 0; run < 3; ++run) {
+        DriftDialogModel dialog(t.ctx, t.names.m_DriftNames, t.names.m_nDriftSel, DriftMode::calculate,
+                                BeginDriftCommand(t.ctx, t.names, kTideLongman));
+        dialog.Start();
+        dialog.Cancel(t.names);
+        ASSERT_EQ(t.names.m_DriftNames.size(), t.s.doc.m_DriftCorrections.size()) << run;
+    }
+}
