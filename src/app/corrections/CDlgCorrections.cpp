@@ -343,6 +343,9 @@ void CDlgCorrections::OnCalculateDrift()
         return;
     if (const auto name = m_calculateDrift()) {
         m_strDriftName = *name;
+        // The drift dialog's OK applied the drift: show it as applied, so that
+        // this dialog's OK keeps it on instead of silently dropping it.
+        m_Settings.m_bApplyDrift = true;
         ShowFields();
     }
 }
