@@ -27,9 +27,8 @@ QVariant StationListModel::data(const QModelIndex& index, int role) const
         if (index.column() == CStationList::kHeader)
             return m_list.IsSelected(index.row()) ? Qt::Checked : Qt::Unchecked;
         return {};
-    case Qt::TextAlignmentRole:
-        return QVariant::fromValue(Qt::AlignLeft | Qt::AlignVCenter);
-    default:
+    default:   // every cell is left-aligned, the views' default
+
         return {};
     }
 }
