@@ -40,7 +40,7 @@ bool ChoosePrinter(QWidget* parent, QPrinter& printer, PrintRangeChoice range)
         printer.setPrintRange(QPrinter::Selection);
     QPrintDialog dialog(&printer, parent);
     dialog.setObjectName("printDialog");
-    QAbstractPrintDialog::PrintDialogOptions options;
+    QAbstractPrintDialog::PrintDialogOptions options = QAbstractPrintDialog::PrintShowPageSize;
     if (noPrinter)
         options |= QAbstractPrintDialog::PrintToFile;
     if (range == PrintRangeChoice::selection)

@@ -17,8 +17,12 @@
 #include "drift/CDlgDriftCorrect.h"
 #include "drift/DriftCommand.h"
 #include "mainwnd/AppIcon.h"
+#include "mainwnd/CRawDlg.h"
 #include "mainwnd/StationListModel.h"
 #include "mainwnd/StationTableView.h"
+#include "output/CDlgFinalOutput.h"
+#include "output/ExportSelectedCommand.h"
+#include "output/FinalOutput.h"
 #include "survey/CKelpDoc.h"
 
 namespace bramble {
@@ -86,7 +90,7 @@ CKelpView::CKelpView(CKelpDoc& doc, QWidget* parent) : QWidget(parent), m_doc(do
     connect(m_Buttons[2], &QPushButton::clicked, this, &CKelpView::OnPlot);
     connect(m_Buttons[3], &QPushButton::clicked, this, &CKelpView::OnRaw);
     connect(m_Buttons[4], &QPushButton::clicked, this, &CKelpView::OnCorrections);
-    connect(m_Buttons[5], &QPushButton::clicked, this, [this] { NotAvailable("Final Output"); });
+    connect(m_Buttons[5], &QPushButton::clicked, this, &CKelpView::OnFinalOutput);
 
     connect(m_pTable->selectionModel(), &QItemSelectionModel::selectionChanged, this, &CKelpView::OnSelectionChanged);
     connect(m_pModel, &StationListModel::rowCheckToggled, this, &CKelpView::OnRowCheckToggled);
@@ -110,12 +114,12 @@ void CKelpView::BuildPopupMenu()
     m_pPopup->addAction("&Select All", this, &CKelpView::OnSelectAll);
     m_pPopup->addAction("Select &None", this, &CKelpView::OnSelectNone);
     m_pPopup->addSeparator();
-    m_pPopup->addAction("&Export Selected (Excel)", this, [this] { NotAvailable("Export Selected (Excel)"); });
-    m_pPopup->addAction("Export Selected (Report)", this, [this] { NotAvailable("Export Selected (Report)"); });
+    m_pPopup->addAction("&Export Selected (Excel)", this, [this] { OnExportSelected(ExportKind::excel); });
+    m_pPopup->addAction("Export Selected (Report)", this, [this] { OnExportSelected(ExportKind::report); });
     m_pPopup->addSeparator();
     m_pPopup->addAction("&Calculate Drift...", this, &CKelpView::OnCalculateDrift);
     m_pPopup->addAction("&Apply Corrections...", this, &CKelpView::OnApplyDriftCorrections);
-    m_pPopup->addAction("&Final Output", this, [this] { NotAvailable("Final Output"); });
+    m_pPopup->addAction("&Final Output", this, &CKelpView::OnFinalOutput);
 }
 
 void CKelpView::OnInitialUpdate()
@@ -323,7 +327,31 @@ std::optional<std::string> CKelpView::RunDriftCommand(int tideMode, DriftMode mo
     return chosen;
 }
 
-void CKelpView::OnRaw() { NotAvailable("The raw data view"); }
+void CKelpView::OnRaw()
+{
+    if (m_List.SelectedCount() == 0) {
+        QMessageBox box(QMessageBox::NoIcon, "Bramble", "Error: No file availiable", QMessageBox::Ok, this);
+        box.setObjectName("noFileBox");
+        box.exec();
+        return;
+    }
+    // The check boxes always equal the selection, so every selected row is checked.
+    if (!m_dlgRaw) {
+        m_dlgRaw = std::make_unique<CRawDlg>();
+        m_dlgRaw->setWindowIcon(AppIcon());
+    }
+    m_dlgRaw->SetSource(m_doc, m_List, m_List.SortColumn());
+    m_dlgRaw->show();
+    m_dlgRaw->raise();
+    m_dlgRaw->activateWindow();
+    m_dlgRaw->Rebuild();
+    if (m_dlgDisplay && m_dlgDisplay->isVisible()) {
+        RecalcSelection();
+        m_dlgDisplay->SetSummary(m_Summary);
+        m_dlgDisplay->UpdateData(false);
+        m_dlgDisplay->Build();
+    }
+}
 
 void CKelpView::OnPlot()
 {
@@ -343,13 +371,20 @@ void CKelpView::OnPlot()
     m_dlgDisplay->activateWindow();
     m_dlgDisplay->UpdateData(false);
     m_dlgDisplay->Build();
+    if (m_dlgRaw && m_dlgRaw->isVisible()) {
+        m_dlgRaw->SetSource(m_doc, m_List, m_List.SortColumn());
+        m_dlgRaw->Rebuild();
+    }
 }
 
-void CKelpView::NotAvailable(const QString& feature)
+void CKelpView::OnFinalOutput()
 {
-    QMessageBox box(QMessageBox::NoIcon, "Bramble", feature + " is not available yet.", QMessageBox::Ok, this);
-    box.setObjectName("notAvailableBox");
-    box.exec();
+    ComputeFinalOutput(m_doc, m_List);
+    CDlgFinalOutput dlg(m_doc, this);
+    dlg.exec();
+    SortByColumn(m_List.SortColumn());
 }
+
+void CKelpView::OnExportSelected(ExportKind kind) { RunExportSelected(this, m_List, m_doc, kind, m_strExportFile); }
 
 }  // namespace bramble

@@ -1,9 +1,11 @@
 #pragma once
 
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include <QString>
 #include <QWidget>
 
 #include "corrections/CorrectionSettings.h"
@@ -11,6 +13,7 @@
 #include "corrections/SelectionSummary.h"
 #include "drift/DriftSession.h"
 #include "mainwnd/CStationList.h"
+#include "output/ExportSelected.h"
 #include "survey/DocumentObserver.h"
 
 class QItemSelection;
@@ -22,6 +25,7 @@ namespace bramble {
 
 class CDisplayDlg;
 class CKelpDoc;
+class CRawDlg;
 class StationListModel;
 class StationTableView;
 
@@ -50,11 +54,19 @@ public:
     void SortRowsByTime();
     void SortByColumn(int column);
 
-    // Commands that later features provide; until then they say so.
+    // Raw: the data-file lines of the selected readings in the "RawText"
+    // window (created on first use, kept, rebuilt each time); nothing
+    // selected gives "Error: No file availiable".
     void OnRaw();
     // Plot: recomputes the selection and shows it in the "Station
     // Information" window (created on first use, kept, rebuilt each time).
     void OnPlot();
+    // "&Final Output": averages the selected readings per station, shows
+    // the "Final Output Dialog" and, when it closes, sorts the list again
+    // by its sort column.
+    void OnFinalOutput();
+    // "&Export Selected (Excel)" / "Export Selected (Report)".
+    void OnExportSelected(ExportKind kind);
 
     // Button 1110: the Corrections dialog; its OK stores the settings here
     // and recomputes the selection. The pressure list edits stay either way.
@@ -90,11 +102,15 @@ public:
     SelectionSummary m_Summary;
     // The plot window; a child of the view, null until the first Plot.
     CDisplayDlg* m_dlgDisplay = nullptr;
+    // The raw text window; without owner (a window of its own), null until
+    // the first Raw.
+    std::unique_ptr<CRawDlg> m_dlgRaw;
+    // The last export file, offered by the next "Export Selected".
+    QString m_strExportFile;
 
 private:
     void BuildPopupMenu();
     void EnableControls(bool enable);
-    void NotAvailable(const QString& feature);
     // Selection model -> station list (clicks, Shift/Ctrl clicks, keyboard).
     void OnSelectionChanged(const QItemSelection& selected, const QItemSelection& deselected);
     // Check box -> selection model.

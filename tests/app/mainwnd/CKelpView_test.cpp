@@ -331,14 +331,12 @@ private slots:
         QCOMPARE(texts, expected);
     }
 
-    void commandsNotYetThereSaySo()
+    void rawWithNothingSelectedSaysSo()
     {
         ImportThroughDialogs(m_app->mainFrame(), kCg3, false);
-        for (const char* name : {"rawButton", "finalOutputButton"}) {
-            auto text = AnswerNextMessageBox();
-            Click(m_view, name);
-            QVERIFY2(text->contains("not available yet"), name);
-        }
+        auto text = AnswerNextMessageBox();
+        Click(m_view, "rawButton");
+        QCOMPARE(*text, QString("Error: No file availiable"));
     }
 
     void driftCommandsOpenTheDriftDialog()

@@ -48,10 +48,12 @@ inline QByteArray RunTool(const QString& program, const QStringList& arguments)
     return process.readAllStandardOutput();
 }
 
-// The text of every page, in order (pdftotext ends each page with a form feed).
+// The text of every page, in order, laid out in lines as printed (pdftotext
+// ends each page with a form feed). The title and the page number share the
+// first line.
 inline QStringList PdfPages(const QString& pdf)
 {
-    const QString text = QString::fromUtf8(RunTool("pdftotext", {pdf, "-"}));
+    const QString text = QString::fromUtf8(RunTool("pdftotext", {"-layout", pdf, "-"}));
     QStringList pages = text.split(QChar('\f'));
     if (!pages.isEmpty() && pages.last().trimmed().isEmpty())
         pages.removeLast();

@@ -1,0 +1,43 @@
+#include "output/FileSaving.h"
+
+#include <QFile>
+#include <QFileDialog>
+#include <QMessageBox>
+
+#include "output/SafeFile.h"
+
+namespace bramble {
+
+QString ExportFileFilter()
+{
+    return "All Files (*.*);;Data Files (*.dat);;ASCII Files (*.asc);;Text Files (*.txt)";
+}
+
+QString ChooseSaveFile(QWidget* parent, const QString& initial)
+{
+    QFileDialog chooser(parent, QString(), initial, ExportFileFilter());
+    chooser.setObjectName("saveFileChooser");
+    chooser.setAcceptMode(QFileDialog::AcceptSave);
+    chooser.setFileMode(QFileDialog::AnyFile);
+    chooser.setOption(QFileDialog::DontUseNativeDialog);
+    chooser.setOption(QFileDialog::DontConfirmOverwrite, false);
+    chooser.setDefaultSuffix(QString());
+    if (!initial.isEmpty())
+        chooser.selectFile(initial);
+    if (chooser.exec() != QDialog::Accepted || chooser.selectedFiles().isEmpty())
+        return {};
+    return chooser.selectedFiles().constFirst();
+}
+
+bool SaveFileOrSayWhy(QWidget* parent, const QString& path, std::string_view bytes, const QString& caption)
+{
+    const WriteResult result = WriteFileSafely(QFile::encodeName(path).toStdString(), bytes);
+    if (result)
+        return true;
+    QMessageBox box(QMessageBox::Warning, caption, QString::fromStdString(result.message), QMessageBox::Ok, parent);
+    box.setObjectName("saveErrorBox");
+    box.exec();
+    return false;
+}
+
+}  // namespace bramble
