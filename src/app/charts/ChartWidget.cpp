@@ -55,7 +55,10 @@ ChartWidget::ChartWidget(QWidget* parent) : QWidget(parent)
     ticker->setTickCount(6);
     m_pPlot->xAxis->setTicker(ticker);
     connect(m_pPlot->xAxis, qOverload<const QCPRange&>(&QCPAxis::rangeChanged), this,
-            [this](const QCPRange&) { UpdateTickFormat(); });
+            [this](const QCPRange&) {
+                UpdateTickFormat();
+                UpdateMarkers();
+            });
 
     for (QCPAxis* axis : {m_pPlot->xAxis, m_pPlot->yAxis}) {
         axis->setBasePen(QPen(QColor(90, 90, 90)));
@@ -468,20 +471,9 @@ void ChartWidget::SetSettings(const ChartSettings& settings)
 void ChartWidget::ApplySettings()
 {
     const bool lines = m_Settings.style != ChartSettings::Style::points;
-    const bool points = m_Settings.style != ChartSettings::Style::lines;
-    for (int s = 0; s < m_pPlot->graphCount() && s < SeriesCount(); ++s) {
-        QCPGraph* graph = m_pPlot->graph(s);
-        const QColor color = At(s).color;
-        graph->setPen(QPen(color, m_Settings.lineWidth));
-        graph->setLineStyle(lines ? QCPGraph::lsLine : QCPGraph::lsNone);
-        if (!points)
-            graph->setScatterStyle(QCPScatterStyle(QCPScatterStyle::ssNone));
-        else if (lines)   // hollow markers on the line
-            graph->setScatterStyle(QCPScatterStyle(QCPScatterStyle::ssCircle, QPen(color, 1.5), QBrush(Qt::white),
-                                                   m_Settings.markerSize));
-        else
-            graph->setScatterStyle(QCPScatterStyle(QCPScatterStyle::ssDisc, color, m_Settings.markerSize));
-    }
+    for (int s = 0; s < m_pPlot->graphCount() && s < SeriesCount(); ++s)
+        m_pPlot->graph(s)->setLineStyle(lines ? QCPGraph::lsLine : QCPGraph::lsNone);
+    UpdateMarkers();
     m_pPlot->xAxis->grid()->setVisible(m_Settings.grid);
     m_pPlot->yAxis->grid()->setVisible(m_Settings.grid);
     // A hidden legend holds no items and no margins, so that its row gives
@@ -495,6 +487,35 @@ void ChartWidget::ApplySettings()
     m_pPlot->legend->setVisible(legend);
     m_pPlot->legend->setMargins(legend ? QMargins(8, 0, 8, 6) : QMargins());
     m_pLegendRow->setMaximumSize(QWIDGETSIZE_MAX, legend ? QWIDGETSIZE_MAX : 0);
+}
+
+// Pens and markers for the points in view. Beyond kMaxMarkers points a
+// series is drawn without markers (as single pixels when it has no line):
+// they would only cover each other, and drawing them makes zooming slow.
+void ChartWidget::UpdateMarkers()
+{
+    const bool lines = m_Settings.style != ChartSettings::Style::points;
+    const bool points = m_Settings.style != ChartSettings::Style::lines;
+    const QCPRange range = m_pPlot->xAxis->range();
+    for (int s = 0; s < m_pPlot->graphCount() && s < SeriesCount(); ++s) {
+        QCPGraph* graph = m_pPlot->graph(s);
+        const QColor color = At(s).color;
+        const auto data = graph->data();
+        const auto inView = data->findEnd(range.upper, false) - data->findBegin(range.lower, false);
+        // Dense lines are drawn thin and without antialiasing: stroking
+        // wide smooth lines through many thousand points is what costs.
+        const bool dense = inView > kMaxMarkers;
+        graph->setAntialiased(!dense);
+        graph->setPen(dense ? QPen(color, 0) : QPen(color, m_Settings.lineWidth));
+        QCPScatterStyle style(QCPScatterStyle::ssNone);
+        if (points && dense)
+            style = lines ? QCPScatterStyle(QCPScatterStyle::ssNone) : QCPScatterStyle(QCPScatterStyle::ssDot, color, 1);
+        else if (points && lines)   // hollow markers on the line
+            style = QCPScatterStyle(QCPScatterStyle::ssCircle, QPen(color, 1.5), QBrush(Qt::white), m_Settings.markerSize);
+        else if (points)
+            style = QCPScatterStyle(QCPScatterStyle::ssDisc, color, m_Settings.markerSize);
+        graph->setScatterStyle(style);
+    }
 }
 
 bool ChartWidget::LoadSettings(const QString& path)

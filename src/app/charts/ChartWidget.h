@@ -36,6 +36,9 @@ namespace bramble {
 class ChartWidget final : public QWidget {
     Q_OBJECT
 public:
+    // A series with more points than this in view is drawn without markers.
+    static constexpr int kMaxMarkers = 2000;
+
     explicit ChartWidget(QWidget* parent = nullptr);
     ~ChartWidget() override;
 
@@ -140,6 +143,7 @@ private:
     void ApplySettings();
     void ApplyRanges();
     void UpdateTickFormat();
+    void UpdateMarkers();
     void ShowSubtitle(bool show);
     void OnContextMenu(const QPoint& pos);
     void ExportWithDialog(bool pdf);
