@@ -108,7 +108,13 @@ ChartWidget::ChartWidget(QWidget* parent) : QWidget(parent)
     ApplySettings();
 }
 
-ChartWidget::~ChartWidget() = default;
+ChartWidget::~ChartWidget()
+{
+    // The plot outlives this object by a moment (children go last): stop
+    // its signals and events from reaching it.
+    m_pPlot->removeEventFilter(this);
+    m_pPlot->xAxis->disconnect(this);
+}
 
 QWidget* ChartWidget::plotArea() const { return m_pPlot; }
 
@@ -335,6 +341,12 @@ std::pair<double, double> ChartWidget::ShownYRange() const
 {
     const QCPRange r = m_pPlot->yAxis->range();
     return {r.lower, r.upper};
+}
+
+bool ChartWidget::AreMarkersDrawn(int series) const
+{
+    return IsSeriesDrawn(series) && !m_pPlot->graph(series)->scatterStyle().isNone() &&
+           m_pPlot->graph(series)->scatterStyle().shape() != QCPScatterStyle::ssDot;
 }
 
 bool ChartWidget::IsSeriesDrawn(int series) const

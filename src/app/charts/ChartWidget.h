@@ -100,6 +100,8 @@ public:
     int DrawnPointCount(int series) const;
     int DrawnGapCount(int series) const;
     bool IsSeriesDrawn(int series) const;
+    // False while the series has too many points in view for markers.
+    bool AreMarkersDrawn(int series) const;
 
     // Where point `point` of `series` is drawn, in the coordinates of
     // plotArea(); (-1, -1) for a gap or a series not drawn.

@@ -3,6 +3,7 @@
 #include <QImage>
 #include <QMenu>
 #include <QSignalSpy>
+#include <QToolTip>
 #include <QTemporaryDir>
 #include <QWheelEvent>
 #include <QtTest>
@@ -200,6 +201,54 @@ private slots:
         QVERIFY(wheeled.second - wheeled.first < before.second - before.first);
         QTest::mouseDClick(chart.plotArea(), Qt::LeftButton, {}, QPoint(chart.plotArea()->width() / 2, 60));
         QCOMPARE(chart.ShownXRange(), before);
+    }
+
+    void tooltipShowsTheValueUnderTheCursor()
+    {
+        ShownChart shown;
+        ChartWidget& chart = shown.chart;
+        const QPoint pos = chart.PointPosition(1, 2);
+        QHelpEvent help(QEvent::ToolTip, pos, chart.plotArea()->mapToGlobal(pos));
+        QApplication::sendEvent(chart.plotArea(), &help);
+        QTRY_VERIFY(QToolTip::isVisible());
+        QCOMPARE(QToolTip::text(), QString("Temp\n03/12/2019 10:20:00\n-1.0000"));
+        QHelpEvent away(QEvent::ToolTip, QPoint(3, 3), chart.plotArea()->mapToGlobal(QPoint(3, 3)));
+        QApplication::sendEvent(chart.plotArea(), &away);
+        QTRY_VERIFY(!QToolTip::isVisible());
+    }
+
+    void rightClickOpensTheMenu()
+    {
+        ShownChart shown;
+        const QPoint pos(200, 200);
+        QContextMenuEvent event(QContextMenuEvent::Mouse, pos, shown.chart.plotArea()->mapToGlobal(pos));
+        QApplication::sendEvent(shown.chart.plotArea(), &event);
+        QMenu* menu = nullptr;
+        QTRY_VERIFY((menu = shown.chart.findChild<QMenu*>()) && menu->isVisible());
+        QVERIFY(menu->findChild<QAction*>("actionExportPdf"));
+        menu->findChild<QAction*>("actionStyleLines")->trigger();
+        QCOMPARE(shown.chart.Settings().style, ChartSettings::Style::lines);
+        QVERIFY(!shown.chart.AreMarkersDrawn(0));
+        menu->close();
+    }
+
+    void manyPointsInViewAreDrawnWithoutMarkersUntilZoomedIn()
+    {
+        ChartWidget chart;
+        chart.resize(800, 500);
+        const int n = ChartWidget::kMaxMarkers * 3;
+        chart.SetSeriesCount(1);
+        chart.SetPointCount(n);
+        for (int i = 0; i < n; ++i) {
+            chart.SetX(0, i, Day(0, 0) + i / 1440.0);
+            chart.SetY(0, i, i % 17);
+        }
+        chart.Repaint();
+        QVERIFY(!chart.AreMarkersDrawn(0));
+        chart.SetXRange(Day(0, 0), Day(0, 0) + 100 / 1440.0);
+        chart.Repaint();
+        QVERIFY(chart.AreMarkersDrawn(0));
+        QCOMPARE(chart.DrawnPointCount(0), n);
     }
 
     void titlesAndLabels()
