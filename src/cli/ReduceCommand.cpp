@@ -85,6 +85,7 @@ struct ExportRequest {
 struct ReduceOptions {
     std::string file;
     bool aliod = false;
+    bool headerGiven = false;   // any of the five Aliod header options
     // The texts the Aliod Header Creator opens with.
     std::string serial = "123456789";
     std::string latitude = "40.02885";
@@ -149,14 +150,19 @@ bool ParseArguments(const Args& args, ReduceOptions& o, std::ostream& err, bool&
             o.aliod = true;
         } else if (a == "--lat") {
             ok = value(o.latitude);
+            o.headerGiven = true;
         } else if (a == "--lon") {
             ok = value(o.longitude);
+            o.headerGiven = true;
         } else if (a == "--serial") {
             ok = value(o.serial);
+            o.headerGiven = true;
         } else if (a == "--operator") {
             ok = value(o.op);
+            o.headerGiven = true;
         } else if (a == "--temp") {
             ok = value(o.temp);
+            o.headerGiven = true;
         } else if (a == "--tide") {
             ok = value(o.tide);
             if (ok && o.tide != "longman" && o.tide != "berger" && o.tide != "none")
@@ -225,6 +231,8 @@ bool ParseArguments(const Args& args, ReduceOptions& o, std::ostream& err, bool&
         return fail("give either --drift auto or --drift-line, not both");
     if (o.haveDriftLine && ParseDriftLine(o.driftLine).m_dtStart.value() == 0.0)
         return fail("'" + o.driftLine + "' is not a drift line (\"MM/DD/YYYY  HH:MM:SS  c1 c2 ... c6\")");
+    if (o.headerGiven && !o.aliod)
+        return fail("--lat, --lon, --serial, --operator and --temp are the Aliod header; give them with --aliod");
     if (o.aliod && o.tide == "longman")
         return fail("--tide longman is not offered for Aliod data, which carry no meter tide correction");
     return true;
