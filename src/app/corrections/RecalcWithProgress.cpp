@@ -1,5 +1,7 @@
 #include "corrections/RecalcWithProgress.h"
 
+#include <memory>
+
 #include <QMessageBox>
 #include <QProgressDialog>
 
