@@ -18,7 +18,10 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
+#include "logger/CDlgMeterSetup.h"
 #include "logger/CListBoxEx.h"
+#include "logger/LoggerProfile.h"
+#include "logger/SerialLogger.h"
 #include "mainwnd/AppIcon.h"
 
 namespace bramble {
@@ -60,6 +63,21 @@ CGDump::CGDump(QWidget* parent) : QDialog(parent)
     setWindowIcon(AppIcon());
     m_openFile = [](const QString& path) { QDesktopServices::openUrl(QUrl::fromLocalFile(path)); };
     BuildControls();
+
+    m_pLogger = new SerialLogger(this);
+    connect(m_pLogger, &SerialLogger::lineEchoed, this, &CGDump::OnLineEchoed);
+    connect(m_pLogger, &SerialLogger::bytesReceived, this, [this](qint64 total) {
+        m_nRcvBytes = static_cast<int>(total);
+        m_pByteCount->setText(QString::number(m_nRcvBytes));
+    });
+    connect(m_pLogger, &SerialLogger::writeFailed, this, [this] {
+        QMessageBox box(QMessageBox::NoIcon, "GDump", "Error in WriteFile() ", QMessageBox::Ok, this);
+        box.setObjectName("writeErrorBox");
+        box.exec();
+    });
+    connect(m_pLogger, &SerialLogger::transferEnded, this, &CGDump::OnStop);
+    // Queued: the port reports its loss from inside its own notification.
+    connect(m_pLogger, &SerialLogger::portLost, this, &CGDump::OnPortLost, Qt::QueuedConnection);
 
     // Opening: instrument mode, meter CG3, nothing received yet.
     m_bInstrument = true;
@@ -131,6 +149,9 @@ void CGDump::BuildControls()
     // Wide enough for the 79-character lines of a meter dump.
     const int textWidth = m_pList->fontMetrics().horizontalAdvance(QString(80, QChar('0')));
     m_pList->setMinimumSize(textWidth + m_pList->verticalScrollBar()->sizeHint().width() + 8, 320);
+    // The live echo keeps only the rows that fit; a horizontal scroll bar
+    // that came and went with long lines would change that number under it.
+    m_pList->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
 
     // Logging controls.
     m_pControlsBox = new QGroupBox("Controls", this);
@@ -347,23 +368,119 @@ void CGDump::LoadFileIntoList(const QString& path)
     m_bLoading = false;
 }
 
-void CGDump::NotAvailable()
+void CGDump::ErrorBox(const QString& text, const char* name)
 {
-    QMessageBox box(QMessageBox::NoIcon, "GDump", "Logging from a serial port is not available yet.",
-                    QMessageBox::Ok, this);
-    box.setObjectName("notAvailableBox");
+    QMessageBox box(QMessageBox::Critical, "Error", text, QMessageBox::Ok, this);
+    box.setObjectName(name);
     box.exec();
 }
 
-void CGDump::OnStart() { NotAvailable(); }
+void CGDump::OnStart()
+{
+    TakeFields();
+    m_pList->clear();
+    m_strAsciiFilename.clear();
+    if (m_strRcvFilename.isEmpty()) {
+        ShowFields();
+        ErrorBox("Receive File Name must be entered!", "noReceiveFileBox");
+        m_pRcvBrowse->setFocus();
+        return;
+    }
+    const SerialLogger::FileOpen opened = m_pLogger->OpenReceiveFile(m_strRcvFilename);
+    if (opened == SerialLogger::FileOpen::Failed) {
+        ErrorBox("Cannot create receive file!", "cannotCreateBox");
+        return;
+    }
+    if (opened == SerialLogger::FileOpen::Existing) {
+        QMessageBox box(QMessageBox::NoIcon, "GDump",
+                        "YES to append to existing file.\n\nNO to over-write existing File\n\nCANCEL to exit",
+                        QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, this);
+        box.setObjectName("appendBox");
+        const int answer = box.exec();
+        if (answer == QMessageBox::No) {
+            m_pLogger->TruncateReceiveFile();
+        } else if (answer != QMessageBox::Yes) {
+            m_pLogger->CloseReceiveFile();
+            return;
+        }
+    }
+    // New bytes follow the file's end; the echo starts at the first line
+    // they complete, also on a second Start.
+    m_pLogger->BeginAppending();
+    m_nRcvBytes = 0;
+    m_nEchoedLines = static_cast<int>(m_pLogger->EchoedLines());
+    ShowFields();
+
+    const LoggerSettings settings = LoadLoggerSettings();
+    if (!m_pLogger->IsPortOpen()) {
+        if (!m_pLogger->OpenPort(settings)) {
+            ErrorBox("Cannot open Comport!", "cannotOpenPortBox");
+            m_pLogger->CloseReceiveFile();
+            m_bPortOpen = false;
+            return;
+        }
+        m_bPortOpen = true;
+        const SerialLogger::PortSettings port = m_pLogger->ReadBackSettings();
+        m_dBaud = port.baud;
+        m_dByteSize = port.byteSize;
+        m_dParity = port.parity;
+        m_dStopBits = port.stopBits;
+        ShowFields();
+    }
+
+    m_pStop->setEnabled(true);
+    m_pStop->setFocus();
+    m_pStart->setEnabled(false);
+    m_pSettings->setEnabled(false);
+    setWindowTitle("Com_File - Logging");
+    m_pLogger->StartPolling(settings.interval);
+    m_bLogging = true;
+}
+
+void CGDump::OnLineEchoed(const QString& line)
+{
+    m_pList->AddLine(line, false);
+    ++m_nEchoedLines;
+    ShowFields();
+}
+
+void CGDump::EndLogging()
+{
+    m_pLogger->Finish();   // drains the port into the file, closes port and file
+    m_bLogging = false;
+    m_bPortOpen = false;
+}
 
 void CGDump::OnStop()
 {
-    if (m_bLogging)
-        NotAvailable();
+    EndLogging();
+    m_pStart->setEnabled(true);
+    m_pSettings->setEnabled(true);
+    // The echo may lag behind the file: list all of it.
+    m_pList->clear();
+    LoadFileIntoList(m_strRcvFilename);
+    ShowFields();
 }
 
-void CGDump::OnSettings() { NotAvailable(); }
+void CGDump::OnPortLost(const QString& device)
+{
+    if (!m_bLogging)
+        return;
+    OnStop();
+    ErrorBox(QString("Logging has stopped: the serial port %1 is no longer available.\n\n"
+                     "Every byte received until then is in the receive file.")
+                 .arg(device),
+             "portLostBox");
+}
+
+void CGDump::OnSettings()
+{
+    CDlgMeterSetup setup(this);
+    if (setup.exec() != QDialog::Accepted)
+        return;
+    m_bPortOpen = false;   // the next Start opens the port with the new settings
+    ShowFields();
+}
 
 void CGDump::OnClearScreen()
 {
@@ -408,8 +525,17 @@ void CGDump::accept()
 {
     if (m_bLoading)
         return;
+    if (m_bLogging)
+        EndLogging();   // OK imports the complete file
     TakeFields();
     QDialog::accept();
+}
+
+void CGDump::reject()
+{
+    if (m_bLogging)
+        EndLogging();
+    QDialog::reject();
 }
 
 }  // namespace bramble

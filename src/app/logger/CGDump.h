@@ -14,10 +14,11 @@ class QRadioButton;
 namespace bramble {
 
 class CListBoxEx;
+class SerialLogger;
 
 // "GDump": where the survey data comes from. In "Instrument" mode the meter
-// is logged through a serial port into a receive file (the logging itself
-// is a later feature: Start, Stop and Settings say so); in "ASCII File"
+// is logged through a serial port into a receive file (SerialLogger moves
+// the bytes; the dialog shows its echo and its messages); in "ASCII File"
 // mode an existing file is chosen and its lines are listed. The operator
 // also picks the meter type. The dialog parses nothing: after OK the
 // import reads the named file.
@@ -42,11 +43,15 @@ public:
     void SetFileOpener(FileOpener opener) { m_openFile = std::move(opener); }
 
     CListBoxEx* List() const { return m_pList; }
+    bool IsLogging() const { return m_bLogging; }
 
     // The filter of both file choosers.
     static QString FileFilter();
 
+    // Both end a running logging properly first: the waiting bytes go into
+    // the receive file, which is closed, and the port is closed.
     void accept() override;
+    void reject() override;
 
 private:
     void BuildControls();
@@ -70,7 +75,11 @@ private:
     QString ChooseFile(const QString& title, const QString& current);
     // Appends every line of `path` to the list (keep-all).
     void LoadFileIntoList(const QString& path);
-    void NotAvailable();
+    void OnLineEchoed(const QString& line);
+    void OnPortLost(const QString& device);
+    void EndLogging();
+    // A message box with the caption "Error" and the stop icon.
+    void ErrorBox(const QString& text, const char* name);
 
     // Fields.
     QString m_strRcvFilename;
@@ -117,6 +126,7 @@ private:
     QLineEdit* m_pParityEdit = nullptr;           // 1090, hidden
     QLineEdit* m_pStopBitsEdit = nullptr;         // 1091, hidden
 
+    SerialLogger* m_pLogger = nullptr;   // child: owns the port and the open receive file
     FileOpener m_openFile;
     bool m_bLoading = false;   // a file is being listed
 };

@@ -204,18 +204,6 @@ private slots:
         QVERIFY(!Enabled(dump, "reloadButton"));
     }
 
-    void loggingButtonsSayTheyAreNotThereYet()
-    {
-        CGDump dump;
-        dump.show();
-        for (const char* name : {"startButton", "settingsButton"}) {
-            auto text = AnswerNextMessageBox();
-            Click(&dump, name);
-            QVERIFY2(text->contains("not available yet"), name);
-        }
-        QVERIFY(dump.isVisible());
-    }
-
     void cancelClosesWithoutTakingTheFields()
     {
         CGDump dump;
