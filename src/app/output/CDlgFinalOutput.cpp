@@ -1,5 +1,7 @@
 #include "output/CDlgFinalOutput.h"
 
+#include <algorithm>
+
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QPushButton>
@@ -64,8 +66,8 @@ CDlgFinalOutput::CDlgFinalOutput(const CKelpDoc& doc, QWidget* parent)
 
     FillList();
     int width = 0;
-    for (const FinalColumn& column : FinalColumns())
-        width += column.width;
+    for (int c = 0; c < kFinalColumnCount; ++c)
+        width += m_pList->columnWidth(c);
     resize(width + 40, 320);
 }
 
@@ -85,6 +87,13 @@ void CDlgFinalOutput::FillList()
         for (int c = 0; c < kFinalColumnCount; ++c)
             m_pList->setItem(row, c, new QTableWidgetItem(QString::fromStdString(cells[static_cast<std::size_t>(c)])));
         ++row;
+    }
+    // The columns open at their set widths, wider where a text would be cut
+    // (a full date, a four-digit gravity in a larger font).
+    for (int c = 0; c < kFinalColumnCount; ++c) {
+        const int set = m_pList->columnWidth(c);
+        m_pList->resizeColumnToContents(c);
+        m_pList->setColumnWidth(c, std::max(set, m_pList->columnWidth(c)));
     }
 }
 

@@ -73,6 +73,12 @@ private slots:
     {
         ImportThroughDialogs(m_app->mainFrame(), kCg3, false);
         Click(m_view, "selectAllButton");
+        // A large desktop font: no text may be cut.
+        const QFont usual = QApplication::font();
+        QFont large = usual;
+        large.setPointSizeF(usual.pointSizeF() * 1.6);
+        QApplication::setFont(large);
+        const auto restore = qScopeGuard([usual] { QApplication::setFont(usual); });
         bool seen = false;
         WithFinalOutput([&](CDlgFinalOutput* dialog) {
             seen = true;
@@ -88,7 +94,14 @@ private slots:
             }
             QCOMPARE(titles, (QStringList{"Time", "Date", "Station", "Latitude", "Longitude", "Gravity", "SDev",
                                           "# of Points"}));
-            QCOMPARE(widths, (QList<int>{75, 75, 65, 65, 65, 65, 65, 75}));
+            // The set widths at least, and wide enough for every text.
+            const QList<int> setWidths{75, 75, 65, 65, 65, 65, 65, 75};
+            for (int c = 0; c < list->columnCount(); ++c) {
+                QVERIFY(widths[c] >= setWidths[c]);
+                for (int r = 0; r < list->rowCount(); ++r)
+                    QVERIFY2(list->fontMetrics().horizontalAdvance(list->item(r, c)->text()) < widths[c],
+                             qPrintable(list->item(r, c)->text()));
+            }
             QCOMPARE(list->selectionBehavior(), QAbstractItemView::SelectRows);
             QVERIFY(list->showGrid());
             QCOMPARE(ListColumn(list, 2), (QStringList{"1", "100", "101", "102", "103", "104"}));
