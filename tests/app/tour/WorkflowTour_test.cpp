@@ -1,0 +1,212 @@
+// The whole reduction of the CG-3 example the way the user's guide walks
+// through it: import, select, corrections, plot, drift from the base
+// station, drift applied to every reading, final table, raw data. Each step
+// checks what the operator would see next. With BRAMBLE_SCREENSHOTS naming a
+// folder, the windows of the guide are saved there as PNG files
+// (scripts/make-screenshots.sh runs this under a real X server).
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QtTest>
+
+#include "../support/AppTestSupport.h"
+#include "../support/ImportDriver.h"
+#include "charts/CDisplayDlg.h"
+#include "corrections/CDlgCorrections.h"
+#include "drift/CDlgAddDrift.h"
+#include "drift/CDlgDriftCorrect.h"
+#include "logger/CListBoxEx.h"
+#include "mainwnd/CKelpView.h"
+#include "mainwnd/CRawDlg.h"
+#include "mainwnd/CStationList.h"
+#include "mainwnd/StationTableView.h"
+#include "output/CDlgFinalOutput.h"
+
+using namespace bramble;
+using namespace bramble::test;
+
+namespace {
+
+const QString kCg3 = BRAMBLE_EXAMPLES "/cg3-two-blocks.dat";
+const QString kAliod = BRAMBLE_EXAMPLES "/aliod-loop.csv";
+const QString kPolar = BRAMBLE_EXAMPLES "/finals2000A-2019-03-06.daily";
+
+// Accepts every message box that comes up while it lives (the Berger
+// against E.T.C. warning) and keeps their texts.
+class BoxCloser {
+public:
+    BoxCloser()
+    {
+        QObject::connect(&m_timer, &QTimer::timeout, [this] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                texts << box->text();
+                box->accept();
+            }
+        });
+        m_timer.start(10);
+    }
+    QStringList texts;
+
+private:
+    QTimer m_timer;
+};
+
+void PressOk(QDialog* dialog) { dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click(); }
+
+}  // namespace
+
+class WorkflowTourTest : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() { m_settings = UsePrivateSettings(); }
+
+    void init()
+    {
+        m_app = std::make_unique<CKelpApp>();
+        QVERIFY(m_app->InitInstance({"bramble"}));
+        m_frame = m_app->mainFrame();
+        m_view = m_frame->view();
+        if (!qEnvironmentVariableIsEmpty("BRAMBLE_SCREENSHOTS")) {
+            // The same size on every machine, whatever the screen.
+            m_frame->showNormal();
+            m_frame->setGeometry(0, 0, 1180, 700);
+        }
+        QVERIFY(QTest::qWaitForWindowExposed(m_frame));
+    }
+    void cleanup() { m_app.reset(); }
+
+    void cg3SurveyFromImportToFinalTable()
+    {
+        // Import: GDump in "ASCII File" mode with the example listed.
+        OnNextModal<CGDump>([](CGDump* dump) {
+            Click(dump, "asciiFileRadio");
+            ChooseNextFile(kCg3);
+            Click(dump, "asciiBrowseButton");
+            QCOMPARE(dump->List()->count(), 48);
+            MaybeGrab(dump, "guide-gdump");
+            Click(dump, "okButton");
+        });
+        QSignalSpy imported(m_frame->importCommand(), &ImportCommand::imported);
+        m_frame->findChild<QAction*>("actionImport")->trigger();
+        QCOMPARE(imported.count(), 1);
+        CStationList& list = m_view->StationList();
+        QCOMPARE(list.RowCount(), 15);
+
+        Click(m_view, "selectAllButton");
+        QCOMPARE(list.SelectedCount(), 15);
+
+        // Corrections: Berger tides, pressure from the elevation, polar motion.
+        // Every recomputation of these meter readings warns that the meter
+        // had its own tide correction on: the warnings are accepted.
+        BoxCloser boxes;
+        {
+            auto shown = OnNextModal<CDlgCorrections>([](CDlgCorrections* dlg) {
+                Click(dlg, "bergerRadio");
+                dlg->findChild<QLineEdit*>("elevationEdit")->setText("1600");
+                Click(dlg, "setNominalButton");
+                Click(dlg, "applyPressuresButton");
+                ChooseNextFile(kPolar);
+                Click(dlg, "polarFileButton");
+                Click(dlg, "polarApplyCheck");
+                MaybeGrab(dlg, "guide-corrections");
+                Click(dlg, "okButton");
+            });
+            Click(m_view, "correctionsButton");
+            QVERIFY(*shown);
+        }
+        QVERIFY(m_view->m_Corrections.m_bApplyPressure && m_view->m_Corrections.m_bApplyPolar);
+        for (int row = 0; row < list.RowCount(); ++row) {
+            QVERIFY(list.Text(row, CStationList::kBerger) != "NONE");
+            QVERIFY(list.Text(row, CStationList::kPolarMotion) != "NONE");
+        }
+        m_view->table()->scrollToTop();
+        MaybeGrab(m_frame, "guide-main-window");
+
+        // Station Information plot of the selection.
+        Click(m_view, "plotButton");
+        QVERIFY(m_view->m_dlgDisplay && m_view->m_dlgDisplay->isVisible());
+        m_view->m_dlgDisplay->resize(900, 620);
+        QTest::qWait(50);
+        MaybeGrab(m_view->m_dlgDisplay, "guide-plot");
+        m_view->m_dlgDisplay->close();
+
+        // Drift from the base station's readings: calculate, name it, OK.
+        m_view->OnSelectNone();
+        for (int row = 0; row < list.RowCount(); ++row)
+            if (list.Text(row, CStationList::kStation) == "1")
+                m_view->SelectRow(row);
+        QVERIFY(list.SelectedCount() >= 2);
+        OnNextModal<CDlgDriftCorrect>([](CDlgDriftCorrect* drift) {
+            OnNextModal<CDlgAddDrift>([](CDlgAddDrift* add) {
+                // Calculate mode: only the rate may be changed.
+                QVERIFY(!add->findChild<QLineEdit*>("edit1159")->isEnabled());
+                MaybeGrab(add, "guide-drift-name");
+                PressOk(add);
+            });
+            Click(drift, "button1158");
+            QCOMPARE(drift->findChild<QComboBox*>("combo1152")->currentText(), QString("New Drift Correction"));
+            MaybeGrab(drift, "guide-drift");
+            PressOk(drift);
+        });
+        m_view->OnCalculateDrift();
+        QCOMPARE(m_view->m_Drifts.m_DriftNames, (std::vector<std::string>{"None", "New Drift Correction"}));
+
+        // The drift applied to every reading.
+        Click(m_view, "selectAllButton");
+        OnNextModal<CDlgDriftCorrect>([](CDlgDriftCorrect* drift) {
+            drift->findChild<QComboBox*>("combo1152")->setCurrentIndex(1);
+            PressOk(drift);
+        });
+        m_view->OnApplyDriftCorrections();
+        // The readings that defined the drift keep their starred name.
+        for (int row = 0; row < list.RowCount(); ++row) {
+            const bool base = list.Text(row, CStationList::kStation) == "1";
+            QCOMPARE(QString::fromStdString(list.Text(row, CStationList::kDriftName)),
+                     QString(base ? "New Drift Correction*" : "New Drift Correction"));
+        }
+
+        // The final table: one row per station.
+        auto stations = std::make_shared<int>(-1);
+        OnNextModal<CDlgFinalOutput>([stations](CDlgFinalOutput* final) {
+            *stations = final->findChild<QTableWidget*>("finalList")->rowCount();
+            final->resize(900, 420);
+            QTest::qWait(50);
+            MaybeGrab(final, "guide-final-output");
+            Click(final, "okButton");
+        });
+        Click(m_view, "finalOutputButton");
+        QCOMPARE(*stations, 6);   // stations 1, 100, 101, 102, 103, 104
+
+        // The meter's own lines of the selected readings.
+        Click(m_view, "rawButton");
+        QVERIFY(m_view->m_dlgRaw && m_view->m_dlgRaw->isVisible());
+        m_view->m_dlgRaw->resize(760, 480);
+        QTest::qWait(50);
+        MaybeGrab(m_view->m_dlgRaw.get(), "guide-raw");
+        m_view->m_dlgRaw->hide();
+    }
+
+    void aliodFileWithItsHeader()
+    {
+        auto header = [](CDlgAliodHeader* dlg) {
+            dlg->findChild<QLineEdit*>("latitudeEdit")->setText("46.5");
+            MaybeGrab(dlg, "guide-aliod-header");
+            Click(dlg, "okButton");
+        };
+        ImportThroughDialogs(m_frame, kAliod, true, header);
+        QCOMPARE(m_view->StationList().RowCount(), 8);
+        QCOMPARE(QString::fromStdString(m_view->StationList().Text(0, CStationList::kStation)), QString("BASE-1"));
+    }
+
+private:
+    std::unique_ptr<QTemporaryDir> m_settings;
+    std::unique_ptr<CKelpApp> m_app;
+    CMainFrame* m_frame = nullptr;
+    CKelpView* m_view = nullptr;
+};
+
+QTEST_MAIN(WorkflowTourTest)
+#include "WorkflowTour_test.moc"
