@@ -8,7 +8,9 @@
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTableWidget>
 #include <QtTest>
 
@@ -18,6 +20,7 @@
 #include "corrections/CDlgCorrections.h"
 #include "drift/CDlgAddDrift.h"
 #include "drift/CDlgDriftCorrect.h"
+#include "logger/CLBEditorWnd.h"
 #include "logger/CListBoxEx.h"
 #include "mainwnd/CKelpView.h"
 #include "mainwnd/CRawDlg.h"
@@ -34,8 +37,8 @@ const QString kCg3 = BRAMBLE_EXAMPLES "/cg3-two-blocks.dat";
 const QString kAliod = BRAMBLE_EXAMPLES "/aliod-loop.csv";
 const QString kPolar = BRAMBLE_EXAMPLES "/finals2000A-2019-03-06.daily";
 
-// Accepts every message box that comes up while it lives (the Berger
-// against E.T.C. warning) and keeps their texts.
+// Accepts every message box that comes up while it lives and keeps their
+// texts, so that an unexpected message fails the test instead of hanging it.
 class BoxCloser {
 public:
     BoxCloser()
@@ -53,6 +56,19 @@ public:
 private:
     QTimer m_timer;
 };
+
+// Edits a pressure entry in place the way the operator does: a click
+// selects it, a second click opens the editor, Enter keeps the text.
+void EditEntry(QListWidget* list, int row, const QString& text)
+{
+    const QPoint centre = list->visualItemRect(list->item(row)).center();
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, centre);
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, centre);
+    auto* editor = list->findChild<CLBEditorWnd*>();
+    QVERIFY(editor);
+    editor->setText(text);
+    QTest::keyClick(editor, Qt::Key_Return);
+}
 
 void PressOk(QDialog* dialog) { dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click(); }
 
@@ -98,15 +114,17 @@ private slots:
         Click(m_view, "selectAllButton");
         QCOMPARE(list.SelectedCount(), 15);
 
-        // Corrections: Berger tides, pressure from the elevation, polar motion.
-        // Every recomputation of these meter readings warns that the meter
-        // had its own tide correction on: the warnings are accepted.
+        // Corrections: the meter's own tide correction, pressure from the
+        // elevation, polar motion. No message may come up on the way.
         BoxCloser boxes;
         {
             auto shown = OnNextModal<CDlgCorrections>([](CDlgCorrections* dlg) {
-                Click(dlg, "bergerRadio");
+                QVERIFY(dlg->findChild<QRadioButton*>("longmanRadio")->isChecked());
                 dlg->findChild<QLineEdit*>("elevationEdit")->setText("1600");
                 Click(dlg, "setNominalButton");
+                auto* pressures = dlg->findChild<QListWidget*>("pressureList");
+                EditEntry(pressures, 0, "03/12/2019  21:30:12  836.4");
+                EditEntry(pressures, 1, "03/13/2019  15:35:02  834.9");
                 Click(dlg, "applyPressuresButton");
                 ChooseNextFile(kPolar);
                 Click(dlg, "polarFileButton");
@@ -118,6 +136,8 @@ private slots:
             QVERIFY(*shown);
         }
         QVERIFY(m_view->m_Corrections.m_bApplyPressure && m_view->m_Corrections.m_bApplyPolar);
+        // 836.4 hPa against 835.23 at 1600 m: +0.35 microGal at the first reading.
+        QCOMPARE(QString::fromStdString(list.Text(0, CStationList::kPressure)), QString("    0.0003"));
         for (int row = 0; row < list.RowCount(); ++row) {
             QVERIFY(list.Text(row, CStationList::kBerger) != "NONE");
             QVERIFY(list.Text(row, CStationList::kPolarMotion) != "NONE");
@@ -187,6 +207,7 @@ private slots:
         QTest::qWait(50);
         MaybeGrab(m_view->m_dlgRaw.get(), "guide-raw");
         m_view->m_dlgRaw->hide();
+        QCOMPARE(boxes.texts, QStringList());
     }
 
     void aliodFileWithItsHeader()
