@@ -12,7 +12,9 @@ foreach(f bin/bramble bin/bramble-cli
           share/icons/hicolor/48x48/apps/bramble.png
           share/icons/hicolor/256x256/apps/bramble.png
           share/bramble/examples/cg3-two-blocks.dat
-          share/bramble/examples/aliod-loop.csv)
+          share/bramble/examples/aliod-loop.csv
+          share/doc/bramble/user-guide.md
+          share/doc/bramble/images/main-window.png)
   if(NOT EXISTS ${OUT}/${f})
     message(FATAL_ERROR "missing from the install tree: ${f}")
   endif()
