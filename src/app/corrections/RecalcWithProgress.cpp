@@ -11,7 +11,7 @@ namespace bramble {
 
 RecalcResult RecalcSelectionWithProgress(QWidget* parent, CKelpDoc& doc, CStationList& list,
                                          const CorrectionSettings& settings, const DriftState& drift,
-                                         SelectionSummary& summary)
+                                         SelectionSummary& summary, bool showWarnings)
 {
     const int total = list.SelectedCount();
     RecalcOptions options;
@@ -30,6 +30,8 @@ RecalcResult RecalcSelectionWithProgress(QWidget* parent, CKelpDoc& doc, CStatio
     const RecalcResult result = RecalcSelection(doc, list, settings, drift, summary, options);
     if (progress)
         progress->setValue(total);
+    if (!showWarnings || result.m_bCancelled)
+        return result;
     for (const std::string& warning : result.m_Warnings) {
         QMessageBox box(QMessageBox::Warning, "Corrections", QString::fromStdString(warning), QMessageBox::Ok,
                         parent);

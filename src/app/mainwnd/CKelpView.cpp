@@ -283,16 +283,16 @@ void CKelpView::OnCorrections()
     });
     dlg.SetApplyHandler([this](const CorrectionSettings& chosen) {
         m_Corrections = chosen;
-        RecalcSelection();
+        RecalcSelection(true);   // the one place where the pipeline's warnings are shown
     });
     dlg.exec();
     m_PressureList = dlg.PressureList();
     m_Corrections.m_PressureList = m_PressureList;
 }
 
-void CKelpView::RecalcSelection()
+void CKelpView::RecalcSelection(bool showWarnings)
 {
-    RecalcSelectionWithProgress(this, m_doc, m_List, m_Corrections, m_Drift, m_Summary);
+    RecalcSelectionWithProgress(this, m_doc, m_List, m_Corrections, m_Drift, m_Summary, showWarnings);
     if (m_List.RowCount() > 0)
         emit m_pModel->dataChanged(m_pModel->index(0, CStationList::kCorrectedGrav),
                                    m_pModel->index(m_List.RowCount() - 1, CStationList::kDriftName));

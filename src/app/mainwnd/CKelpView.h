@@ -72,8 +72,9 @@ public:
     // and recomputes the selection. The pressure list edits stay either way.
     void OnCorrections();
     // Recomputes the selected rows with the settings held here, shows their
-    // correction cells and keeps the summary for the plot.
-    void RecalcSelection();
+    // correction cells and keeps the summary for the plot. The pipeline's
+    // warnings are shown only when asked (after the Corrections dialog).
+    void RecalcSelection(bool showWarnings = false);
     // The same for the drift dialog's Cancel path.
     void RecalcSelectionByRow();
 

@@ -8,6 +8,7 @@
 
 #include "../support/AppTestSupport.h"
 #include "../support/ImportDriver.h"
+#include "charts/CDisplayDlg.h"
 #include "corrections/CDlgCorrections.h"
 #include "corrections/CellFormat.h"
 #include "corrections/PolarMotion.h"
@@ -98,6 +99,18 @@ private slots:
             QCOMPARE(Cell(m_view, row, CStationList::kDriftName), QString("NONE"));
         }
         QCOMPARE(m_view->m_Summary.m_nReadings, 15);
+
+        // The warning came with the choice; a plot recomputes without it.
+        auto again = std::make_shared<QString>();
+        OnNextModal<QMessageBox>([again](QMessageBox* box) {
+            *again = box->text();
+            box->accept();
+        }, 500);
+        Click(m_view, "plotButton");
+        QVERIFY(m_view->m_dlgDisplay && m_view->m_dlgDisplay->isVisible());
+        QTest::qWait(600);
+        QCOMPARE(*again, QString());
+        m_view->m_dlgDisplay->close();
     }
 
     void cancelKeepsTheListEditsButNotTheSettings()
