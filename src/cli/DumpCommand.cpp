@@ -2,7 +2,7 @@
 #include <string>
 
 #include "Commands.h"
-#include "survey/CKelpDoc.h"
+#include "ReadSurvey.h"
 
 namespace bramble::cli {
 namespace {
@@ -19,7 +19,10 @@ constexpr const char* kDumpHelp =
     "  --lon DEG        Aliod header: average longitude (east positive)\n"
     "  --serial N       Aliod header: meter serial number\n"
     "  --operator TEXT  Aliod header: operator\n"
-    "  --temp DEG       Aliod header: operating temperature\n";
+    "  --temp DEG       Aliod header: operating temperature\n"
+    "\n"
+    "Exit status: 0 done, 1 FILE could not be read or holds no reading, 2 bad\n"
+    "arguments.\n";
 
 std::string Num(double value)
 {
@@ -91,12 +94,6 @@ constexpr const char* kColumns =
     "temp\tfield 7\tfield 8\tpressure\tpole x\tpole y\ttide corr\tpressure corr\tpolar corr\tdrift corr\t"
     "drift name\tnote\n";
 
-class CollectMessages final : public IMessageSink {
-public:
-    void ShowMessage(const std::string& text) override { messages.push_back(text); }
-    std::vector<std::string> messages;
-};
-
 }  // namespace
 
 int RunDump(const Args& args, std::ostream& out, std::ostream& err)
@@ -148,11 +145,9 @@ int RunDump(const Args& args, std::ostream& out, std::ostream& err)
     }
     CollectMessages messages;
     doc.SetMessageSink(&messages);
-    const ReadReport report = aliod ? doc.ReadAliodFile(path) : doc.ReadScintrexFile(path);
-    if (!report.opened) {
-        err << "bramble-cli dump: cannot read " << path << ": File not valid\n";
+    const std::optional<ReadReport> report = ReadSurvey(doc, path, aliod, "bramble-cli dump", err);
+    if (!report)
         return 1;
-    }
     out << kColumns;
     for (const auto& header : doc.m_Headers) {
         if (header->isAliod())
@@ -166,7 +161,7 @@ int RunDump(const Args& args, std::ostream& out, std::ostream& err)
         else
             PrintScintrexReading(static_cast<const CScintrexStation&>(*reading), out);
     }
-    for (const std::string& warning : report.warnings)
+    for (const std::string& warning : report->warnings)
         err << "warning: " << warning << '\n';
     return 0;
 }

@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <set>
 #include <sstream>
 #include <string>
@@ -10,6 +11,7 @@
 #include <vector>
 
 #include "Commands.h"
+#include "ReadSurvey.h"
 #include "corrections/CorrectionSettings.h"
 #include "corrections/DriftState.h"
 #include "corrections/PolarMotion.h"
@@ -23,7 +25,6 @@
 #include "output/FinalOutput.h"
 #include "output/FinalTexts.h"
 #include "output/SafeFile.h"
-#include "survey/CKelpDoc.h"
 
 namespace bramble::cli {
 namespace {
@@ -72,7 +73,8 @@ constexpr const char* kReduceHelp =
     "                        (OUT - for standard output); may be given more than once\n"
     "\n"
     "Without --final and --export the final table is written to standard output.\n"
-    "Exit status: 0 done, 1 a file could not be read or written, 2 bad arguments.\n";
+    "Exit status: 0 done, 1 a file could not be read or written or FILE holds no\n"
+    "reading, 2 bad arguments.\n";
 
 constexpr int kBadArguments = 2;
 constexpr int kFileError = 1;
@@ -238,12 +240,6 @@ bool ParseArguments(const Args& args, ReduceOptions& o, std::ostream& err, bool&
     return true;
 }
 
-class CollectMessages final : public IMessageSink {
-public:
-    void ShowMessage(const std::string& text) override { messages.push_back(text); }
-    std::vector<std::string> messages;
-};
-
 // Writes an output file. "-" is standard output. A device or a pipe
 // (/dev/stdout, a named pipe) is written into directly: there is no earlier
 // file to keep, and replacing it by renaming would remove the device's name.
@@ -317,13 +313,11 @@ int RunReduce(const Args& args, std::ostream& out, std::ostream& err)
         doc.m_strOperator = o.op;
         doc.m_strOperTemp = o.temp;
     }
-    const ReadReport report = o.aliod ? doc.ReadAliodFile(o.file) : doc.ReadScintrexFile(o.file);
-    if (!report.opened) {
-        err << "bramble-cli reduce: cannot read " << o.file << ": File not valid\n";
+    const std::optional<ReadReport> report = ReadSurvey(doc, o.file, o.aliod, "bramble-cli reduce", err);
+    if (!report)
         return kFileError;
-    }
     Warnings warnings(err);
-    for (const std::string& warning : report.warnings)
+    for (const std::string& warning : report->warnings)
         warnings.Add(warning);
 
     // The station list as the view shows it after the load: in time order.
