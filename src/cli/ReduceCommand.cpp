@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <cctype>
 #include <cmath>
 #include <cstdlib>
@@ -66,7 +67,8 @@ constexpr const char* kReduceHelp =
     "  --drift-line LINE     the same, with the drift line edited to LINE\n"
     "                        (\"MM/DD/YYYY  HH:MM:SS  c1 c2 ... c6\")\n"
     "  --select all          select every reading (the default)\n"
-    "  --select STATION...   select the readings of these stations (exact names)\n"
+    "  --select STATION...   select the readings of these stations (exact names);\n"
+    "                        'all' is not mixed with station names\n"
     "  --final OUT           write the final table's text export to OUT (- for\n"
     "                        standard output)\n"
     "  --export KIND OUT     export the selected readings, KIND excel or report\n"
@@ -102,8 +104,7 @@ struct ReduceOptions {
     bool driftAuto = false;
     std::string driftLine;
     bool haveDriftLine = false;
-    bool selectAll = true;
-    std::vector<std::string> stations;
+    std::vector<std::string> stations;    // none: every reading
     std::string finalOut;
     std::vector<ExportRequest> exports;
 };
@@ -128,6 +129,16 @@ bool IsPressureEntry(const std::string& entry)
 }
 
 bool IsOption(const std::string& arg) { return arg.size() > 2 && arg.compare(0, 2, "--") == 0; }
+
+// Takes the words after args[i] up to the next option into `names`, moving
+// i to the last one taken. Returns how many were taken.
+std::size_t TakeNames(const Args& args, std::size_t& i, std::vector<std::string>& names)
+{
+    std::size_t taken = 0;
+    for (; i + 1 < args.size() && !IsOption(args[i + 1]); ++taken)
+        names.push_back(args[++i]);
+    return taken;
+}
 
 // Reads the arguments; on a bad one writes why to `err` and returns false.
 bool ParseArguments(const Args& args, ReduceOptions& o, std::ostream& err, bool& help)
@@ -191,16 +202,7 @@ bool ParseArguments(const Args& args, ReduceOptions& o, std::ostream& err, bool&
             ok = value(o.driftLine);
             o.haveDriftLine = true;
         } else if (a == "--select") {
-            std::size_t taken = 0;
-            while (i + 1 < args.size() && !IsOption(args[i + 1])) {
-                const std::string& name = args[++i];
-                ++taken;
-                if (name == "all" && taken == 1 && (i + 1 >= args.size() || IsOption(args[i + 1])))
-                    break;
-                o.selectAll = false;
-                o.stations.push_back(name);
-            }
-            if (taken == 0)
+            if (TakeNames(args, i, o.stations) == 0)
                 return fail("--select needs 'all' or station names");
         } else if (a == "--final") {
             ok = value(o.finalOut);
@@ -229,6 +231,11 @@ bool ParseArguments(const Args& args, ReduceOptions& o, std::ostream& err, bool&
         return fail("--nominal-pressure needs a number, not '" + o.nominalPressure + "'");
     if (!o.elevation.empty() && !ParseNumber(o.elevation, number))
         return fail("--elevation needs a number, not '" + o.elevation + "'");
+    if (std::find(o.stations.begin(), o.stations.end(), "all") != o.stations.end()) {
+        if (o.stations.size() > 1)
+            return fail("--select takes either 'all' or station names, not both");
+        o.stations.clear();
+    }
     if (o.driftAuto && o.haveDriftLine)
         return fail("give either --drift auto or --drift-line, not both");
     if (o.haveDriftLine && ParseDriftLine(o.driftLine).m_dtStart.value() == 0.0)
@@ -284,6 +291,30 @@ private:
     std::set<std::string> m_seen;
 };
 
+// Selects the readings of the named stations, or every reading when no name
+// is given; the other rows are deselected. Returns a name no reading has.
+std::optional<std::string> SelectStations(CStationList& list, const std::vector<std::string>& names)
+{
+    list.SelectNone();
+    if (names.empty()) {
+        list.SelectAll();
+        return std::nullopt;
+    }
+    std::set<std::string> found;
+    for (int row = 0; row < list.RowCount(); ++row) {
+        const std::string& name = list.Reading(row).m_strStation;
+        if (std::find(names.begin(), names.end(), name) != names.end()) {
+            list.SelectRow(row);
+            found.insert(name);
+        }
+    }
+    for (const std::string& name : names) {
+        if (!found.count(name))
+            return name;
+    }
+    return std::nullopt;
+}
+
 }  // namespace
 
 int RunReduce(const Args& args, std::ostream& out, std::ostream& err)
@@ -328,24 +359,9 @@ int RunReduce(const Args& args, std::ostream& out, std::ostream& err)
     ResetCorrectionsForImport(settings, doc);
 
     // The selection.
-    if (o.selectAll) {
-        list.SelectAll();
-    } else {
-        std::set<std::string> wanted(o.stations.begin(), o.stations.end());
-        std::set<std::string> found;
-        for (int row = 0; row < list.RowCount(); ++row) {
-            const std::string& name = list.Reading(row).m_strStation;
-            if (wanted.count(name)) {
-                list.SelectRow(row);
-                found.insert(name);
-            }
-        }
-        for (const std::string& name : wanted) {
-            if (!found.count(name)) {
-                err << "bramble-cli reduce: no reading of " << o.file << " has the station name '" << name << "'\n";
-                return kBadArguments;
-            }
-        }
+    if (const std::optional<std::string> missing = SelectStations(list, o.stations)) {
+        err << "bramble-cli reduce: no reading of " << o.file << " has the station name '" << *missing << "'\n";
+        return kBadArguments;
     }
 
     // The Corrections dialog. It does not offer Longman for Aliod data.
