@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <optional>
 #include <set>
 #include <sstream>
@@ -34,7 +35,8 @@ constexpr const char* kReduceHelp =
     "usage: bramble-cli reduce FILE [--aliod] [--lat DEG] [--lon DEG] [--serial N] [--operator TEXT] [--temp DEG]\n"
     "                          [--tide longman|berger|none] [--pressure \"MM/DD/YYYY  HH:MM:SS  hPa\"]...\n"
     "                          [--nominal-pressure HPA | --elevation M] [--polar FILE]\n"
-    "                          [--drift auto | --drift-line LINE] [--select all | --select STATION...]\n"
+    "                          [--drift auto | [--drift-base STATION...] [--drift-line LINE]]\n"
+    "                          [--select all | --select STATION...]\n"
     "                          [--final OUT] [--export excel|report OUT]...\n"
     "\n"
     "Reduces a survey as the program's windows do, in the same order: import,\n"
@@ -66,6 +68,17 @@ constexpr const char* kReduceHelp =
     "                        of the selected readings\n"
     "  --drift-line LINE     the same, with the drift line edited to LINE\n"
     "                        (\"MM/DD/YYYY  HH:MM:SS  c1 c2 ... c6\")\n"
+    "  --drift-base STATION...\n"
+    "                        a drift correction fitted to base readings: the\n"
+    "                        readings of these stations (exact names) alone are\n"
+    "                        selected for the Corrections dialog and\n"
+    "                        \"&Calculate Drift...\", whose dialog calculates the\n"
+    "                        named correction \"New Drift Correction\" (\"&Calculate\n"
+    "                        Drift Correction...\") and takes it with OK; then the\n"
+    "                        readings of --select are selected and \"&Apply\n"
+    "                        Corrections...\" applies that correction to them. With\n"
+    "                        --drift-line the calculated line is edited to LINE\n"
+    "                        before OK, and the edited line is the one applied\n"
     "  --select all          select every reading (the default)\n"
     "  --select STATION...   select the readings of these stations (exact names);\n"
     "                        'all' is not mixed with station names\n"
@@ -104,6 +117,7 @@ struct ReduceOptions {
     bool driftAuto = false;
     std::string driftLine;
     bool haveDriftLine = false;
+    std::vector<std::string> driftBase;   // the base stations of --drift-base
     std::vector<std::string> stations;    // none: every reading
     std::string finalOut;
     std::vector<ExportRequest> exports;
@@ -201,6 +215,9 @@ bool ParseArguments(const Args& args, ReduceOptions& o, std::ostream& err, bool&
         } else if (a == "--drift-line") {
             ok = value(o.driftLine);
             o.haveDriftLine = true;
+        } else if (a == "--drift-base") {
+            if (TakeNames(args, i, o.driftBase) == 0)
+                return fail("--drift-base needs the names of the base stations");
         } else if (a == "--select") {
             if (TakeNames(args, i, o.stations) == 0)
                 return fail("--select needs 'all' or station names");
@@ -238,6 +255,9 @@ bool ParseArguments(const Args& args, ReduceOptions& o, std::ostream& err, bool&
     }
     if (o.driftAuto && o.haveDriftLine)
         return fail("give either --drift auto or --drift-line, not both");
+    if (o.driftAuto && !o.driftBase.empty())
+        return fail("give either --drift auto (a line fitted to the selection) or --drift-base (a line fitted to "
+                    "the base readings), not both");
     if (o.haveDriftLine && ParseDriftLine(o.driftLine).m_dtStart.value() == 0.0)
         return fail("'" + o.driftLine + "' is not a drift line (\"MM/DD/YYYY  HH:MM:SS  c1 c2 ... c6\")");
     if (o.headerGiven && !o.aliod)
@@ -315,6 +335,29 @@ std::optional<std::string> SelectStations(CStationList& list, const std::vector<
     return std::nullopt;
 }
 
+// One drift command of the popup menu ("&Calculate Drift..." or "&Apply
+// Corrections...") as the windows run it: the selection fitted, the drift
+// dialog opened on the remembered entry, `operate` doing what the operator
+// does in it, then OK.
+void RunDriftCommand(DriftContext& ctx, DriftNames& names, int tideMode, DriftMode mode,
+                     const std::function<void(DriftDialogModel&)>& operate)
+{
+    const std::string line = BeginDriftCommand(ctx, names, tideMode);
+    DriftDialogModel dialog(ctx, names.m_DriftNames, names.m_nDriftSel, mode, line);
+    dialog.Start();
+    operate(dialog);
+    dialog.Ok();
+    FinishDriftCommand(dialog, names);
+}
+
+// The drift dialog's "&Calculate Drift Correction..." with the small
+// dialog's OK: the selection's regression becomes a named entry, selected.
+void CalculateNamedCorrection(DriftDialogModel& dialog)
+{
+    const DriftDialogModel::AddPrefill prefill = dialog.BeginAdd();
+    dialog.FinishAdd(true, false, prefill.name, prefill.start, prefill.rate);
+}
+
 }  // namespace
 
 int RunReduce(const Args& args, std::ostream& out, std::ostream& err)
@@ -358,11 +401,17 @@ int RunReduce(const Args& args, std::ostream& out, std::ostream& err)
     CorrectionSettings settings;
     ResetCorrectionsForImport(settings, doc);
 
-    // The selection.
-    if (const std::optional<std::string> missing = SelectStations(list, o.stations)) {
-        err << "bramble-cli reduce: no reading of " << o.file << " has the station name '" << *missing << "'\n";
+    // The selection: the readings of --select, then (their names checked
+    // first) the base readings with --drift-base, which the Corrections
+    // dialog and the drift calculation work on.
+    const auto select = [&](const std::vector<std::string>& names) {
+        const std::optional<std::string> missing = SelectStations(list, names);
+        if (missing)
+            err << "bramble-cli reduce: no reading of " << o.file << " has the station name '" << *missing << "'\n";
+        return !missing;
+    };
+    if (!select(o.stations) || (!o.driftBase.empty() && !select(o.driftBase)))
         return kBadArguments;
-    }
 
     // The Corrections dialog. It does not offer Longman for Aliod data.
     if (o.aliod && settings.m_nTideMode == kTideLongman)
@@ -418,18 +467,25 @@ int RunReduce(const Args& args, std::ostream& out, std::ostream& err)
     recalc();
 
     // "&Calculate Drift..." and the drift dialog's OK, with the starting
-    // entry (the least-squares line) or with its line edited.
-    if (o.driftAuto || o.haveDriftLine) {
-        DriftContext ctx{doc, list, drift, settings, recalc,
-                         [&] { RecalcSelectionByRow(doc, list, settings, drift, summary); }};
-        DriftNames names;
-        const std::string line = BeginDriftCommand(ctx, names, settings.m_nTideMode);
-        DriftDialogModel dialog(ctx, names.m_DriftNames, names.m_nDriftSel, DriftMode::calculate, line);
-        dialog.Start();
+    // entry (the least-squares line), with its line edited, or with a named
+    // correction calculated from the base readings; that one is then applied
+    // to the readings of --select by "&Apply Corrections...".
+    DriftContext ctx{doc, list, drift, settings, recalc,
+                     [&] { RecalcSelectionByRow(doc, list, settings, drift, summary); }};
+    DriftNames names;
+    const auto editLine = [&](DriftDialogModel& dialog) {
         if (o.haveDriftLine)
             dialog.SetLine(o.driftLine);
-        dialog.Ok();
-        FinishDriftCommand(dialog, names);
+    };
+    if (!o.driftBase.empty()) {
+        RunDriftCommand(ctx, names, settings.m_nTideMode, DriftMode::calculate, [&](DriftDialogModel& dialog) {
+            CalculateNamedCorrection(dialog);
+            editLine(dialog);
+        });
+        select(o.stations);
+        RunDriftCommand(ctx, names, settings.m_nTideMode, DriftMode::apply, [](DriftDialogModel&) {});
+    } else if (o.driftAuto || o.haveDriftLine) {
+        RunDriftCommand(ctx, names, settings.m_nTideMode, DriftMode::calculate, editLine);
     }
 
     // "&Final Output" and its "&Export Text".
