@@ -1,11 +1,15 @@
 // `bramble-cli reduce` writes the same bytes as the program's windows for
 // the same choices: each case takes an example survey through the windows
-// (import, Corrections dialog, Final Output's "&Export Text", the two
-// "Export Selected" commands) and through the command line, and compares
-// the files byte for byte.
+// (import, Corrections dialog, the drift commands, Final Output's "&Export
+// Text", the two "Export Selected" commands) and through the command line,
+// and compares the files byte for byte.
 #include <QCheckBox>
+#include <QComboBox>
+#include <QDialogButtonBox>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMenu>
+#include <QPushButton>
 #include <QProcess>
 #include <QtTest>
 
@@ -13,6 +17,9 @@
 #include "../app/support/AppTestSupport.h"
 #include "../app/support/ImportDriver.h"
 #include "corrections/CDlgCorrections.h"
+#include "drift/CDlgAddDrift.h"
+#include "drift/CDlgDriftCorrect.h"
+#include "logger/CLBEditorWnd.h"
 #include "mainwnd/CKelpView.h"
 #include "mainwnd/CStationList.h"
 #include "mainwnd/StationTableView.h"
@@ -40,6 +47,66 @@ void ClickCheckBox(CKelpView* view, int row)
     const QRect box = table->checkBoxRect(row);
     QVERIFY(!box.isEmpty());
     QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, box.center());
+}
+
+// Checks the rows of the named stations, as the operator clicks them.
+void CheckStations(CKelpView* view, const QStringList& stations)
+{
+    for (int row = 0; row < view->table()->model()->rowCount(); ++row) {
+        if (stations.contains(Cell(view, row, CStationList::kStation)))
+            ClickCheckBox(view, row);
+    }
+}
+
+// Triggers the station list's popup-menu command of that text.
+void TriggerPopup(CKelpView* view, const QString& text)
+{
+    for (QAction* action : view->popupMenu()->actions()) {
+        if (action->text() == text) {
+            action->trigger();
+            return;
+        }
+    }
+    QFAIL(qPrintable("no popup command " + text));
+}
+
+void PressOk(QDialog* dialog) { dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click(); }
+
+// Edits a pressure entry in place: a click selects it, a second click opens
+// the editor, Enter keeps the text.
+void EditPressureEntry(QListWidget* list, int row, const QString& text)
+{
+    const QPoint centre = list->visualItemRect(list->item(row)).center();
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, centre);
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, centre);
+    auto* editor = list->findChild<CLBEditorWnd*>();
+    QVERIFY(editor);
+    editor->setText(text);
+    QTest::keyClick(editor, Qt::Key_Return);
+}
+
+// The pressure entries as bramble-cli takes them.
+QStringList PressureArguments(const std::vector<std::string>& entries)
+{
+    QStringList arguments;
+    for (const std::string& entry : entries)
+        arguments << "--pressure" << QString::fromStdString(entry);
+    return arguments;
+}
+
+// The drift dialog's "&Calculate Drift Correction..." with the small
+// dialog's OK: a named correction from the selected readings.
+void CalculateNamedCorrection(CDlgDriftCorrect* drift)
+{
+    auto added = OnNextModal<CDlgAddDrift>([](CDlgAddDrift* add) { PressOk(add); });
+    Click(drift, "button1158");
+    QVERIFY(*added);
+    QCOMPARE(drift->findChild<QComboBox*>("combo1152")->currentText(), QString("New Drift Correction"));
+}
+
+void EditDriftLine(CDlgDriftCorrect* drift, const QString& line)
+{
+    drift->findChild<QLineEdit*>("edit1151")->setText(line);
 }
 
 // Closes every message box that comes up while `action` runs (the pipeline's
@@ -92,25 +159,17 @@ private slots:
     {
         ImportThroughDialogs(m_app->mainFrame(), kCg3, false);
         Click(m_view, "selectAllButton");
-        QStringList pressures;
-        for (const std::string& entry : m_view->m_PressureList)
-            pressures << "--pressure" << QString::fromStdString(entry);
+        const QStringList pressures = PressureArguments(m_view->m_PressureList);
         QCOMPARE(pressures.size(), 4);
-        {
-            BoxCloser boxes;
-            auto shown = OnNextModal<CDlgCorrections>([](CDlgCorrections* dlg) {
-                Click(dlg, "bergerRadio");
-                dlg->findChild<QLineEdit*>("elevationEdit")->setText("1600");
-                Click(dlg, "setNominalButton");
-                Click(dlg, "applyPressuresButton");
-                ChooseNextFile(kPolar);
-                Click(dlg, "polarFileButton");
-                Click(dlg, "polarApplyCheck");
-                Click(dlg, "okButton");
-            });
-            Click(m_view, "correctionsButton");
-            QVERIFY(*shown);
-        }
+        CorrectionsOk([](CDlgCorrections* dlg) {
+            Click(dlg, "bergerRadio");
+            dlg->findChild<QLineEdit*>("elevationEdit")->setText("1600");
+            Click(dlg, "setNominalButton");
+            Click(dlg, "applyPressuresButton");
+            ChooseNextFile(kPolar);
+            Click(dlg, "polarFileButton");
+            Click(dlg, "polarApplyCheck");
+        });
         QVERIFY(m_view->m_Corrections.m_bApplyPolar && m_view->m_Corrections.m_bApplyPressure);
         ExportFromTheWindows();
         RunCli(QStringList{kCg3, "--tide", "berger", "--elevation", "1600", "--polar", kPolar} + pressures);
@@ -120,15 +179,9 @@ private slots:
     void cg3SomeStationsLongman()
     {
         ImportThroughDialogs(m_app->mainFrame(), kCg3, false);
-        for (int row = 0; row < m_view->table()->model()->rowCount(); ++row) {
-            const QString station = Cell(m_view, row, CStationList::kStation);
-            if (station == "1" || station == "103")
-                ClickCheckBox(m_view, row);
-        }
+        CheckStations(m_view, {"1", "103"});
         QCOMPARE(m_view->StationList().SelectedCount(), 8);
-        auto shown = OnNextModal<CDlgCorrections>([](CDlgCorrections* dlg) { Click(dlg, "okButton"); });
-        Click(m_view, "correctionsButton");
-        QVERIFY(*shown);
+        CorrectionsOk();
         ExportFromTheWindows();
         RunCli({kCg3, "--select", "103", "1"});
         CompareOutputs();
@@ -143,19 +196,117 @@ private slots:
         };
         ImportThroughDialogs(m_app->mainFrame(), kAliod, true, header);
         Click(m_view, "selectAllButton");
-        auto shown = OnNextModal<CDlgCorrections>([](CDlgCorrections* dlg) {
-            Click(dlg, "noTideRadio");
-            Click(dlg, "okButton");
-        });
-        Click(m_view, "correctionsButton");
-        QVERIFY(*shown);
+        CorrectionsOk([](CDlgCorrections* dlg) { Click(dlg, "noTideRadio"); });
         ExportFromTheWindows();
         RunCli({kAliod, "--aliod", "--lat", "46.5", "--operator", "Someone", "--tide", "none"});
         CompareOutputs();
         QVERIFY(ReadAll(m_out->filePath("gui-final.txt")).contains("46.500"));
     }
 
+    // Typed pressure entries and a typed nominal pressure.
+    void cg3NominalPressureWithPressureEntries()
+    {
+        ImportThroughDialogs(m_app->mainFrame(), kCg3, false);
+        Click(m_view, "selectAllButton");
+        CorrectionsOk([](CDlgCorrections* dlg) {
+            auto* entries = dlg->findChild<QListWidget*>("pressureList");
+            EditPressureEntry(entries, 0, "03/12/2019  21:30:12  836.4");
+            EditPressureEntry(entries, 1, "03/13/2019  15:35:02  834.9");
+            dlg->findChild<QLineEdit*>("nominalPressureEdit")->setText("835.5");
+            Click(dlg, "applyPressuresButton");
+        });
+        QVERIFY(m_view->m_Corrections.m_bApplyPressure);
+        QCOMPARE(m_view->m_Corrections.m_dNominalPressure, 835.5);
+        ExportFromTheWindows();
+        RunCli(QStringList{kCg3, "--nominal-pressure", "835.5"} + PressureArguments(m_view->m_PressureList));
+        CompareOutputs();
+    }
+
+    // "&Calculate Drift..." and OK: the least-squares line of every reading.
+    void cg3DriftAuto()
+    {
+        ImportThroughDialogs(m_app->mainFrame(), kCg3, false);
+        Click(m_view, "selectAllButton");
+        CorrectionsOk();
+        DriftCommandOk("&Calculate Drift...", [](CDlgDriftCorrect*) {});
+        QVERIFY(m_view->m_Corrections.m_bApplyDrift);
+        ExportFromTheWindows();
+        RunCli({kCg3, "--drift", "auto"});
+        CompareOutputs();
+    }
+
+    // The same with the drift line edited before OK.
+    void cg3DriftLine()
+    {
+        const QString line = "03/12/2019  21:30:12  -0.350 0.010";
+        ImportThroughDialogs(m_app->mainFrame(), kCg3, false);
+        Click(m_view, "selectAllButton");
+        CorrectionsOk();
+        DriftCommandOk("&Calculate Drift...", [line](CDlgDriftCorrect* drift) { EditDriftLine(drift, line); });
+        ExportFromTheWindows();
+        RunCli({kCg3, "--drift-line", line});
+        CompareOutputs();
+    }
+
+    // A named correction calculated from the base station's readings alone,
+    // then applied to every reading.
+    void cg3DriftBase() { DriftFromBaseReadings({}); }
+
+    // The same with the calculated line edited before OK.
+    void cg3DriftBaseWithAnEditedLine() { DriftFromBaseReadings("03/12/2019  21:30:12  -0.300"); }
+
 private:
+    void DriftFromBaseReadings(const QString& editedLine)
+    {
+        ImportThroughDialogs(m_app->mainFrame(), kCg3, false);
+        CheckStations(m_view, {"1"});
+        QCOMPARE(m_view->StationList().SelectedCount(), 6);
+        CorrectionsOk();
+        DriftCommandOk("&Calculate Drift...", [editedLine](CDlgDriftCorrect* drift) {
+            CalculateNamedCorrection(drift);
+            if (!editedLine.isEmpty())
+                EditDriftLine(drift, editedLine);
+        });
+        Click(m_view, "selectAllButton");
+        DriftCommandOk("&Apply Corrections...", [](CDlgDriftCorrect* drift) {
+            drift->findChild<QComboBox*>("combo1152")->setCurrentIndex(1);
+        });
+        QCOMPARE(m_view->m_Drifts.m_DriftNames, (std::vector<std::string>{"None", "New Drift Correction"}));
+        ExportFromTheWindows();
+        QStringList arguments{kCg3, "--drift-base", "1"};
+        if (!editedLine.isEmpty())
+            arguments << "--drift-line" << editedLine;
+        RunCli(arguments);
+        CompareOutputs();
+        QVERIFY(ReadAll(m_out->filePath("gui-excel.txt")).contains("New Drift Correction*"));
+    }
+
+    // "&Corrections...": `choose` sets the dialog up, then OK. The message
+    // boxes the pipeline shows on the way are closed.
+    void CorrectionsOk(const std::function<void(CDlgCorrections*)>& choose = {})
+    {
+        BoxCloser boxes;
+        auto shown = OnNextModal<CDlgCorrections>([choose](CDlgCorrections* dlg) {
+            if (choose)
+                choose(dlg);
+            Click(dlg, "okButton");
+        });
+        Click(m_view, "correctionsButton");
+        QVERIFY(*shown);
+    }
+
+    // A drift command of the popup menu: `operate` works the drift dialog,
+    // then OK.
+    void DriftCommandOk(const QString& command, const std::function<void(CDlgDriftCorrect*)>& operate)
+    {
+        auto shown = OnNextModal<CDlgDriftCorrect>([operate](CDlgDriftCorrect* drift) {
+            operate(drift);
+            PressOk(drift);
+        });
+        TriggerPopup(m_view, command);
+        QVERIFY(*shown);
+    }
+
     // "&Final Output..." and "&Export Text", then both "Export Selected" commands.
     void ExportFromTheWindows()
     {
@@ -168,9 +319,9 @@ private:
         Click(m_view, "finalOutputButton");
         QVERIFY(*done);
         ChooseNextFile(m_out->filePath("gui-excel.txt"));
-        m_view->popupMenu()->actions().at(6)->trigger();
+        TriggerPopup(m_view, "&Export Selected (Excel)");
         ChooseNextFile(m_out->filePath("gui-report.txt"));
-        m_view->popupMenu()->actions().at(7)->trigger();
+        TriggerPopup(m_view, "Export Selected (Report)");
     }
 
     void RunCli(QStringList arguments)
