@@ -143,6 +143,8 @@ void CDlgCorrections::BuildControls()
     m_pDriftName->setReadOnly(true);
     auto* calculateButton = Named(new QPushButton("Calculate Drift...", driftBox), "calculateDriftButton", 1155);
     calculateButton->setAutoDefault(false);
+    calculateButton->setEnabled(false);   // until the owner gives the drift calculation
+    m_pCalculateDrift = calculateButton;
     auto* driftLayout = new QGridLayout(driftBox);
     driftLayout->addWidget(m_pApplyDrift, 0, 0);
     driftLayout->addWidget(new QLabel("Drift Name:", driftBox), 1, 0);
@@ -333,12 +335,16 @@ void CDlgCorrections::OnChoosePolarFile()
     ShowFields();
 }
 
+void CDlgCorrections::SetDriftCalculator(DriftCalculator calculator)
+{
+    m_calculateDrift = std::move(calculator);
+    m_pCalculateDrift->setEnabled(static_cast<bool>(m_calculateDrift));
+}
+
 void CDlgCorrections::OnCalculateDrift()
 {
-    if (!m_calculateDrift) {
-        Message("Calculate Drift is not available yet.");
+    if (!m_calculateDrift)
         return;
-    }
     if (!TakeFields())
         return;
     if (const auto name = m_calculateDrift()) {

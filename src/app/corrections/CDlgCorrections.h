@@ -42,7 +42,8 @@ public:
 
     void SetApplyHandler(ApplyHandler handler) { m_onApply = std::move(handler); }
     void SetFileChooser(FileChooser chooser) { m_chooseFile = std::move(chooser); }
-    void SetDriftCalculator(DriftCalculator calculator) { m_calculateDrift = std::move(calculator); }
+    // "Calculate Drift..." is enabled once a calculation is given.
+    void SetDriftCalculator(DriftCalculator calculator);
 
     // The settings as last taken from the controls (on OK: the ones applied).
     const CorrectionSettings& Settings() const { return m_Settings; }
@@ -86,6 +87,7 @@ private:
     QRadioButton* m_pLongman = nullptr;         // 1111
     QRadioButton* m_pBerger = nullptr;          // 1112
     QRadioButton* m_pNoTide = nullptr;          // 1113
+    QPushButton* m_pCalculateDrift = nullptr;   // 1155
     QCheckBox* m_pApplyPressure = nullptr;      // 1114
     QLineEdit* m_pElevation = nullptr;          // 1121
     QLineEdit* m_pNominalPressure = nullptr;    // 1123
