@@ -432,9 +432,22 @@ void CGDump::OnStart()
     m_pStop->setFocus();
     m_pStart->setEnabled(false);
     m_pSettings->setEnabled(false);
+    LockWhileLogging(true);
     setWindowTitle("Com_File - Logging");
     m_pLogger->StartPolling(settings.interval);
     m_bLogging = true;
+}
+
+void CGDump::LockWhileLogging(bool logging)
+{
+    // While bytes go into the receive file, its name, the file commands and
+    // the mode and meter choices stay as they are: Stop lists, and OK
+    // imports, the file that was logged.
+    for (QWidget* w : {static_cast<QWidget*>(m_pRcvEdit), static_cast<QWidget*>(m_pRcvBrowse),
+                       static_cast<QWidget*>(m_pEditFile), static_cast<QWidget*>(m_pInstrumentRadio),
+                       static_cast<QWidget*>(m_pAsciiRadio), static_cast<QWidget*>(m_pCG3Radio),
+                       static_cast<QWidget*>(m_pAliodRadio)})
+        w->setEnabled(!logging);
 }
 
 void CGDump::OnLineEchoed(const QString& line)
@@ -456,6 +469,7 @@ void CGDump::OnStop()
     EndLogging();
     m_pStart->setEnabled(true);
     m_pSettings->setEnabled(true);
+    LockWhileLogging(false);
     // The echo may lag behind the file: list all of it.
     m_pList->clear();
     LoadFileIntoList(m_strRcvFilename);

@@ -78,6 +78,7 @@ private:
     void OnLineEchoed(const QString& line);
     void OnPortLost(const QString& device);
     void EndLogging();
+    void LockWhileLogging(bool logging);
     // A message box with the caption "Error" and the stop icon.
     void ErrorBox(const QString& text, const char* name);
 

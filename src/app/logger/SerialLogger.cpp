@@ -5,6 +5,7 @@
 
 #include "logger/BaudRates.h"
 #include "logger/PortNames.h"
+#include "logger/ReadInterval.h"
 
 namespace bramble {
 
@@ -67,7 +68,11 @@ bool SerialLogger::OpenPort(const LoggerSettings& settings)
     return true;
 }
 
-void SerialLogger::StartPolling(int seconds) { m_timer.start(std::max(seconds, 1) * 1000); }
+void SerialLogger::StartPolling(int seconds)
+{
+    // A hand-edited profile may hold any number: keep to the dialog's range.
+    m_timer.start(std::clamp(seconds, kMinReadInterval, kMaxReadInterval) * 1000);
+}
 
 void SerialLogger::Tick()
 {

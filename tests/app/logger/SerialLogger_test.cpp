@@ -183,6 +183,12 @@ private slots:
         QVERIFY(!Enabled(dialog, "startButton"));
         QVERIFY(!Enabled(dialog, "settingsButton"));
         QVERIFY(Enabled(dialog, "stopButton"));
+        // The logged file's name and the mode stay as they are while logging.
+        const char* const locked[] = {"receiveFileEdit", "receiveBrowseButton", "editFileButton",
+                                      "instrumentRadio", "asciiFileRadio",      "cg3Radio",
+                                      "aliodRadio"};
+        for (const char* name : locked)
+            QVERIFY2(!Enabled(dialog, name), name);
         QCOMPARE(dialog.findChild<QLineEdit*>("baudEdit")->text(), QString("9600"));
         QCOMPARE(m_meter->Speed(), 9600);
         MaybeGrab(&dialog, "gdump-logging-started");
@@ -233,6 +239,8 @@ private slots:
         QVERIFY(Enabled(dialog, "startButton"));
         QVERIFY(Enabled(dialog, "settingsButton"));
         QVERIFY(Enabled(dialog, "stopButton"));
+        for (const char* name : locked)
+            QVERIFY2(Enabled(dialog, name), name);
         QCOMPARE(dialog.windowTitle(), QString("Com_File - Logging"));
         MaybeGrab(&dialog, "gdump-logging-stopped");
 
