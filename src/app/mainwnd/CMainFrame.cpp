@@ -128,9 +128,11 @@ void CMainFrame::UpdateRecentMenu()
     m_pRecentSeparator->setVisible(!m_RecentActions.isEmpty());
 }
 
-void CMainFrame::OnImported(const QString& path, bool aliod)
+void CMainFrame::OnImported(const QString& path, bool aliod, bool opened)
 {
     UpdateTitle();
+    if (!opened)
+        return;   // a file that could not be read is not offered again
     m_Recent.Add(path, aliod);
     UpdateRecentMenu();
 }

@@ -48,7 +48,7 @@ private:
     void BuildMenus();
     void BuildDisabledCommands();
     void UpdateRecentMenu();
-    void OnImported(const QString& path, bool aliod);
+    void OnImported(const QString& path, bool aliod, bool opened);
 
     CKelpDoc& m_doc;
     CKelpView* m_pView = nullptr;

@@ -67,9 +67,9 @@ void ImportCommand::Read(const QString& path, bool aliod)
             m_doc.m_strOperTemp = header.m_strOperTemp.toStdString();
         }
     }
-    m_loader.Load(path.toStdString(), aliod);
+    const ReadReport report = m_loader.Load(path.toStdString(), aliod);
     m_doc.SetTitle(TitleOf(path).toStdString());
-    emit imported(path, aliod);
+    emit imported(path, aliod, report.opened);
 }
 
 void ImportCommand::ShowNoData()

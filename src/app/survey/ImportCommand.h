@@ -34,8 +34,9 @@ public:
     static QString TitleOf(const QString& path);
 
 signals:
-    // A file was read (successfully or not) and the title set.
-    void imported(const QString& path, bool aliod);
+    // A file was read (successfully or not: `opened` is false when it could
+    // not be read at all) and the title set.
+    void imported(const QString& path, bool aliod, bool opened);
 
 private:
     void Read(const QString& path, bool aliod);

@@ -232,6 +232,12 @@ private slots:
         QCOMPARE(file[6], "&4 " + QDir::toNativeSeparators(copies[1]));
         QCOMPARE(file.last(), QString("E&xit"));
 
+        // A file that cannot be read is not offered again.
+        auto message = AnswerNextMessageBox();
+        frame->importCommand()->ImportFile(dir.filePath("gone.dat"), false);
+        QTRY_COMPARE(*message, QString("File not valid"));
+        QCOMPARE(MenuTexts(TopMenu(frame, "&File")), file);
+
         // The list survives a restart, and an entry imports its file again.
         m_app = std::make_unique<CKelpApp>();
         QVERIFY(m_app->InitInstance({"bramble"}));
