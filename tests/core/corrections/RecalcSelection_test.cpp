@@ -403,7 +403,9 @@ TEST_F(Pipeline, CancelLeavesEachReadingRecomputedOrUntouched)
 TEST_F(Pipeline, ByRowAveragesTheStandardDeviationsAndSavesTheDriftValues)
 {
     s.AddCg3Header(40.03, 105.05);
-    for (const double sd : {0.02, 0.03, 0.07}) {
+    // Sorted by SDev the rows are readings 2, 3, 1: list order differs from
+    // the document's, so each saved value must come through "Station Index".
+    for (const double sd : {0.07, 0.02, 0.03}) {
         CScintrexStation& r = s.AddCg3(At(2019, 3, 12, 21), 2489.9);
         r.m_dStdDev = sd;
         r.m_dDriftCorr = sd / 10;
@@ -411,17 +413,19 @@ TEST_F(Pipeline, ByRowAveragesTheStandardDeviationsAndSavesTheDriftValues)
     }
     s.list.Fill(0);
     s.list.SortByColumn(CStationList::kStdDev);
+    ASSERT_EQ(s.list.Text(0, CStationList::kStationIndex), "2");
     s.list.SelectRow(0);
     s.list.SelectRow(2);
     RecalcSelectionByRow(s.doc, s.list, settings, drift, summary, options);
     EXPECT_EQ(Trimmed(summary.Text(SelectionSummary::kSDev)), "0.0450");
     ASSERT_EQ(drift.m_Saved.size(), 2u);
-    EXPECT_EQ(drift.m_Saved[0].m_strDriftName, "D1");
-    EXPECT_EQ(drift.m_Saved[1].m_strDriftName, "D3");
+    EXPECT_EQ(drift.m_Saved[0].m_strDriftName, "D2");
+    EXPECT_DOUBLE_EQ(drift.m_Saved[0].m_dDriftCorr, 0.002);
+    EXPECT_EQ(drift.m_Saved[1].m_strDriftName, "D1");
     EXPECT_DOUBLE_EQ(drift.m_Saved[1].m_dDriftCorr, 0.007);
 
     drift.m_bReapplying = true;
-    s.Cg3(0).m_strDriftName = "changed";
+    s.Cg3(1).m_strDriftName = "changed";
     RecalcSelectionByRow(s.doc, s.list, settings, drift, summary, options);
-    EXPECT_EQ(drift.m_Saved[0].m_strDriftName, "D1");   // kept while reapplying
+    EXPECT_EQ(drift.m_Saved[0].m_strDriftName, "D2");   // kept while reapplying
 }
