@@ -15,6 +15,7 @@
 
 #include "../app/output/OutputTestSupport.h"
 #include "../app/support/AppTestSupport.h"
+#include "../app/support/DialogDrivers.h"
 #include "../app/support/ImportDriver.h"
 #include "corrections/CDlgCorrections.h"
 #include "drift/CDlgAddDrift.h"
@@ -70,21 +71,6 @@ void TriggerPopup(CKelpView* view, const QString& text)
     QFAIL(qPrintable("no popup command " + text));
 }
 
-void PressOk(QDialog* dialog) { dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click(); }
-
-// Edits a pressure entry in place: a click selects it, a second click opens
-// the editor, Enter keeps the text.
-void EditPressureEntry(QListWidget* list, int row, const QString& text)
-{
-    const QPoint centre = list->visualItemRect(list->item(row)).center();
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, centre);
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, centre);
-    auto* editor = list->findChild<CLBEditorWnd*>();
-    QVERIFY(editor);
-    editor->setText(text);
-    QTest::keyClick(editor, Qt::Key_Return);
-}
-
 // The pressure entries as bramble-cli takes them.
 QStringList PressureArguments(const std::vector<std::string>& entries)
 {
@@ -109,25 +95,6 @@ void EditDriftLine(CDlgDriftCorrect* drift, const QString& line)
     drift->findChild<QLineEdit*>("edit1151")->setText(line);
 }
 
-// Closes every message box that comes up while `action` runs (the pipeline's
-// Berger / E.T.C. warning) and keeps their texts.
-class BoxCloser {
-public:
-    BoxCloser()
-    {
-        QObject::connect(&m_timer, &QTimer::timeout, [this] {
-            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-                texts << box->text();
-                box->accept();
-            }
-        });
-        m_timer.start(10);
-    }
-    QStringList texts;
-
-private:
-    QTimer m_timer;
-};
 
 }  // namespace
 

@@ -15,6 +15,7 @@
 #include <QtTest>
 
 #include "../support/AppTestSupport.h"
+#include "../support/DialogDrivers.h"
 #include "../support/ImportDriver.h"
 #include "charts/CDisplayDlg.h"
 #include "corrections/CDlgCorrections.h"
@@ -36,41 +37,6 @@ namespace {
 const QString kCg3 = BRAMBLE_EXAMPLES "/cg3-two-blocks.dat";
 const QString kAliod = BRAMBLE_EXAMPLES "/aliod-loop.csv";
 const QString kPolar = BRAMBLE_EXAMPLES "/finals2000A-2019-03-06.daily";
-
-// Accepts every message box that comes up while it lives and keeps their
-// texts, so that an unexpected message fails the test instead of hanging it.
-class BoxCloser {
-public:
-    BoxCloser()
-    {
-        QObject::connect(&m_timer, &QTimer::timeout, [this] {
-            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-                texts << box->text();
-                box->accept();
-            }
-        });
-        m_timer.start(10);
-    }
-    QStringList texts;
-
-private:
-    QTimer m_timer;
-};
-
-// Edits a pressure entry in place the way the operator does: a click
-// selects it, a second click opens the editor, Enter keeps the text.
-void EditEntry(QListWidget* list, int row, const QString& text)
-{
-    const QPoint centre = list->visualItemRect(list->item(row)).center();
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, centre);
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, centre);
-    auto* editor = list->findChild<CLBEditorWnd*>();
-    QVERIFY(editor);
-    editor->setText(text);
-    QTest::keyClick(editor, Qt::Key_Return);
-}
-
-void PressOk(QDialog* dialog) { dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click(); }
 
 }  // namespace
 
@@ -123,8 +89,8 @@ private slots:
                 dlg->findChild<QLineEdit*>("elevationEdit")->setText("1600");
                 Click(dlg, "setNominalButton");
                 auto* pressures = dlg->findChild<QListWidget*>("pressureList");
-                EditEntry(pressures, 0, "03/12/2019  21:30:12  836.4");
-                EditEntry(pressures, 1, "03/13/2019  15:35:02  834.9");
+                EditPressureEntry(pressures, 0, "03/12/2019  21:30:12  836.4");
+                EditPressureEntry(pressures, 1, "03/13/2019  15:35:02  834.9");
                 Click(dlg, "applyPressuresButton");
                 ChooseNextFile(kPolar);
                 Click(dlg, "polarFileButton");
