@@ -58,17 +58,17 @@ CKelpView::CKelpView(CKelpDoc& doc, QWidget* parent) : QWidget(parent), m_doc(do
     }
     m_pTable->setContextMenuPolicy(Qt::CustomContextMenu);
 
-    struct ButtonSpec {
+    struct ButtonText {
         const char* caption;
         const char* name;
     };
-    const ButtonSpec specs[] = {{"Select &None", "selectNoneButton"},   {"Select &All", "selectAllButton"},
+    const ButtonText buttons[] = {{"Select &None", "selectNoneButton"},   {"Select &All", "selectAllButton"},
                                 {"&Plot Graph...", "plotButton"},       {"&Display Raw...", "rawButton"},
                                 {"&Corrections...", "correctionsButton"}, {"&Final Output...", "finalOutputButton"}};
     auto* buttonRow = new QHBoxLayout;
-    for (const ButtonSpec& spec : specs) {
-        auto* button = new QPushButton(spec.caption, this);
-        button->setObjectName(spec.name);
+    for (const ButtonText& text : buttons) {
+        auto* button = new QPushButton(text.caption, this);
+        button->setObjectName(text.name);
         button->setAutoDefault(false);
         m_Buttons.push_back(button);
         buttonRow->addWidget(button);
