@@ -32,10 +32,6 @@ using namespace bramble::test;
 
 namespace {
 
-const QString kCg3 = BRAMBLE_EXAMPLES "/cg3-two-blocks.dat";
-const QString kAliod = BRAMBLE_EXAMPLES "/aliod-loop.csv";
-const QString kPolar = BRAMBLE_EXAMPLES "/finals2000A-2019-03-06.daily";
-
 QString Cell(const CKelpView* view, int row, int column)
 {
     const QAbstractItemModel* model = view->table()->model();
@@ -124,7 +120,7 @@ private slots:
 
     void cg3WithEveryCorrection()
     {
-        ImportThroughDialogs(m_app->mainFrame(), kCg3, false);
+        ImportThroughDialogs(m_app->mainFrame(), kCg3Example, false);
         Click(m_view, "selectAllButton");
         const QStringList pressures = PressureArguments(m_view->m_PressureList);
         QCOMPARE(pressures.size(), 4);
@@ -133,24 +129,24 @@ private slots:
             dlg->findChild<QLineEdit*>("elevationEdit")->setText("1600");
             Click(dlg, "setNominalButton");
             Click(dlg, "applyPressuresButton");
-            ChooseNextFile(kPolar);
+            ChooseNextFile(kPolarExample);
             Click(dlg, "polarFileButton");
             Click(dlg, "polarApplyCheck");
         });
         QVERIFY(m_view->m_Corrections.m_bApplyPolar && m_view->m_Corrections.m_bApplyPressure);
         ExportFromTheWindows();
-        RunCli(QStringList{kCg3, "--tide", "berger", "--elevation", "1600", "--polar", kPolar} + pressures);
+        RunCli(QStringList{kCg3Example, "--tide", "berger", "--elevation", "1600", "--polar", kPolarExample} + pressures);
         CompareOutputs();
     }
 
     void cg3SomeStationsLongman()
     {
-        ImportThroughDialogs(m_app->mainFrame(), kCg3, false);
+        ImportThroughDialogs(m_app->mainFrame(), kCg3Example, false);
         CheckStations(m_view, {"1", "103"});
         QCOMPARE(m_view->StationList().SelectedCount(), 8);
         CorrectionsOk();
         ExportFromTheWindows();
-        RunCli({kCg3, "--select", "103", "1"});
+        RunCli({kCg3Example, "--select", "103", "1"});
         CompareOutputs();
     }
 
@@ -161,11 +157,11 @@ private slots:
             dlg->findChild<QLineEdit*>("operatorEdit")->setText("Someone");
             Click(dlg, "okButton");
         };
-        ImportThroughDialogs(m_app->mainFrame(), kAliod, true, header);
+        ImportThroughDialogs(m_app->mainFrame(), kAliodExample, true, header);
         Click(m_view, "selectAllButton");
         CorrectionsOk([](CDlgCorrections* dlg) { Click(dlg, "noTideRadio"); });
         ExportFromTheWindows();
-        RunCli({kAliod, "--aliod", "--lat", "46.5", "--operator", "Someone", "--tide", "none"});
+        RunCli({kAliodExample, "--aliod", "--lat", "46.5", "--operator", "Someone", "--tide", "none"});
         CompareOutputs();
         QVERIFY(ReadAll(m_out->filePath("gui-final.txt")).contains("46.500"));
     }
@@ -173,7 +169,7 @@ private slots:
     // Typed pressure entries and a typed nominal pressure.
     void cg3NominalPressureWithPressureEntries()
     {
-        ImportThroughDialogs(m_app->mainFrame(), kCg3, false);
+        ImportThroughDialogs(m_app->mainFrame(), kCg3Example, false);
         Click(m_view, "selectAllButton");
         CorrectionsOk([](CDlgCorrections* dlg) {
             auto* entries = dlg->findChild<QListWidget*>("pressureList");
@@ -185,20 +181,20 @@ private slots:
         QVERIFY(m_view->m_Corrections.m_bApplyPressure);
         QCOMPARE(m_view->m_Corrections.m_dNominalPressure, 835.5);
         ExportFromTheWindows();
-        RunCli(QStringList{kCg3, "--nominal-pressure", "835.5"} + PressureArguments(m_view->m_PressureList));
+        RunCli(QStringList{kCg3Example, "--nominal-pressure", "835.5"} + PressureArguments(m_view->m_PressureList));
         CompareOutputs();
     }
 
     // "&Calculate Drift..." and OK: the least-squares line of every reading.
     void cg3DriftAuto()
     {
-        ImportThroughDialogs(m_app->mainFrame(), kCg3, false);
+        ImportThroughDialogs(m_app->mainFrame(), kCg3Example, false);
         Click(m_view, "selectAllButton");
         CorrectionsOk();
         DriftCommandOk("&Calculate Drift...", [](CDlgDriftCorrect*) {});
         QVERIFY(m_view->m_Corrections.m_bApplyDrift);
         ExportFromTheWindows();
-        RunCli({kCg3, "--drift", "auto"});
+        RunCli({kCg3Example, "--drift", "auto"});
         CompareOutputs();
     }
 
@@ -206,12 +202,12 @@ private slots:
     void cg3DriftLine()
     {
         const QString line = "03/12/2019  21:30:12  -0.350 0.010";
-        ImportThroughDialogs(m_app->mainFrame(), kCg3, false);
+        ImportThroughDialogs(m_app->mainFrame(), kCg3Example, false);
         Click(m_view, "selectAllButton");
         CorrectionsOk();
         DriftCommandOk("&Calculate Drift...", [line](CDlgDriftCorrect* drift) { EditDriftLine(drift, line); });
         ExportFromTheWindows();
-        RunCli({kCg3, "--drift-line", line});
+        RunCli({kCg3Example, "--drift-line", line});
         CompareOutputs();
     }
 
@@ -225,7 +221,7 @@ private slots:
 private:
     void DriftFromBaseReadings(const QString& editedLine)
     {
-        ImportThroughDialogs(m_app->mainFrame(), kCg3, false);
+        ImportThroughDialogs(m_app->mainFrame(), kCg3Example, false);
         CheckStations(m_view, {"1"});
         QCOMPARE(m_view->StationList().SelectedCount(), 6);
         CorrectionsOk();
@@ -240,7 +236,7 @@ private:
         });
         QCOMPARE(m_view->m_Drifts.m_DriftNames, (std::vector<std::string>{"None", "New Drift Correction"}));
         ExportFromTheWindows();
-        QStringList arguments{kCg3, "--drift-base", "1"};
+        QStringList arguments{kCg3Example, "--drift-base", "1"};
         if (!editedLine.isEmpty())
             arguments << "--drift-line" << editedLine;
         RunCli(arguments);

@@ -12,6 +12,7 @@
 #include <QDialog>
 #include <QMessageBox>
 #include <QPointer>
+#include <QString>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -20,6 +21,13 @@
 #include "mainwnd/CKelpApp.h"
 
 namespace bramble::test {
+
+#ifdef BRAMBLE_EXAMPLES
+// The example surveys and the polar-motion table that covers the CG-3 one.
+inline const QString kCg3Example = BRAMBLE_EXAMPLES "/cg3-two-blocks.dat";
+inline const QString kAliodExample = BRAMBLE_EXAMPLES "/aliod-loop.csv";
+inline const QString kPolarExample = BRAMBLE_EXAMPLES "/finals2000A-2019-03-06.daily";
+#endif
 
 // Points QSettings at a fresh folder for the whole test program.
 inline std::unique_ptr<QTemporaryDir> UsePrivateSettings()

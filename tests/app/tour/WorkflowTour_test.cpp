@@ -32,14 +32,6 @@
 using namespace bramble;
 using namespace bramble::test;
 
-namespace {
-
-const QString kCg3 = BRAMBLE_EXAMPLES "/cg3-two-blocks.dat";
-const QString kAliod = BRAMBLE_EXAMPLES "/aliod-loop.csv";
-const QString kPolar = BRAMBLE_EXAMPLES "/finals2000A-2019-03-06.daily";
-
-}  // namespace
-
 class WorkflowTourTest : public QObject {
     Q_OBJECT
 private slots:
@@ -65,7 +57,7 @@ private slots:
         // Import: GDump in "ASCII File" mode with the example listed.
         OnNextModal<CGDump>([](CGDump* dump) {
             Click(dump, "asciiFileRadio");
-            ChooseNextFile(kCg3);
+            ChooseNextFile(kCg3Example);
             Click(dump, "asciiBrowseButton");
             QCOMPARE(dump->List()->count(), 48);
             MaybeGrab(dump, "guide-gdump");
@@ -92,7 +84,7 @@ private slots:
                 EditPressureEntry(pressures, 0, "03/12/2019  21:30:12  836.4");
                 EditPressureEntry(pressures, 1, "03/13/2019  15:35:02  834.9");
                 Click(dlg, "applyPressuresButton");
-                ChooseNextFile(kPolar);
+                ChooseNextFile(kPolarExample);
                 Click(dlg, "polarFileButton");
                 Click(dlg, "polarApplyCheck");
                 MaybeGrab(dlg, "guide-corrections");
@@ -183,7 +175,7 @@ private slots:
             MaybeGrab(dlg, "guide-aliod-header");
             Click(dlg, "okButton");
         };
-        ImportThroughDialogs(m_frame, kAliod, true, header);
+        ImportThroughDialogs(m_frame, kAliodExample, true, header);
         QCOMPARE(m_view->StationList().RowCount(), 8);
         QCOMPARE(QString::fromStdString(m_view->StationList().Text(0, CStationList::kStation)), QString("BASE-1"));
     }
