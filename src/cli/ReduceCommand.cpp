@@ -27,6 +27,7 @@
 #include "output/FinalOutput.h"
 #include "output/FinalTexts.h"
 #include "output/SafeFile.h"
+#include "survey/AliodHeaderTexts.h"
 
 namespace bramble::cli {
 namespace {
@@ -103,12 +104,7 @@ struct ReduceOptions {
     std::string file;
     bool aliod = false;
     bool headerGiven = false;   // any of the five Aliod header options
-    // The texts the Aliod Header Creator opens with.
-    std::string serial = "123456789";
-    std::string latitude = "40.02885";
-    std::string longitude = "-105.04603";
-    std::string op = "NONE";
-    std::string temp = "90.5";
+    AliodHeaderTexts header;   // what the Aliod Header Creator opens with
     std::string tide;   // empty: the dialog's default for the meter type
     std::vector<std::string> pressures;
     std::string nominalPressure;
@@ -176,19 +172,19 @@ bool ParseArguments(const Args& args, ReduceOptions& o, std::ostream& err, bool&
         } else if (a == "--aliod") {
             o.aliod = true;
         } else if (a == "--lat") {
-            ok = value(o.latitude);
+            ok = value(o.header.avgLatitude);
             o.headerGiven = true;
         } else if (a == "--lon") {
-            ok = value(o.longitude);
+            ok = value(o.header.avgLongitude);
             o.headerGiven = true;
         } else if (a == "--serial") {
-            ok = value(o.serial);
+            ok = value(o.header.serialNumber);
             o.headerGiven = true;
         } else if (a == "--operator") {
-            ok = value(o.op);
+            ok = value(o.header.op);
             o.headerGiven = true;
         } else if (a == "--temp") {
-            ok = value(o.temp);
+            ok = value(o.header.operTemp);
             o.headerGiven = true;
         } else if (a == "--tide") {
             ok = value(o.tide);
@@ -381,11 +377,11 @@ int RunReduce(const Args& args, std::ostream& out, std::ostream& err)
     doc.m_bAsciiFile = true;
     doc.m_strFilePath = o.file;
     if (o.aliod) {
-        doc.m_strSerialNumber = o.serial;
-        doc.m_strAvgLatitude = o.latitude;
-        doc.m_strAvgLongitude = o.longitude;
-        doc.m_strOperator = o.op;
-        doc.m_strOperTemp = o.temp;
+        doc.m_strSerialNumber = o.header.serialNumber;
+        doc.m_strAvgLatitude = o.header.avgLatitude;
+        doc.m_strAvgLongitude = o.header.avgLongitude;
+        doc.m_strOperator = o.header.op;
+        doc.m_strOperTemp = o.header.operTemp;
     }
     const std::optional<ReadReport> report = ReadSurvey(doc, o.file, o.aliod, "bramble-cli reduce", err);
     if (!report)

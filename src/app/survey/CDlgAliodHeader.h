@@ -2,6 +2,8 @@
 
 #include <QDialog>
 
+#include "survey/AliodHeaderTexts.h"
+
 class QLineEdit;
 
 namespace bramble {
@@ -17,11 +19,11 @@ public:
     void accept() override;
 
     // The texts as taken on OK.
-    QString m_strSerialNumber = "123456789";
-    QString m_strAvgLatitude = "40.02885";
-    QString m_strAvgLongitude = "-105.04603";
-    QString m_strOperator = "NONE";
-    QString m_strOperTemp = "90.5";
+    QString m_strSerialNumber = QString::fromStdString(AliodHeaderTexts{}.serialNumber);
+    QString m_strAvgLatitude = QString::fromStdString(AliodHeaderTexts{}.avgLatitude);
+    QString m_strAvgLongitude = QString::fromStdString(AliodHeaderTexts{}.avgLongitude);
+    QString m_strOperator = QString::fromStdString(AliodHeaderTexts{}.op);
+    QString m_strOperTemp = QString::fromStdString(AliodHeaderTexts{}.operTemp);
 
 private:
     QLineEdit* m_pSerialNumber = nullptr;   // 1175
