@@ -30,10 +30,12 @@
 // CORRECTION, ADDED to a reading like the earth-tide correction.
 //
 // Accuracy. Against the IERS program for two Hawaii stations (a week every
-// 10 minutes, loading from -10.8 to +7.2 microGal): 0.003 microGal RMS,
-// 0.008 at most, most of it the single precision of that program. The
-// model itself is limited by the BLQ parameters (ocean tide model and
-// Green's functions, typically 5-10 % of the loading near coasts).
+// 10 minutes, loading from -10.8 to +7.2 microGal): 0.0012 microGal RMS,
+// 0.0027 at most, the size of that program's single precision and of the
+// four decimals of its output. What limits the correction in practice is
+// the BLQ block itself (the ocean tide model and the Earth model behind
+// it): a few per cent of the loading, more in bays and on shelves that the
+// ocean model resolves poorly.
 //
 // Speed: a few microseconds per epoch on one core once the block is set.
 
