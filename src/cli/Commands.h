@@ -12,6 +12,7 @@ using Args = std::vector<std::string>;
 // returns the process exit status. Errors go to `err` with a clear message.
 int RunDump(const Args& args, std::ostream& out, std::ostream& err);
 int RunTide(const Args& args, std::ostream& out, std::ostream& err);
+int RunOceanLoad(const Args& args, std::ostream& out, std::ostream& err);
 int RunReduce(const Args& args, std::ostream& out, std::ostream& err);
 
 }  // namespace bramble::cli

@@ -1,11 +1,9 @@
 #include <cmath>
-#include <cstdio>
-#include <cstdlib>
 #include <string>
 
 #include "Commands.h"
+#include "SeriesOptions.h"
 #include "corrections/EarthTide.h"
-#include "survey/DateTime.h"
 
 namespace bramble::cli {
 namespace {
@@ -26,74 +24,21 @@ constexpr const char* kTideHelp =
     "  --from, --to       first and last epoch, UTC\n"
     "  --step MINUTES     interval between epochs, more than 0\n";
 
-// Caps the output of a mistyped period or step.
-constexpr double kMaxEpochs = 1e7;
-
-bool ParseNumber(const std::string& text, double& value)
-{
-    char* end = nullptr;
-    value = std::strtod(text.c_str(), &end);
-    return !text.empty() && end == text.c_str() + text.size() && std::isfinite(value);
-}
-
-bool ParseTime(const std::string& text, double& dayNumber)
-{
-    int y = 0, mo = 0, d = 0, h = 0, mi = 0, s = 0, used = 0;
-    if (std::sscanf(text.c_str(), "%4d-%2d-%2d %2d:%2d:%2d%n", &y, &mo, &d, &h, &mi, &s, &used) != 6 ||
-        used != static_cast<int>(text.size()))
-        return false;
-    const DateTime dt = DateTime::fromParts(y, mo, d, h, mi, s);
-    dayNumber = dt.value();
-    return dt.isValid();
-}
-
 }  // namespace
 
 int RunTide(const Args& args, std::ostream& out, std::ostream& err)
 {
+    const SeriesCommand command{"tide", kTideHelp};
     std::string lat, lon, height = "0", from, to, step;
     bool nominal = false;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& a = args[i];
-        std::string* target = nullptr;
-        if (a == "--help" || a == "-h") {
-            out << kTideHelp;
-            return 0;
-        } else if (a == "--nominal-factors") {
-            nominal = true;
-            continue;
-        } else if (a == "--lat") {
-            target = &lat;
-        } else if (a == "--lon") {
-            target = &lon;
-        } else if (a == "--height") {
-            target = &height;
-        } else if (a == "--from") {
-            target = &from;
-        } else if (a == "--to") {
-            target = &to;
-        } else if (a == "--step") {
-            target = &step;
-        } else {
-            err << "bramble-cli tide: unknown argument " << a << "\n" << kTideHelp;
-            return 2;
-        }
-        if (i + 1 >= args.size()) {
-            err << "bramble-cli tide: option " << a << " needs a value\n";
-            return 2;
-        }
-        *target = args[++i];
-    }
+    if (const auto status = ParseSeriesOptions(
+            command, args,
+            {{"--lat", &lat}, {"--lon", &lon}, {"--height", &height}, {"--from", &from}, {"--to", &to}, {"--step", &step}},
+            {{"--nominal-factors", &nominal}},
+            {{"--lat", &lat}, {"--lon", &lon}, {"--from", &from}, {"--to", &to}, {"--step", &step}}, out, err))
+        return *status;
 
-    for (const auto& [name, value] : {std::pair{"--lat", &lat}, {"--lon", &lon}, {"--from", &from},
-                                      {"--to", &to}, {"--step", &step}}) {
-        if (value->empty()) {
-            err << "bramble-cli tide: " << name << " is required\n" << kTideHelp;
-            return 2;
-        }
-    }
     TideStation station;
-    double minutes = 0, first = 0, last = 0;
     if (!ParseNumber(lat, station.latitudeDeg) || std::abs(station.latitudeDeg) > 90.0) {
         err << "bramble-cli tide: --lat must be a number of degrees from -90 to 90, not '" << lat << "'\n";
         return 2;
@@ -106,37 +51,12 @@ int RunTide(const Args& args, std::ostream& out, std::ostream& err)
         err << "bramble-cli tide: --height must be a number of metres, not '" << height << "'\n";
         return 2;
     }
-    if (!ParseTime(from, first) || !ParseTime(to, last)) {
-        err << "bramble-cli tide: --from and --to must be valid times \"YYYY-MM-DD hh:mm:ss\", not '"
-            << (ParseTime(from, first) ? to : from) << "'\n";
+    const std::optional<EpochSeries> series = ParseEpochSeries(command, from, to, step, err);
+    if (!series)
         return 2;
-    }
-    if (!ParseNumber(step, minutes) || minutes <= 0.0) {
-        err << "bramble-cli tide: --step must be a number of minutes greater than 0, not '" << step << "'\n";
-        return 2;
-    }
-    if (last < first) {
-        err << "bramble-cli tide: --to is before --from\n";
-        return 2;
-    }
-    const double stepDays = minutes / 1440.0;
-    // Half a second of slack so that a period of whole steps ends on --to.
-    const double count = std::floor((last - first) / stepDays + 0.5 / 86400.0 / stepDays) + 1.0;
-    if (count > kMaxEpochs) {
-        err << "bramble-cli tide: " << count << " epochs is more than " << kMaxEpochs
-            << "; shorten the period or lengthen the step\n";
-        return 2;
-    }
 
     const EarthTideModel model(station, TideOptions{1.0, nominal});
-    const long long epochs = static_cast<long long>(count);
-    for (long long i = 0; i < epochs; ++i) {
-        const double day = first + static_cast<double>(i) * stepDays;
-        char line[96];
-        std::snprintf(line, sizeof line, "%.6f\t%s\t%.4f\n", day,
-                      DateTime(day).format("%Y-%m-%d %H:%M:%S").c_str(), model.CorrectionMicroGal(day));
-        out << line;
-    }
+    WriteSeries(out, *series, [&](double day) { return model.CorrectionMicroGal(day); });
     return 0;
 }
 

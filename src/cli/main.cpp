@@ -15,6 +15,7 @@ const std::map<std::string, std::pair<Runner, const char*>>& CommandTable()
     static const std::map<std::string, std::pair<Runner, const char*>> table = {
         {"dump", {&bramble::cli::RunDump, "print every header and reading of a meter file"}},
         {"tide", {&bramble::cli::RunTide, "print the earth-tide correction at a station over a period"}},
+        {"ocean-load", {&bramble::cli::RunOceanLoad, "print the ocean tide loading correction at a station over a period"}},
         {"reduce", {&bramble::cli::RunReduce, "correct a survey, average it per station and export it"}},
     };
     return table;
@@ -24,8 +25,11 @@ void PrintHelp(std::ostream& out)
 {
     out << "usage: bramble-cli COMMAND [OPTIONS]\n\n"
            "Bramble reduces relative-gravity survey data. Commands:\n";
+    std::size_t width = 0;
+    for (const auto& entry : CommandTable())
+        width = std::max(width, entry.first.size());
     for (const auto& [name, entry] : CommandTable())
-        out << "  " << name << std::string(10 - std::min<std::size_t>(name.size(), 9), ' ') << entry.second << '\n';
+        out << "  " << name << std::string(width + 2 - name.size(), ' ') << entry.second << '\n';
     out << "\n'bramble-cli COMMAND --help' lists the options of a command.\n"
            "  --help      show this text\n"
            "  --version   show the version\n";

@@ -7,7 +7,8 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <sstream>
+#include <limits>
+#include <optional>
 
 namespace bramble {
 namespace {
@@ -64,20 +65,33 @@ std::vector<std::string_view> Tokens(std::string_view s)
     }
 }
 
-// A whole token as a finite number, or a fault.
-double ToNumber(std::string_view token)
+// A whole token as a number (a non-finite one included: the caller says
+// why it cannot be used), or nothing when the token is not one.
+std::optional<double> ToNumber(std::string_view token)
 {
     std::string_view digits = token;
     if (!digits.empty() && digits.front() == '+')
         digits.remove_prefix(1);
     double value = 0.0;
     const auto [end, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
-    if (digits.empty() || end != digits.data() + digits.size() ||
-        (ec != std::errc() && ec != std::errc::result_out_of_range))
-        throw Fault{Quote(token) + " is not a number"};
-    if (ec == std::errc::result_out_of_range || !std::isfinite(value))
-        throw Fault{Quote(token) + " is not a finite number"};
+    if (digits.empty() || end != digits.data() + digits.size())
+        return std::nullopt;
+    if (ec == std::errc::result_out_of_range)
+        return std::numeric_limits<double>::infinity();
+    if (ec != std::errc())
+        return std::nullopt;
     return value;
+}
+
+// A whole token as a finite number, or a fault.
+double ToFiniteNumber(std::string_view token)
+{
+    const std::optional<double> value = ToNumber(token);
+    if (!value)
+        throw Fault{Quote(token) + " is not a number"};
+    if (!std::isfinite(*value))
+        throw Fault{Quote(token) + " is not a finite number"};
+    return *value;
 }
 
 std::string Upper(std::string_view s)
@@ -128,7 +142,8 @@ private:
         const std::vector<std::string_view> numbers = Tokens(text.substr(at + 8));
         if (numbers.size() < 2 || numbers.size() > 3)
             throw Fault{"'lon/lat:' must be followed by longitude, latitude and height"};
-        BlqPosition p{ToNumber(numbers[0]), ToNumber(numbers[1]), numbers.size() > 2 ? ToNumber(numbers[2]) : 0.0};
+        const BlqPosition p{ToFiniteNumber(numbers[0]), ToFiniteNumber(numbers[1]),
+                            numbers.size() > 2 ? ToFiniteNumber(numbers[2]) : 0.0};
         if (std::abs(p.longitudeEastDeg) > 360.0 || std::abs(p.latitudeDeg) > 90.0)
             throw Fault{"the position after 'lon/lat:' is not a longitude and a latitude in degrees"};
         m_block.position = p;
@@ -160,39 +175,32 @@ private:
         const std::vector<std::string_view> tokens = Tokens(text);
         const std::string where = "row " + std::to_string(m_rows + 1) + " (" + kRowNames[m_rows] + ") of station '" +
                                   m_block.name + "'";
-        if (tokens.size() != oceanload::kBlqColumnCount) {
-            // A first row of text usually means the file is something else.
-            if (m_rows == 0 && !tokens.empty() && !StartsNumeric(tokens.front()))
-                throw Fault{where + " is " + Quote(text) + ", not eleven numbers: this is not a BLQ file"};
-            throw Fault{where + " has " + std::to_string(tokens.size()) + " numbers instead of eleven"};
-        }
-        std::array<double, oceanload::kBlqColumnCount> values{};
+        std::vector<double> values;
         for (std::size_t i = 0; i < tokens.size(); ++i) {
+            const std::string column = i < oceanload::kBlqColumnCount ? oceanload::kBlqConstituents[i].name
+                                                                       : "number " + std::to_string(i + 1);
+            // Text where the first row should be usually means the file is something else.
+            if (m_rows == 0 && !ToNumber(tokens[i]))
+                throw Fault{where + " is " + Quote(text) + ", not eleven numbers: this is not a BLQ file"};
             try {
-                values[i] = ToNumber(tokens[i]);
+                values.push_back(ToFiniteNumber(tokens[i]));
             } catch (const Fault& fault) {
-                throw Fault{where + ", column " + oceanload::kBlqConstituents[i].name + ": " + fault.text};
+                throw Fault{where + ", column " + column + ": " + fault.text};
             }
             const bool amplitude = m_rows < 3;
             if (amplitude && values[i] < 0.0)
-                throw Fault{where + ", column " + oceanload::kBlqConstituents[i].name +
-                            ": an amplitude cannot be negative"};
+                throw Fault{where + ", column " + column + ": an amplitude cannot be negative"};
             if (!amplitude && std::abs(values[i]) > 360.0)
-                throw Fault{where + ", column " + oceanload::kBlqConstituents[i].name + ": " + Quote(tokens[i]) +
-                            " is not a phase in degrees"};
+                throw Fault{where + ", column " + column + ": " + Quote(tokens[i]) + " is not a phase in degrees"};
         }
+        if (values.size() != oceanload::kBlqColumnCount)
+            throw Fault{where + " has " + std::to_string(values.size()) + " numbers instead of eleven"};
         if (m_rows == 0)
-            m_block.amplitudes = values;
+            std::copy(values.begin(), values.end(), m_block.amplitudes.begin());
         else if (m_rows == 3)
-            m_block.phaseLagsDeg = values;
+            std::copy(values.begin(), values.end(), m_block.phaseLagsDeg.begin());
         if (++m_rows == kRowsPerBlock)
             Keep();
-    }
-
-    static bool StartsNumeric(std::string_view token)
-    {
-        const char c = token.front();
-        return std::isdigit(static_cast<unsigned char>(c)) || c == '-' || c == '+' || c == '.';
     }
 
     void Keep()

@@ -77,7 +77,8 @@ TEST(BlqReader, RefusesBadInputNamingTheLineAndTheFault)
                                                   "'nan' is not a finite number"},
         {WithRow(0, "1 2 3 4 5 6 7 8 9 10 1e999"), "line 2: row 1 (gravity amplitudes) of station 'ST1', column "
                                                    "SSA: '1e999' is not a finite number"},
-        {WithRow(0, "1 2 3 4,5 6 7 8 9 10 11 12"), "column K2: '4,5' is not a number"},
+        {WithRow(1, "1 2 3 4,5 6 7 8 9 10 11 12"),
+         "line 3: row 2 (tilt east-west amplitudes) of station 'ST1', column K2: '4,5' is not a number"},
         {WithRow(2, "1 2 -3 4 5 6 7 8 9 10 11"), "line 4: row 3 (tilt north-south amplitudes) of station 'ST1', "
                                                  "column N2: an amplitude cannot be negative"},
         {WithRow(5, "1 2 3 4 5 6 7 8 9 10 400"), "line 7: row 6 (tilt north-south phases) of station 'ST1', "
