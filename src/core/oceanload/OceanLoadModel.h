@@ -37,7 +37,9 @@
 // it): a few per cent of the loading, more in bays and on shelves that the
 // ocean model resolves poorly.
 //
-// Speed: a few microseconds per epoch on one core once the block is set.
+// Speed: about 2.5 microseconds per epoch on one core once the block is set
+// (400 000 evaluations a second, bench/ocean_load_bench), 0.04 ms to set a
+// block.
 
 #include <vector>
 
