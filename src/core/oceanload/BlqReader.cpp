@@ -130,7 +130,7 @@ private:
     {
         const std::string upper = Upper(text);
         if (const std::size_t at = upper.find("COLUMN ORDER:"); at != std::string::npos)
-            return CheckColumnOrder(upper.substr(at + 13));
+            return CheckColumnOrder(text.substr(at + 13));
         const std::size_t at = upper.find("LON/LAT:");
         // A position belongs to the block whose name came last and whose rows are still to come.
         if (at == std::string::npos || m_rows != 0 || m_block.position)
@@ -154,7 +154,7 @@ private:
         const std::vector<std::string_view> names = Tokens(columns);
         bool same = names.size() == oceanload::kBlqColumnCount;
         for (std::size_t i = 0; same && i < names.size(); ++i)
-            same = names[i] == oceanload::kBlqConstituents[i].name;
+            same = Upper(names[i]) == oceanload::kBlqConstituents[i].name;
         if (!same)
             throw Fault{"the columns must be M2 S2 N2 K2 K1 O1 P1 Q1 MF MM SSA, not " + Quote(Trim(columns))};
     }
@@ -225,6 +225,9 @@ private:
 
 BlqReadResult ReadBlqText(std::string_view text, const std::string& source)
 {
+    // A byte-order mark, as some editors write, is not part of the first line.
+    if (text.starts_with("\xEF\xBB\xBF"))
+        text.remove_prefix(3);
     BlqParser parser;
     int number = 0;
     try {

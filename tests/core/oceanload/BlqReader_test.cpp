@@ -37,11 +37,11 @@ TEST(BlqReader, ReadsAProviderFile)
     EXPECT_FALSE(read.blocks[1].position);
     EXPECT_DOUBLE_EQ(read.blocks[1].amplitudes[9], 1.18);
 
-    // CR LF line ends and the same block twice read the same.
-    std::string text = test::ReadWholeFile(kSample) + "HVO10\n" + kRows;
+    // A byte-order mark, CR LF line ends and the same block twice read the same.
+    std::string text = "\xEF\xBB\xBF" + test::ReadWholeFile(kSample) + "HVO10\n" + kRows;
     for (std::size_t at = 0; (at = text.find('\n', at)) != std::string::npos; at += 2)
         text.insert(at, "\r");
-    const BlqReadResult again = ReadBlqText(text, "crlf");
+    const BlqReadResult again = ReadBlqText(text, "edited");
     ASSERT_TRUE(again.ok()) << again.error;
     ASSERT_EQ(again.blocks.size(), 2u);
     EXPECT_EQ(again.blocks[0].amplitudes, hvo.amplitudes);

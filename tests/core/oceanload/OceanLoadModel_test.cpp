@@ -64,7 +64,8 @@ TEST_P(ReferenceStation, AgreesWithTheIersProgram)
     EXPECT_GT(range, 5.0);   // the comparison is not of small numbers
 }
 
-INSTANTIATE_TEST_SUITE_P(Hawaii, ReferenceStation, testing::Values("HVO10", "109YY"));
+INSTANTIATE_TEST_SUITE_P(Hawaii, ReferenceStation, testing::Values("HVO10", "109YY"),
+                         [](const testing::TestParamInfo<std::string>& info) { return info.param; });
 
 // Share of the power of an hourly series below 1.5 cycles per day, from its
 // Hann-windowed discrete Fourier transform.
