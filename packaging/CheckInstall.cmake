@@ -14,7 +14,11 @@ foreach(f bin/bramble bin/bramble-cli
           share/bramble/examples/cg3-two-blocks.dat
           share/bramble/examples/aliod-loop.csv
           share/doc/bramble/user-guide.md
-          share/doc/bramble/images/main-window.png)
+          share/doc/bramble/images/main-window.png
+          share/doc/bramble/copyright
+          share/doc/bramble/changelog.gz
+          share/man/man1/bramble.1.gz
+          share/man/man1/bramble-cli.1.gz)
   if(NOT EXISTS ${OUT}/${f})
     message(FATAL_ERROR "missing from the install tree: ${f}")
   endif()
