@@ -3,18 +3,30 @@
 
 #include "Commands.h"
 #include "ReadSurvey.h"
+#include "meters/BurrisReader.h"
+#include "meters/Cg5Reader.h"
+#include "meters/Cg6Reader.h"
+#include "meters/DocumentSurvey.h"
+#include "meters/SurveyJson.h"
+#include "survey/MeterTypeGuess.h"
 
 namespace bramble::cli {
 namespace {
 
 constexpr const char* kDumpHelp =
-    "usage: bramble-cli dump FILE [--aliod] [--lat DEG] [--lon DEG] [--serial N] [--operator TEXT] [--temp DEG]\n"
+    "usage: bramble-cli dump FILE [--format auto|cg3|aliod|cg5|cg6|burris] [--json] [--aliod]\n"
+    "                       [--lat DEG] [--lon DEG] [--serial N] [--operator TEXT] [--temp DEG]\n"
     "\n"
     "Reads a meter file and prints every header and every reading with all their\n"
-    "fields, tab-separated, one record per line.\n"
+    "fields, tab-separated, one record per line; with --json one JSON object.\n"
     "\n"
-    "  FILE             a Scintrex CG-3 dump, or an Aliod file with --aliod\n"
-    "  --aliod          read FILE as comma-separated Aliod readings\n"
+    "  FILE             a Scintrex CG-3 dump, an Aliod, CG-5, CG-6 or Burris file\n"
+    "  --format KIND    the meter that wrote FILE; auto (the default) recognises it\n"
+    "                   from its content\n"
+    "  --json           print {\"format\", \"readings\": [{\"station\", \"time\" (UT),\n"
+    "                   \"gravity\", \"sd\", \"tide\", \"latitude\", \"longitude\" (east),\n"
+    "                   \"elevation\", \"loop\", \"rejected\"}], \"warnings\"}\n"
+    "  --aliod          read FILE as comma-separated Aliod readings (--format aliod)\n"
     "  --lat DEG        Aliod header: average latitude of the survey area\n"
     "  --lon DEG        Aliod header: average longitude (east positive)\n"
     "  --serial N       Aliod header: meter serial number\n"
@@ -94,12 +106,83 @@ constexpr const char* kColumns =
     "temp\tfield 7\tfield 8\tpressure\tpole x\tpole y\ttide corr\tpressure corr\tpolar corr\tdrift corr\t"
     "drift name\tnote\n";
 
+
+std::string Opt(const std::optional<double>& value) { return value ? Num(*value) : std::string(); }
+
+std::string Applied(const AppliedCorrections& a)
+{
+    std::string text;
+    for (const auto& [on, name] : {std::pair{a.tide, "tide"}, {a.tilt, "tilt"}, {a.temperature, "temp"},
+                                   {a.drift, "drift"}})
+        if (on)
+            text += text.empty() ? name : std::string(" ") + name;
+    return text;
+}
+
+constexpr const char* kMeterColumns =
+    "# survey\tformat\tsurvey name\tinstrument\toperator\tlatitude\tlongitude\tgmt diff\tmeter tide\n"
+    "# entry\tname\tvalue\n"
+    "# meter-reading\tline\tstation\tmeter\tloop\ttime (UT)\tgravity\ttide\tsd\ttilt x\ttilt y\ttemp\tdur\t"
+    "rej\tlatitude\tlongitude (east)\televation\theight\tapplied\n";
+
+// The CG-5, CG-6 and Burris readings: the model every meter shares, with
+// an empty field for a value the meter does not give.
+void PrintMeterSurvey(const MeterSurvey& s, std::ostream& out)
+{
+    const SurveyFacts& f = s.facts;
+    out << kMeterColumns << "survey\t" << MeterKindName(s.kind) << '\t' << f.surveyName << '\t' << f.instrument
+        << '\t' << f.operatorName << '\t' << Opt(f.latitude) << '\t' << Opt(f.longitude) << '\t'
+        << Opt(f.gmtDiffHours) << '\t' << (f.meterTide ? (*f.meterTide ? "yes" : "no") : "") << '\n';
+    for (const auto& [name, value] : f.entries)
+        out << "entry\t" << name << '\t' << value << '\n';
+    for (const MeterReading& r : s.readings)
+        out << "meter-reading\t" << r.line << '\t' << r.station << '\t' << r.meter << '\t' << r.loop << '\t'
+            << r.time.format("%Y-%m-%d %H:%M:%S") << '\t' << Num(r.gravity) << '\t' << Opt(r.tide) << '\t'
+            << Opt(r.sd) << '\t' << Opt(r.tiltX) << '\t' << Opt(r.tiltY) << '\t' << Opt(r.temperature) << '\t'
+            << Opt(r.duration) << '\t' << (r.rejected ? std::to_string(*r.rejected) : std::string()) << '\t'
+            << Opt(r.latitude) << '\t' << Opt(r.longitude) << '\t' << Opt(r.elevation) << '\t'
+            << Opt(r.instrumentHeight) << '\t' << Applied(r.applied) << '\n';
+}
+
+const char* MeterLabel(MeterType type)
+{
+    switch (type) {
+    case MeterType::cg5: return "CG-5";
+    case MeterType::cg6: return "CG-6";
+    case MeterType::burris: return "Burris";
+    case MeterType::aliod: return "Aliod";
+    case MeterType::scintrex: break;
+    }
+    return "CG-3";
+}
+
+// Reads a CG-5, CG-6 or Burris file; refuses an unreadable or empty one.
+std::optional<MeterSurvey> ReadMeterSurvey(MeterType type, const std::string& path, std::ostream& err)
+{
+    MeterSurvey survey = type == MeterType::cg5   ? ReadCg5File(path)
+                         : type == MeterType::cg6 ? ReadCg6File(path)
+                                                  : ReadBurrisFile(path);
+    if (!survey.opened) {
+        err << "bramble-cli dump: cannot read " << path << ": it could not be opened\n";
+        return std::nullopt;
+    }
+    if (survey.readings.empty()) {
+        for (const ReadIssue& issue : survey.issues)
+            err << "warning: " << issue.message() << '\n';
+        err << "bramble-cli dump: no readings in " << path << ": it holds no " << MeterLabel(type) << " readings\n";
+        return std::nullopt;
+    }
+    return survey;
+}
+
 }  // namespace
 
 int RunDump(const Args& args, std::ostream& out, std::ostream& err)
 {
     std::string path;
+    std::string format = "auto";
     bool aliod = false;
+    bool json = false;
     CKelpDoc doc;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
@@ -115,6 +198,15 @@ int RunDump(const Args& args, std::ostream& out, std::ostream& err)
             return 0;
         } else if (a == "--aliod") {
             aliod = true;
+        } else if (a == "--json") {
+            json = true;
+        } else if (a == "--format") {
+            ok = value(format);
+            if (ok && format != "auto" && !MeterTypeFromName(format)) {
+                err << "bramble-cli dump: --format takes auto, cg3, aliod, cg5, cg6 or burris, not '" << format
+                    << "'\n";
+                return 2;
+            }
         } else if (a == "--lat") {
             ok = value(doc.m_strAvgLatitude);
         } else if (a == "--lon") {
@@ -143,11 +235,52 @@ int RunDump(const Args& args, std::ostream& out, std::ostream& err)
         err << "bramble-cli dump: no FILE given\n" << kDumpHelp;
         return 2;
     }
+    std::optional<MeterType> type = format == "auto" ? std::nullopt : MeterTypeFromName(format);
+    if (aliod && type && *type != MeterType::aliod) {
+        err << "bramble-cli dump: --aliod and --format " << format << " contradict each other\n";
+        return 2;
+    }
+    if (aliod)
+        type = MeterType::aliod;
+    if (!type) {
+        if (const std::string why = NotAFile(path); !why.empty()) {
+            err << "bramble-cli dump: cannot read " << path << ": " << why << "\n";
+            return 1;
+        }
+        type = RecogniseMeterType(path);
+        if (!type) {
+            err << "bramble-cli dump: no readings in " << path << ": it is none of the meter files Bramble reads "
+                << "(tried " << MeterTypesTried() << "); --format names the kind\n";
+            return 1;
+        }
+    }
+    if (*type == MeterType::cg5 || *type == MeterType::cg6 || *type == MeterType::burris) {
+        if (const std::string why = NotAFile(path); !why.empty()) {
+            err << "bramble-cli dump: cannot read " << path << ": " << why << "\n";
+            return 1;
+        }
+        const std::optional<MeterSurvey> survey = ReadMeterSurvey(*type, path, err);
+        if (!survey)
+            return 1;
+        if (json) {
+            out << SurveyToJson(*survey) << '\n';
+            return 0;
+        }
+        PrintMeterSurvey(*survey, out);
+        for (const ReadIssue& issue : survey->issues)
+            err << "warning: " << issue.message() << '\n';
+        return 0;
+    }
     CollectMessages messages;
     doc.SetMessageSink(&messages);
-    const std::optional<ReadReport> report = ReadSurvey(doc, path, aliod, "bramble-cli dump", err);
+    const std::optional<ReadReport> report =
+        ReadSurvey(doc, path, *type == MeterType::aliod, "bramble-cli dump", err);
     if (!report)
         return 1;
+    if (json) {
+        out << SurveyToJson(SurveyFromDocument(doc, *report, *type == MeterType::aliod)) << '\n';
+        return 0;
+    }
     out << kColumns;
     for (const auto& header : doc.m_Headers) {
         if (header->isAliod())

@@ -3,10 +3,8 @@
 #include <filesystem>
 
 namespace bramble::cli {
-namespace {
 
-// Why `path` cannot be a meter file before it is opened, or empty. Pipes
-// and devices are read: a script may hand the survey over through one.
+// Pipes and devices are read: a script may hand the survey over through one.
 std::string NotAFile(const std::string& path)
 {
     std::error_code ec;
@@ -17,8 +15,6 @@ std::string NotAFile(const std::string& path)
         return "it is a folder";
     return {};
 }
-
-}  // namespace
 
 std::optional<ReadReport> ReadSurvey(CKelpDoc& doc, const std::string& path, bool aliod, const std::string& who,
                                      std::ostream& err)

@@ -17,6 +17,10 @@ public:
     std::vector<std::string> messages;
 };
 
+// Why `path` cannot be a meter file before it is opened ("there is no such
+// file", "it is a folder"), or empty.
+std::string NotAFile(const std::string& path);
+
 // Reads `path` into `doc` as a Scintrex CG-3 dump or, with `aliod`, as
 // Aliod readings (the Aliod header values already in `doc`). A missing
 // path, a folder, a file that cannot be opened or one that holds no reading

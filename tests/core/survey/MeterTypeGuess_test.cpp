@@ -47,5 +47,32 @@ TEST_F(MeterTypeGuessTest, ScintrexHeaderWinsAndUnknownTextIsScintrex)
     EXPECT_EQ(GuessMeterType("/no/such/file.dat"), MeterType::scintrex);
 }
 
+TEST_F(MeterTypeGuessTest, NewMeterSamplesAreRecognised)
+{
+    const std::string data = BRAMBLE_TEST_DATA "/meters/";
+    EXPECT_EQ(RecogniseMeterType(data + "CG-5_TestData.txt"), MeterType::cg5);
+    EXPECT_EQ(RecogniseMeterType(data + "CG-6_TestData.dat"), MeterType::cg6);
+    EXPECT_EQ(RecogniseMeterType(data + "B44_2017-12-05.txt"), MeterType::burris);
+    EXPECT_EQ(RecogniseMeterType(data + "Test4.txt"), MeterType::burris);
+    // Without their headers the CG-5 and CG-6 are known by the column line.
+    EXPECT_EQ(RecogniseMeterType(Write("f.txt", "/---LINE---STATION---ALT.---GRAV.---SD.\n")), MeterType::cg5);
+    EXPECT_EQ(RecogniseMeterType(Write("g.dat", "/Station\tDate\tTime\tCorrGrav\n")), MeterType::cg6);
+    EXPECT_EQ(RecogniseMeterType(Write("h.txt", "Station,Meter,Date\nA, B44, 12-05-2017, 15:56:20, 2769.695, 2800, "
+                                                "0.482, -0.1, 0, 0, 0, 0, 1600, 35.1, -106.6\n")),
+              MeterType::burris);
+}
+
+TEST_F(MeterTypeGuessTest, UnknownContentIsRecognisedAsNothing)
+{
+    EXPECT_FALSE(RecogniseMeterType(Write("i.txt", "a b c 2017/13/05 15:56:20 1 2 3 4 5 6 7 8 9 10 11\n")));
+    EXPECT_FALSE(RecogniseMeterType(Write("j.txt", "a b c 2017/12/05 15:56:20 x 2 3 4 5 6 7 8 9 10 11\n")));
+    EXPECT_FALSE(RecogniseMeterType(BRAMBLE_TEST_DATA "/polar/finals-2005-01-26.daily"));
+    EXPECT_FALSE(RecogniseMeterType("/no/such/file.dat"));
+    EXPECT_EQ(GuessMeterType(Write("k.txt", "nothing\n")), MeterType::scintrex);
+    for (MeterType t : {MeterType::scintrex, MeterType::aliod, MeterType::cg5, MeterType::cg6, MeterType::burris})
+        EXPECT_EQ(MeterTypeFromName(MeterTypeName(t)), t);
+    EXPECT_FALSE(MeterTypeFromName("cg4"));
+}
+
 }  // namespace
 }  // namespace bramble

@@ -1,0 +1,95 @@
+#include "meters/DocumentSurvey.h"
+
+#include <cstdio>
+#include <set>
+
+namespace bramble {
+namespace {
+
+void Add(MeterSurvey& survey, const CScintrexStation& s)
+{
+    MeterReading r;
+    r.station = s.m_strStation;
+    r.time = s.m_dtTime;
+    r.gravity = s.m_dRawGrav;
+    r.tide = s.m_dEtcRead;
+    r.sd = s.m_dStdDev;
+    r.tiltX = s.m_nTiltX;
+    r.tiltY = s.m_nTiltY;
+    r.temperature = s.m_dTemp;
+    r.duration = s.m_nDur;
+    r.rejected = s.m_nRejected;
+    if (const CScintrexHeader* h = s.m_pHeader) {
+        r.meter = std::to_string(h->m_nSerNo);
+        r.loop = std::to_string(h->m_nIndex);
+        r.latitude = h->m_dLatitude;
+        r.longitude = -h->m_dLongitude;
+    }
+    r.applied = {true, false, true, true};
+    survey.readings.push_back(std::move(r));
+}
+
+void Add(MeterSurvey& survey, const CAliodStation& s)
+{
+    MeterReading r;
+    r.station = s.m_strStation;
+    r.time = s.m_dtTime;
+    r.gravity = s.m_dRawGrav;
+    r.tiltX = s.m_nCrossLevel;
+    r.tiltY = s.m_nLongLevel;
+    r.temperature = s.m_dTemp;
+    if (const CAliodHeader* h = s.m_pHeader) {
+        if (h->m_dSerialNumber != 0.0) {
+            char serial[32];
+            std::snprintf(serial, sizeof serial, "%.15g", h->m_dSerialNumber);
+            r.meter = serial;
+        }
+        r.loop = std::to_string(h->m_nIndex);
+        r.latitude = h->m_dLatitude;
+        r.longitude = h->m_dLongitude;
+    }
+    survey.readings.push_back(std::move(r));
+}
+
+}  // namespace
+
+MeterSurvey SurveyFromDocument(const CKelpDoc& doc, const ReadReport& report, bool aliod)
+{
+    MeterSurvey survey;
+    survey.kind = aliod ? MeterKind::aliod : MeterKind::cg3;
+    survey.opened = report.opened;
+    survey.readings.reserve(doc.m_Readings.size());
+    for (const auto& reading : doc.m_Readings) {
+        if (reading->isAliod())
+            Add(survey, static_cast<const CAliodStation&>(*reading));
+        else
+            Add(survey, static_cast<const CScintrexStation&>(*reading));
+    }
+    std::set<int> gmtNamed;
+    for (const auto& header : doc.m_Headers) {
+        if (header->isAliod()) {
+            const auto& h = static_cast<const CAliodHeader&>(*header);
+            survey.facts.operatorName = h.m_strOperator;
+            survey.facts.latitude = h.m_dLatitude;
+            survey.facts.longitude = h.m_dLongitude;
+            continue;
+        }
+        const auto& h = static_cast<const CScintrexHeader&>(*header);
+        if (survey.facts.instrument.empty()) {
+            survey.facts.instrument = std::to_string(h.m_nSerNo);
+            survey.facts.operatorName = h.m_strOperator;
+            survey.facts.latitude = h.m_dLatitude;
+            survey.facts.longitude = -h.m_dLongitude;
+            survey.facts.meterTide = true;
+        }
+        if (h.m_nGmtDiff != 0 && gmtNamed.insert(h.m_nGmtDiff).second)
+            survey.issues.push_back({0, "header " + std::to_string(h.m_nIndex) + " gives a GMT Difference of " +
+                                            std::to_string(h.m_nGmtDiff) +
+                                            " h; the times are kept as stored, as the corrections use them"});
+    }
+    for (const std::string& warning : report.warnings)
+        survey.issues.push_back({0, warning});
+    return survey;
+}
+
+}  // namespace bramble
