@@ -1,5 +1,6 @@
 #include "meters/BurrisReader.h"
 
+#include <cstdio>
 #include <string_view>
 #include <vector>
 
@@ -29,6 +30,14 @@ bool IsHeaderLine(std::string_view line)
             return false;
     return line.size() == kWord.size() || line[kWord.size()] == ' ' || line[kWord.size()] == '\t' ||
            line[kWord.size()] == ',';
+}
+
+// One loop a day: "2017-12-05".
+std::string LoopName(const meters::CivilDate& date)
+{
+    char name[16];
+    std::snprintf(name, sizeof name, "%04d-%02d-%02d", date.year, date.month, date.day);
+    return name;
 }
 
 class BurrisLines {
@@ -70,7 +79,7 @@ public:
         MeterReading r;
         r.station = m_fields[kStation];
         r.meter = m_fields[kMeter];
-        r.loop = when->format("%Y-%m-%d");
+        r.loop = LoopName(*date);
         r.time = *when;
         r.gravity = *gravity;
         r.tide = tide;

@@ -26,7 +26,11 @@ constexpr int kAbsent = -1;
 
 class Cg6Lines {
 public:
-    explicit Cg6Lines(MeterSurvey& survey) : m_survey(survey) { m_index.fill(kAbsent); }
+    explicit Cg6Lines(MeterSurvey& survey) : m_survey(survey)
+    {
+        m_index.fill(kAbsent);
+        m_flagAt.fill(kAbsent);
+    }
 
     void operator()(std::string_view line, int number)
     {
@@ -74,6 +78,7 @@ private:
         line.remove_prefix(1);
         meters::SplitFields(line, "\t", false, m_fields);
         m_index.fill(kAbsent);
+        m_flagCount = 0;
         for (std::size_t i = 0; i < m_fields.size(); ++i) {
             std::string_view name = Trim(m_fields[i]);
             // "Corrections[drift-temp-na-tide-tilt]": the flags' order is in the name.
@@ -93,13 +98,18 @@ private:
                                                "the readings under it are left out"});
     }
 
+    // Where each correction's flag sits in the Corrections field.
     void ReadFlagOrder(std::string_view names)
     {
-        m_flagOrder.clear();
         std::vector<std::string_view> parts;
         meters::SplitFields(names.substr(0, names.find(']')), "-", false, parts);
-        for (std::string_view part : parts)
-            m_flagOrder.emplace_back(part);
+        m_flagCount = parts.size();
+        m_flagAt.fill(kAbsent);
+        constexpr std::array<std::string_view, 4> kFlags = {"tide", "tilt", "temp", "drift"};
+        for (std::size_t i = 0; i < parts.size(); ++i)
+            for (std::size_t f = 0; f < kFlags.size(); ++f)
+                if (SameName(parts[i], kFlags[f]))
+                    m_flagAt[f] = static_cast<int>(i);
     }
 
     std::string_view Field(Column c) const
@@ -120,23 +130,16 @@ private:
         return value;
     }
 
+    // All four when the file has no Corrections column or an unreadable
+    // field: CorrGrav is then taken as the sum the meter documents.
     AppliedCorrections Applied(std::string_view flags) const
     {
-        if (m_flagOrder.empty() || flags.size() != m_flagOrder.size())
+        if (m_flagCount == 0 || flags.size() != m_flagCount)
             return {true, true, true, true};
-        AppliedCorrections applied;
-        for (std::size_t i = 0; i < flags.size(); ++i) {
-            const bool on = flags[i] == '1';
-            if (SameName(m_flagOrder[i], "drift"))
-                applied.drift = on;
-            else if (SameName(m_flagOrder[i], "temp"))
-                applied.temperature = on;
-            else if (SameName(m_flagOrder[i], "tide"))
-                applied.tide = on;
-            else if (SameName(m_flagOrder[i], "tilt"))
-                applied.tilt = on;
-        }
-        return applied;
+        const auto on = [&](std::size_t f) {
+            return m_flagAt[f] != kAbsent && flags[static_cast<std::size_t>(m_flagAt[f])] == '1';
+        };
+        return {on(0), on(1), on(2), on(3)};
     }
 
     void ReadReading(std::string_view line, int number)
@@ -194,7 +197,8 @@ private:
     std::array<int, kColumnCount> m_index{};
     std::size_t m_columnCount = 0;
     bool m_haveColumns = false;
-    std::vector<std::string> m_flagOrder;   // the Corrections flags' names, in order
+    std::size_t m_flagCount = 0;              // flags in the Corrections field
+    std::array<int, 4> m_flagAt{};            // tide, tilt, temp, drift
     std::vector<std::string_view> m_fields;
 };
 

@@ -1,5 +1,6 @@
 #include "meters/MeterFields.h"
 
+#include <array>
 #include <charconv>
 #include <cmath>
 
@@ -123,10 +124,14 @@ void SplitFields(std::string_view line, std::string_view separators, bool mergeR
                  std::vector<std::string_view>& fields)
 {
     fields.clear();
+    // A table rather than a search of `separators` per character: this
+    // loop sees every byte of the file.
+    std::array<bool, 256> isSeparator{};
+    for (char c : separators)
+        isSeparator[static_cast<unsigned char>(c)] = true;
     std::size_t start = 0;
     for (std::size_t i = 0; i <= line.size(); ++i) {
-        const bool atEnd = i == line.size();
-        if (!atEnd && separators.find(line[i]) == std::string_view::npos)
+        if (i != line.size() && !isSeparator[static_cast<unsigned char>(line[i])])
             continue;
         if (!mergeRuns || i > start)
             fields.push_back(line.substr(start, i - start));
