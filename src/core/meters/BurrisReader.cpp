@@ -46,8 +46,11 @@ public:
 
     void operator()(std::string_view line, int number)
     {
-        if (meters::Trim(line).empty() || IsHeaderLine(line))
+        if (meters::Trim(line).empty())
             return;
+        // The header line is known by its first word and by not being a
+        // reading: a station named "Station" still reads.
+        const bool header = IsHeaderLine(line);
         // A comma file may hold blanks inside a field (a station name); a
         // blank- or tab-separated one has runs of blanks between fields.
         if (line.find(',') != std::string_view::npos)
@@ -59,6 +62,8 @@ public:
         if (m_fields.size() == kFieldCount - 1)
             m_fields.insert(m_fields.begin() + kOperator, std::string_view());
         if (m_fields.size() != kFieldCount) {
+            if (header)
+                return;
             m_survey.issues.push_back({number, std::to_string(m_fields.size()) +
                                                    " fields where a Burris reading has 15 or 16: left out"});
             return;
@@ -67,6 +72,8 @@ public:
         const auto clock = meters::ParseClock(m_fields[kTime]);
         const auto when = date && clock ? meters::MakeTime(*date, *clock) : std::nullopt;
         if (!when) {
+            if (header)
+                return;
             m_survey.issues.push_back({number, "no valid date and time: left out"});
             return;
         }
