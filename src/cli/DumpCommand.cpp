@@ -175,6 +175,21 @@ std::optional<MeterSurvey> ReadMeterSurvey(MeterType type, const std::string& pa
     return survey;
 }
 
+int DumpMeterFile(MeterType type, const std::string& path, bool json, std::ostream& out, std::ostream& err)
+{
+    const std::optional<MeterSurvey> survey = ReadMeterSurvey(type, path, err);
+    if (!survey)
+        return 1;
+    if (json) {
+        out << SurveyToJson(*survey) << '\n';
+        return 0;
+    }
+    PrintMeterSurvey(*survey, out);
+    for (const ReadIssue& issue : survey->issues)
+        err << "warning: " << issue.message() << '\n';
+    return 0;
+}
+
 }  // namespace
 
 int RunDump(const Args& args, std::ostream& out, std::ostream& err)
@@ -235,50 +250,36 @@ int RunDump(const Args& args, std::ostream& out, std::ostream& err)
         err << "bramble-cli dump: no FILE given\n" << kDumpHelp;
         return 2;
     }
-    std::optional<MeterType> type = format == "auto" ? std::nullopt : MeterTypeFromName(format);
-    if (aliod && type && *type != MeterType::aliod) {
+    // The kind: --format or --aliod, else recognised from the content.
+    const bool named = format != "auto" || aliod;
+    MeterType type = format == "auto" ? MeterType::aliod : MeterTypeFromName(format).value_or(MeterType::scintrex);
+    if (aliod && type != MeterType::aliod) {
         err << "bramble-cli dump: --aliod and --format " << format << " contradict each other\n";
         return 2;
     }
-    if (aliod)
-        type = MeterType::aliod;
-    if (!type) {
-        if (const std::string why = NotAFile(path); !why.empty()) {
-            err << "bramble-cli dump: cannot read " << path << ": " << why << "\n";
-            return 1;
-        }
-        type = RecogniseMeterType(path);
-        if (!type) {
-            err << "bramble-cli dump: no readings in " << path << ": it is none of the meter files Bramble reads "
-                << "(tried " << MeterTypesTried() << "); --format names the kind\n";
-            return 1;
-        }
+    if (const std::string why = NotAFile(path); !why.empty()) {
+        err << "bramble-cli dump: cannot read " << path << ": " << why << "\n";
+        return 1;
     }
-    if (*type == MeterType::cg5 || *type == MeterType::cg6 || *type == MeterType::burris) {
-        if (const std::string why = NotAFile(path); !why.empty()) {
-            err << "bramble-cli dump: cannot read " << path << ": " << why << "\n";
+    if (!named) {
+        const std::optional<MeterType> found = RecogniseMeterType(path);
+        if (!found) {
+            err << "bramble-cli dump: no readings in " << path << ": it is none of the meter files Bramble "
+                << "reads (tried " << MeterTypesTried() << "); --format names the kind\n";
             return 1;
         }
-        const std::optional<MeterSurvey> survey = ReadMeterSurvey(*type, path, err);
-        if (!survey)
-            return 1;
-        if (json) {
-            out << SurveyToJson(*survey) << '\n';
-            return 0;
-        }
-        PrintMeterSurvey(*survey, out);
-        for (const ReadIssue& issue : survey->issues)
-            err << "warning: " << issue.message() << '\n';
-        return 0;
+        type = *found;
     }
+    if (type == MeterType::cg5 || type == MeterType::cg6 || type == MeterType::burris)
+        return DumpMeterFile(type, path, json, out, err);
     CollectMessages messages;
     doc.SetMessageSink(&messages);
     const std::optional<ReadReport> report =
-        ReadSurvey(doc, path, *type == MeterType::aliod, "bramble-cli dump", err);
+        ReadSurvey(doc, path, type == MeterType::aliod, "bramble-cli dump", err);
     if (!report)
         return 1;
     if (json) {
-        out << SurveyToJson(SurveyFromDocument(doc, *report, *type == MeterType::aliod)) << '\n';
+        out << SurveyToJson(SurveyFromDocument(doc, *report, type == MeterType::aliod)) << '\n';
         return 0;
     }
     out << kColumns;
