@@ -47,7 +47,7 @@ struct BlockState {
     std::optional<double> latitude;
     std::optional<double> longitude;
     double gmtDiff = 0.0;
-    bool tide = false;
+    std::optional<bool> tide;   // "Tide Correction:" YES / NO; empty when not said
     bool tilt = false;
 };
 
@@ -121,6 +121,7 @@ private:
             m_block.tide = SameName(value, "YES");
             if (!facts.meterTide)
                 facts.meterTide = m_block.tide;
+            m_tideWarned = false;
         } else if (SameName(name, "Cont. Tilt")) {
             m_block.tilt = SameName(value, "YES");
         }
@@ -211,7 +212,12 @@ private:
             r.latitude.reset();
         if (r.longitude && (*r.longitude < -360.0 || *r.longitude > 360.0))
             r.longitude.reset();
-        r.applied = {m_block.tide, m_block.tilt, true, true};
+        if (!m_block.tide && !m_tideWarned) {
+            m_survey.issues.push_back({number, "the header does not say whether GRAV holds the meter's tide "
+                                               "(\"Tide Correction:\"): taken as not"});
+            m_tideWarned = true;
+        }
+        r.applied = {m_block.tide.value_or(false), m_block.tilt, true, true};
         r.line = number;
         m_survey.readings.push_back(std::move(r));
     }
@@ -230,6 +236,7 @@ private:
     std::size_t m_columnCount = 0;
     bool m_haveColumns = false;
     bool m_gps = false;
+    bool m_tideWarned = false;
     std::string m_note;         // the last "/ Note:" text: the GPS variant's station name
     std::string m_lineMarker;   // the last "Line ..." line's value
     std::vector<std::string_view> m_fields;

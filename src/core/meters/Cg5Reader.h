@@ -19,10 +19,10 @@ namespace bramble {
 // UT by the header's GMT DIFF.: UT = time written + GMT DIFF. hours (the
 // meter's convention: the hours to add to its clock to get UT; 0 when the
 // header gives none). GRAV holds the meter's tide (TIDE) only when the
-// header says "Tide Correction: YES"; it always holds the meter's
-// temperature compensation and linear drift, and its tilt correction when
-// "Cont. Tilt: YES". The loop is the LINE column (GPS variant: the last
-// "Line ..." line).
+// header says "Tide Correction: YES" (a header silent on it is named in the
+// issues and taken as NO); it always holds the meter's temperature
+// compensation and linear drift, and its tilt correction when "Cont. Tilt:
+// YES". The loop is the LINE column (GPS variant: the last "Line ..." line).
 MeterSurvey ReadCg5File(const std::string& path);
 
 }  // namespace bramble

@@ -109,6 +109,21 @@ TEST(Cg5Reader, GpsVariantTakesStationsFromNotesAndPositionsFromColumns)
     EXPECT_EQ(s.issues[1].message(), "line 14: 14 fields under a column line of 15: left out");
 }
 
+TEST(Cg5Reader, AHeaderSilentOnTheTideIsNamed)
+{
+    TempFile file("/------LINE-----STATION-----ALT.------GRAV.---SD.--TILTX--TILTY-TEMP---TIDE---DUR-REJ-----TIME"
+                  "----DEC.TIME+DATE--TERRAIN---DATE\n"
+                  " 1.0 1.0 0.0 2639.322 0.007 0.2 1.7 -2.33 0.054 60 6 05:57:01 41500.24753 0.0 2013/09/15\n"
+                  " 1.0 1.0 0.0 2639.322 0.007 0.2 1.7 -2.33 0.054 60 6 05:58:01 41500.24753 0.0 2013/09/15\n");
+    const MeterSurvey s = ReadCg5File(file.path());
+    ASSERT_EQ(s.readings.size(), 2u);
+    EXPECT_FALSE(s.readings[0].applied.tide);
+    EXPECT_FALSE(s.readings[0].latitude);
+    EXPECT_FALSE(s.facts.meterTide);
+    ASSERT_EQ(s.issues.size(), 1u);
+    EXPECT_EQ(s.issues[0].line, 2);
+}
+
 TEST(Cg6Reader, SampleFileReadsEveryFieldAsWritten)
 {
     const MeterSurvey s = ReadCg6File(kData + "CG-6_TestData.dat");
