@@ -17,6 +17,7 @@
 #include "corrections/SelectionSummary.h"
 #include "mainwnd/CStationList.h"
 #include "survey/CKelpDoc.h"
+#include "survey/FileChoosers.h"
 
 namespace bramble {
 
@@ -266,6 +267,18 @@ void CDisplayDlg::Build()
     m_pChart->SetPointCount(data.m_nPoints);
     // With nothing ticked nothing is drawn.
     m_pChart->SetVisibleSeries(QList<int>(data.m_Shown.begin(), data.m_Shown.end()));
+    // Gravity far from the other series shown goes to a right-hand axis of
+    // its own, so that neither side is flattened or pushed off the chart.
+    const bool ownAxis = GravityNeedsOwnAxis(data);
+    m_pChart->SetSeriesOnRightAxis(kSeriesGravity, ownAxis);
+    m_pChart->SetYLabel(ownAxis ? "" : "Gravity (mGals)");
+    m_pChart->SetY2Label(ownAxis ? "Gravity (mGals)" : "");
+    std::vector<QString> stations(static_cast<std::size_t>(data.m_nPoints));
+    for (int row = 0; row < data.m_nPoints && row < m_list.RowCount(); ++row)
+        stations[static_cast<std::size_t>(row)] =
+            "Station " + QString::fromStdString(m_list.Text(row, CStationList::kStation)).trimmed();
+    m_pChart->SetPointLabels(std::move(stations));
+    m_pChart->SetExportBaseName(SuggestedExportPath(m_doc, "plot", ""));
     for (int s = 0; s < kStationSeriesCount; ++s)
         m_pChart->SetSeriesData(s, data.m_X, std::move(data.m_Y[static_cast<std::size_t>(s)]));
 

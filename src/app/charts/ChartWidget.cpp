@@ -8,6 +8,7 @@
 #include <qcustomplot.h>
 
 #include <QActionGroup>
+#include <QDir>
 #include <QFileDialog>
 #include <QHelpEvent>
 #include <QMenu>
@@ -19,6 +20,7 @@
 
 #include "charts/ChartTime.h"
 #include "survey/DateTime.h"
+#include "survey/FileChoosers.h"
 
 namespace bramble {
 
@@ -60,7 +62,7 @@ ChartWidget::ChartWidget(QWidget* parent) : QWidget(parent)
                 UpdateMarkers();
             });
 
-    for (QCPAxis* axis : {m_pPlot->xAxis, m_pPlot->yAxis}) {
+    for (QCPAxis* axis : {m_pPlot->xAxis, m_pPlot->yAxis, m_pPlot->yAxis2}) {
         axis->setBasePen(QPen(QColor(90, 90, 90)));
         axis->setTickPen(QPen(QColor(90, 90, 90)));
         axis->setSubTickPen(QPen(QColor(140, 140, 140)));
@@ -70,6 +72,10 @@ ChartWidget::ChartWidget(QWidget* parent) : QWidget(parent)
         axis->grid()->setZeroLinePen(QPen(QColor(190, 190, 190), 0, Qt::SolidLine));
     }
     m_pPlot->yAxis->setNumberFormat("gb");
+    m_pPlot->yAxis2->setNumberFormat("gb");
+    m_pPlot->yAxis2->setTickLabels(true);
+    m_pPlot->yAxis2->setVisible(false);
+    m_pPlot->yAxis2->grid()->setVisible(false);   // one grid, the left axis's
     m_pPlot->xAxis->setRange(DayNumberToSeconds(0.0), DayNumberToSeconds(1.0));
 
     QFont legendFont = font();
@@ -96,6 +102,7 @@ ChartWidget::ChartWidget(QWidget* parent) : QWidget(parent)
     // press that is not on a point, so that a click on a point stays a click.
     m_pPlot->setInteractions(QCP::iRangeZoom);
     m_pPlot->axisRect()->setRangeZoom(Qt::Horizontal | Qt::Vertical);
+    m_pPlot->axisRect()->setRangeZoomAxes({m_pPlot->xAxis}, {m_pPlot->yAxis, m_pPlot->yAxis2});
     m_pPlot->setSelectionRectMode(QCP::srmNone);
     m_pPlot->selectionRect()->setPen(QPen(QColor(30, 90, 200), 1, Qt::DashLine));
     m_pPlot->selectionRect()->setBrush(QColor(30, 90, 200, 30));
@@ -166,6 +173,8 @@ void ChartWidget::SetSeriesName(int series, const QString& name) { At(series).na
 QString ChartWidget::SeriesName(int series) const { return At(series).name; }
 void ChartWidget::SetSeriesColor(int series, const QColor& color) { At(series).color = color; }
 QColor ChartWidget::SeriesColor(int series) const { return At(series).color; }
+void ChartWidget::SetSeriesOnRightAxis(int series, bool right) { At(series).rightAxis = right; }
+bool ChartWidget::IsSeriesOnRightAxis(int series) const { return At(series).rightAxis; }
 
 // ---------------------------------------------------------------- texts
 
@@ -202,6 +211,8 @@ void ChartWidget::SetXLabel(const QString& label) { m_pPlot->xAxis->setLabel(lab
 void ChartWidget::SetYLabel(const QString& label) { m_pPlot->yAxis->setLabel(label); }
 QString ChartWidget::XLabel() const { return m_pPlot->xAxis->label(); }
 QString ChartWidget::YLabel() const { return m_pPlot->yAxis->label(); }
+void ChartWidget::SetY2Label(const QString& label) { m_pPlot->yAxis2->setLabel(label); }
+QString ChartWidget::Y2Label() const { return m_pPlot->yAxis2->label(); }
 
 // ---------------------------------------------------------------- series shown, ranges
 
@@ -234,6 +245,7 @@ void ChartWidget::Repaint()
         Series& series = At(s);
         QCPGraph* graph = m_pPlot->graph(s);
         graph->setName(series.name);
+        graph->setValueAxis(series.rightAxis ? m_pPlot->yAxis2 : m_pPlot->yAxis);
         const bool visible = m_bAllVisible || m_Visible.contains(s);
         graph->setVisible(visible);
         series.drawnToPoint.clear();
@@ -269,26 +281,51 @@ void ChartWidget::Repaint()
     m_pPlot->replot();
 }
 
+namespace {
+
+// Lowest and highest value, or an empty span (low > high).
+struct Span {
+    double low = std::numeric_limits<double>::max();
+    double high = std::numeric_limits<double>::lowest();
+    void Add(double v)
+    {
+        low = std::min(low, v);
+        high = std::max(high, v);
+    }
+    bool Empty() const { return low > high; }
+};
+
+// A value axis over `span`, with a little room above and below.
+void FitAxis(QCPAxis* axis, const Span& span)
+{
+    if (span.Empty())
+        return;
+    const double pad = span.high > span.low ? (span.high - span.low) * 0.06
+                                            : std::max(std::abs(span.low) * 0.001, 0.5);
+    axis->setRange(span.low - pad, span.high + pad);
+}
+
+}  // namespace
+
 void ChartWidget::ApplyRanges()
 {
-    // Span of the points shown, for the axes without a range of their own.
-    double xLow = std::numeric_limits<double>::max(), xHigh = std::numeric_limits<double>::lowest();
-    double yLow = xLow, yHigh = xHigh;
+    // Span of the points shown, per axis, for the axes without a range of
+    // their own and to widen a range that would leave points out.
+    Span x, left, right;
     for (int s : VisibleSeries()) {
         if (s < 0 || s >= SeriesCount())
             continue;
         const Series& series = At(s);
+        Span& y = series.rightAxis ? right : left;
         for (std::size_t i = 0; i < series.y.size(); ++i) {
             if (IsMissing(series.y[i]))
                 continue;
-            xLow = std::min(xLow, series.x[i]);
-            xHigh = std::max(xHigh, series.x[i]);
-            yLow = std::min(yLow, series.y[i]);
-            yHigh = std::max(yHigh, series.y[i]);
+            x.Add(series.x[i]);
+            y.Add(series.y[i]);
         }
     }
 
-    double first = xLow, last = xHigh;
+    double first = x.low, last = x.high;
     if (m_XRange && m_XRange->first <= m_XRange->second) {
         first = m_XRange->first;
         last = m_XRange->second;
@@ -300,15 +337,24 @@ void ChartWidget::ApplyRanges()
     }
 
     if (m_YRange && m_YRange->first <= m_YRange->second) {
-        const double lo = m_YRange->first, hi = m_YRange->second;
-        if (hi > lo)
+        double lo = m_YRange->first, hi = m_YRange->second;
+        if (!left.Empty() && (left.low < lo || left.high > hi)) {
+            // A shown series lies outside the range asked for: take it in,
+            // with the same room as an axis of its own.
+            Span both = left;
+            both.Add(lo);
+            both.Add(hi);
+            FitAxis(m_pPlot->yAxis, both);
+        } else if (hi > lo) {
             m_pPlot->yAxis->setRange(lo, hi);
-        else
+        } else {
             m_pPlot->yAxis->setRange(lo - 1.0, hi + 1.0);
-    } else if (yLow <= yHigh) {
-        const double pad = yHigh > yLow ? (yHigh - yLow) * 0.06 : std::max(std::abs(yLow) * 0.001, 0.5);
-        m_pPlot->yAxis->setRange(yLow - pad, yHigh + pad);
+        }
+    } else {
+        FitAxis(m_pPlot->yAxis, left);
     }
+    m_pPlot->yAxis2->setVisible(!right.Empty());
+    FitAxis(m_pPlot->yAxis2, right);
 }
 
 void ChartWidget::ResetZoom()
@@ -343,6 +389,14 @@ std::pair<double, double> ChartWidget::ShownYRange() const
     return {r.lower, r.upper};
 }
 
+std::pair<double, double> ChartWidget::ShownY2Range() const
+{
+    const QCPRange r = m_pPlot->yAxis2->range();
+    return {r.lower, r.upper};
+}
+
+bool ChartWidget::IsRightAxisShown() const { return m_pPlot->yAxis2->visible(); }
+
 bool ChartWidget::AreMarkersDrawn(int series) const
 {
     return IsSeriesDrawn(series) && !m_pPlot->graph(series)->scatterStyle().isNone() &&
@@ -376,7 +430,7 @@ QPoint ChartWidget::PointPosition(int series, int point)
         return {-1, -1};
     m_pPlot->replot();   // lays the axes out for the current size
     const double x = m_pPlot->xAxis->coordToPixel(DayNumberToSeconds(X(series, point)));
-    const double y = m_pPlot->yAxis->coordToPixel(Y(series, point));
+    const double y = m_pPlot->graph(series)->valueAxis()->coordToPixel(Y(series, point));
     return {static_cast<int>(std::lround(x)), static_cast<int>(std::lround(y))};
 }
 
@@ -386,7 +440,6 @@ std::pair<int, int> ChartWidget::PointAt(const QPoint& pos) const
     double best = tolerance * tolerance;
     std::pair<int, int> hit{-1, -1};
     const QCPAxis* xAxis = m_pPlot->xAxis;
-    const QCPAxis* yAxis = m_pPlot->yAxis;
     if (!m_pPlot->axisRect()->rect().adjusted(-3, -3, 3, 3).contains(pos))
         return hit;
     double keyLow = xAxis->pixelToCoord(pos.x() - tolerance);
@@ -398,6 +451,7 @@ std::pair<int, int> ChartWidget::PointAt(const QPoint& pos) const
         if (!IsSeriesDrawn(s))
             continue;
         const auto data = m_pPlot->graph(s)->data();
+        const QCPAxis* yAxis = m_pPlot->graph(s)->valueAxis();
         for (auto it = data->findBegin(keyLow, false); it != data->constEnd() && it->key <= keyHigh; ++it) {
             if (std::isnan(it->value))
                 continue;
@@ -420,9 +474,12 @@ QString ChartWidget::PointToolTip(int series, int point) const
     if (series < 0 || series >= SeriesCount() || point < 0 || point >= m_nPoints)
         return {};
     const DateTime time(X(series, point));
-    return QStringLiteral("%1\n%2\n%3")
-        .arg(SeriesName(series), QString::fromStdString(time.format("%m/%d/%Y %H:%M:%S")))
-        .arg(Y(series, point), 0, 'f', 4);
+    QStringList lines{SeriesName(series)};
+    const auto at = static_cast<std::size_t>(point);
+    if (at < m_PointLabels.size() && !m_PointLabels[at].isEmpty())
+        lines << m_PointLabels[at];
+    lines << QString::fromStdString(time.format("%m/%d/%Y %H:%M:%S")) << QString::number(Y(series, point), 'f', 4);
+    return lines.join('\n');
 }
 
 bool ChartWidget::eventFilter(QObject* watched, QEvent* event)
@@ -627,15 +684,17 @@ void ChartWidget::OnContextMenu(const QPoint& pos)
 void ChartWidget::ExportWithDialog(bool pdf)
 {
     const QString suffix = pdf ? QStringLiteral(".pdf") : QStringLiteral(".png");
+    const QString base = m_strExportBase.isEmpty() ? QDir(LastDataFolder()).filePath("chart") : m_strExportBase;
     QString path = QFileDialog::getSaveFileName(this, pdf ? tr("Export Chart as PDF") : tr("Export Chart as PNG"),
-                                                QStringLiteral("chart") + suffix,
-                                                pdf ? tr("PDF Files (*.pdf)") : tr("PNG Files (*.png)"));
+                                                base + suffix, pdf ? tr("PDF Files (*.pdf)") : tr("PNG Files (*.png)"));
     if (path.isEmpty())
         return;
     if (!path.endsWith(suffix, Qt::CaseInsensitive))
         path += suffix;
     if (!(pdf ? ExportPdf(path) : ExportPng(path)))
         QMessageBox::warning(this, tr("Export"), tr("The chart could not be written to %1.").arg(path));
+    else
+        ConfirmWritten(this, path);
 }
 
 }  // namespace bramble

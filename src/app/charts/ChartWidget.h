@@ -61,6 +61,14 @@ public:
     QString SeriesName(int series) const;
     void SetSeriesColor(int series, const QColor& color);
     QColor SeriesColor(int series) const;
+    // A series on the right-hand y axis has a value scale of its own, for a
+    // quantity far from the others; the axis shows only while such a series
+    // is drawn.
+    void SetSeriesOnRightAxis(int series, bool right);
+    bool IsSeriesOnRightAxis(int series) const;
+    // A text per point (for example the station), shown in the tooltip;
+    // empty texts are left out.
+    void SetPointLabels(std::vector<QString> labels) { m_PointLabels = std::move(labels); }
 
     void SetTitle(const QString& title);
     void SetSubtitle(const QString& subtitle);
@@ -70,6 +78,8 @@ public:
     void SetYLabel(const QString& label);
     QString XLabel() const;
     QString YLabel() const;
+    void SetY2Label(const QString& label);
+    QString Y2Label() const;
 
     // The series drawn (and listed in the legend); all of them until set.
     void SetVisibleSeries(const QList<int>& series);
@@ -81,8 +91,10 @@ public:
     void SetXRange(double first, double last);
     void ClearXRange() { m_XRange.reset(); }
     std::optional<std::pair<double, double>> XRange() const { return m_XRange; }
-    // The value span to show; without one (or with low > high) the y axis
-    // scales itself to the shown points.
+    // The value span of the left y axis; without one (or with low > high)
+    // the axis scales itself to the shown points. A shown point outside it
+    // widens it, so that no series drawn is ever off its axis. The right
+    // axis always scales itself.
     void SetYRange(double low, double high);
     void ClearYRange() { m_YRange.reset(); }
     std::optional<std::pair<double, double>> YRange() const { return m_YRange; }
@@ -90,12 +102,14 @@ public:
     // Hands the cells to the drawing and applies the ranges (which also
     // ends any zoom), then redraws.
     void Repaint();
-    // Back to the ranges of the last Repaint().
+    // Back to the ranges of the last Repaint(): every shown point in view.
     void ResetZoom();
 
     // The axes as drawn now: x in day numbers.
     std::pair<double, double> ShownXRange() const;
     std::pair<double, double> ShownYRange() const;
+    std::pair<double, double> ShownY2Range() const;
+    bool IsRightAxisShown() const;
     // Points drawn for a series and how many of them are gaps.
     int DrawnPointCount(int series) const;
     int DrawnGapCount(int series) const;
@@ -109,7 +123,7 @@ public:
     // The series and point drawn nearest to `pos` (plotArea() coordinates)
     // within a few pixels; (-1, -1) when there is none.
     std::pair<int, int> PointAt(const QPoint& pos) const;
-    // The tooltip for a point: series name, date and time, value.
+    // The tooltip for a point: series name, its label, date and time, value.
     QString PointToolTip(int series, int point) const;
     // The widget that receives the mouse (for tests and event filters).
     QWidget* plotArea() const;
@@ -120,6 +134,9 @@ public:
     bool LoadSettings(const QString& path);
     bool SaveSettings(const QString& path) const;
 
+    // The export dialogs suggest this path (without extension); by default
+    // "chart" in the last data folder.
+    void SetExportBaseName(const QString& pathWithoutExtension) { m_strExportBase = pathWithoutExtension; }
     bool ExportPng(const QString& path);
     bool ExportPdf(const QString& path);
 
@@ -136,6 +153,7 @@ private:
     struct Series {
         QString name;
         QColor color = Qt::black;
+        bool rightAxis = false;
         std::vector<double> x;   // day numbers
         std::vector<double> y;
         std::vector<int> drawnToPoint;   // drawn (time-sorted) index -> point index
@@ -165,6 +183,8 @@ private:
     QString m_strSubtitle;
     std::optional<std::pair<double, double>> m_XRange;
     std::optional<std::pair<double, double>> m_YRange;
+    std::vector<QString> m_PointLabels;
+    QString m_strExportBase;
     ChartSettings m_Settings;
     // A left press on a point: the point and where the press was.
     std::pair<int, int> m_PressedPoint{-1, -1};

@@ -9,6 +9,7 @@
 #include "drift/CDlgDriftCorrect.h"
 #include "mainwnd/CStationList.h"
 #include "survey/CKelpDoc.h"
+#include "survey/FileChoosers.h"
 
 namespace bramble {
 
@@ -63,6 +64,7 @@ void DriftPlot::Fill()
     for (int s = 0; s < kDriftSeriesCount; ++s)
         m_pChart->SetSeriesData(s, data.m_X, std::move(data.m_Y[static_cast<std::size_t>(s)]));
     m_pChart->SetXRange(data.m_dEarliest, data.m_dLatest);
+    m_pChart->SetExportBaseName(SuggestedExportPath(m_doc, "drift", ""));
     m_pChart->Repaint();
 }
 

@@ -11,16 +11,17 @@ namespace bramble {
 const std::array<StationSeriesInfo, kStationSeriesCount>& StationSeriesTable()
 {
     static const std::array<StationSeriesInfo, kStationSeriesCount> table{{
+        // Ten colours that are told apart on white paper and on screen.
         {"Gravity", "Gravity", 255, 0, 0, 0.0, false},
-        {"SDev", "SDev", 0, 255, 0, 0.2, true},
+        {"SDev", "SDev", 0, 170, 0, 0.2, true},
         {"Tilt X", "Cross Level", 0, 0, 0, 1.5, false},
         {"Tilt Y", "Long Level", 255, 0, 255, 1.5, false},
-        {"Temp", "Temp", 0, 100, 0, 0.1, false},
+        {"Temp", "Temp", 140, 85, 30, 0.1, false},
         {"E.T.C", "E.T.C", 0, 0, 255, 0.1, true},
-        {"Berger", "Berger", 200, 0, 0, 0.1, false},
-        {"Pressure", "Pressure", 0, 200, 0, 0.01, false},
-        {"Polar Motion", "Polar Motion", 0, 200, 200, 0.01, false},
-        {"Drift", "Drift", 200, 200, 0, 0.01, false},
+        {"Berger", "Berger", 255, 140, 0, 0.1, false},
+        {"Pressure", "Pressure", 120, 40, 180, 0.01, false},
+        {"Polar Motion", "Polar Motion", 0, 170, 170, 0.01, false},
+        {"Drift", "Drift", 150, 150, 0, 0.01, false},
     }};
     return table;
 }
@@ -159,6 +160,35 @@ StationPlotData BuildStationPlot(const CKelpDoc& doc, const CStationList& list, 
     return data;
 }
 
+bool GravityNeedsOwnAxis(const StationPlotData& data)
+{
+    struct Span {
+        double low = 0.0, high = 0.0;
+        bool empty = true;
+        void Add(double v)
+        {
+            low = empty ? v : std::min(low, v);
+            high = empty ? v : std::max(high, v);
+            empty = false;
+        }
+    };
+    Span gravity, others;
+    for (int s : data.m_Shown) {
+        for (double v : data.m_Y[static_cast<std::size_t>(s)]) {
+            if (v == kPlotMissingValue)
+                continue;
+            (s == kSeriesGravity ? gravity : others).Add(v);
+        }
+    }
+    if (gravity.empty || others.empty)
+        return false;
+    // Together the two would need more than three times the height either
+    // needs alone: then at least one of them is squeezed into a third.
+    const double together = std::max(gravity.high, others.high) - std::min(gravity.low, others.low);
+    const double alone = std::max(gravity.high - gravity.low, others.high - others.low);
+    return together > 3.0 * alone && together > 1e-9;
+}
+
 std::string StationPointText(const CKelpDoc& doc, const CStationList& list, int series, int point)
 {
     const CReading* reading = RowReading(doc, list, point);
@@ -168,22 +198,28 @@ std::string StationPointText(const CKelpDoc& doc, const CStationList& list, int 
     const char* n = number.c_str();
     const auto* cg3 = reading->isAliod() ? nullptr : static_cast<const CScintrexStation*>(reading);
     const auto* aliod = reading->isAliod() ? static_cast<const CAliodStation*>(reading) : nullptr;
+    // Each value with its own unit: gravity, its deviation and every
+    // correction in mGal, tilts and levels in whole arc-seconds, the CG-3's
+    // temperature in mK. The Aliod temperature is shown as the file gives
+    // it, without a unit, since the file does not say which it is.
     switch (series) {
-    case kSeriesGravity: return StringPrintf("Number: %s\n Grav:%13.4fuGal\n", n, reading->m_dGrav);
-    case kSeriesSDev: return cg3 ? StringPrintf("Number: %s\n SDev:%13.4fuGal\n", n, cg3->m_dStdDev) : std::string();
+    case kSeriesGravity: return StringPrintf("Number: %s\n Grav:%13.4fmGal\n", n, reading->m_dGrav);
+    case kSeriesSDev: return cg3 ? StringPrintf("Number: %s\n SDev:%13.4fmGal\n", n, cg3->m_dStdDev) : std::string();
     case kSeriesTiltX:
-        return cg3 ? StringPrintf("Number: %s\n Tilt X: %i uGal\n", n, cg3->m_nTiltX)
-                   : StringPrintf("Number: %s\n Cross Level: %i uGal\n", n, aliod->m_nCrossLevel);
+        return cg3 ? StringPrintf("Number: %s\n Tilt X: %i arcsec\n", n, cg3->m_nTiltX)
+                   : StringPrintf("Number: %s\n Cross Level: %i arcsec\n", n, aliod->m_nCrossLevel);
     case kSeriesTiltY:
-        return cg3 ? StringPrintf("Number: %s\n Tilt Y: %i uGal\n", n, cg3->m_nTiltY)
-                   : StringPrintf("Number: %s\n Long Level: %i uGal\n", n, aliod->m_nLongLevel);
-    case kSeriesTemp: return StringPrintf("Number: %s\n Temp:%13.4fuGal\n", n, reading->m_dTemp);
-    case kSeriesEtc: return cg3 ? StringPrintf("Number: %s\n E.T.C.:%13.4fuGal\n", n, cg3->m_dEtc) : std::string();
-    case kSeriesBerger: return StringPrintf("Number: %s\n Berger:%13.4fuGal\n", n, reading->m_dTideCorr);
-    case kSeriesPressure: return StringPrintf("Number: %s\n Pressure:%13.4fuGal\n", n, reading->m_dPressureCorr);
+        return cg3 ? StringPrintf("Number: %s\n Tilt Y: %i arcsec\n", n, cg3->m_nTiltY)
+                   : StringPrintf("Number: %s\n Long Level: %i arcsec\n", n, aliod->m_nLongLevel);
+    case kSeriesTemp:
+        return cg3 ? StringPrintf("Number: %s\n Temp:%13.4fmK\n", n, reading->m_dTemp)
+                   : StringPrintf("Number: %s\n Temp:%13.4f\n", n, reading->m_dTemp);
+    case kSeriesEtc: return cg3 ? StringPrintf("Number: %s\n E.T.C.:%13.4fmGal\n", n, cg3->m_dEtc) : std::string();
+    case kSeriesBerger: return StringPrintf("Number: %s\n Berger:%13.4fmGal\n", n, reading->m_dTideCorr);
+    case kSeriesPressure: return StringPrintf("Number: %s\n Pressure:%13.4fmGal\n", n, reading->m_dPressureCorr);
     case kSeriesPolarMotion:
-        return StringPrintf("Number: %s\n Polar Motion:%13.4fuGal\n", n, reading->m_dPolarCorr);
-    case kSeriesDrift: return StringPrintf("Number: %s\n Drift:%13.4fuGal\n", n, reading->m_dDriftCorr);
+        return StringPrintf("Number: %s\n Polar Motion:%13.4fmGal\n", n, reading->m_dPolarCorr);
+    case kSeriesDrift: return StringPrintf("Number: %s\n Drift:%13.4fmGal\n", n, reading->m_dDriftCorr);
     default: return {};
     }
 }

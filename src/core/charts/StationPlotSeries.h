@@ -75,6 +75,13 @@ struct StationPlotData {
 // it is the reading's gravity less the mean gravity.
 StationPlotData BuildStationPlot(const CKelpDoc& doc, const CStationList& list, const StationPlotRequest& request);
 
+// True when the shown gravity lies so far from the other shown series
+// that one value axis for all of them would flatten one side into a line
+// (gravity of some 2490 mGal beside deviations and corrections near 0):
+// gravity then gets a value axis of its own. False when gravity is not
+// shown with another series that has a value.
+bool GravityNeedsOwnAxis(const StationPlotData& data);
+
 // The text shown for a click on point `point` (a row of the list) of
 // `series`: the reading number as the list shows it and the stored value,
 // unscaled and without mean subtraction. Empty for a series without a value

@@ -116,7 +116,7 @@ private slots:
         QCOMPARE(dlg.chart()->XLabel(), QString("time"));
         QCOMPARE(dlg.chart()->YLabel(), QString("Gravity (mGals)"));
         QCOMPARE(dlg.chart()->SeriesName(5), QString("E.T.C"));
-        QCOMPARE(dlg.chart()->SeriesColor(9), QColor(200, 200, 0));
+        QCOMPARE(dlg.chart()->SeriesColor(9), QColor(150, 150, 0));
     }
 
     void threeSelectedRowsOfTen()
@@ -184,6 +184,52 @@ private slots:
         QVERIFY(!dlg.chart()->YRange());
     }
 
+    void gravityFarFromTheOthersHasItsOwnAxisAndResetZoomShowsEverySeries()
+    {
+        Survey s;
+        s.Select({0, 1, 2, 3, 4, 5});
+        CDisplayDlg dlg(s.doc, s.list);
+        Plot(dlg, s);
+        SetChecked(dlg, 1065, true);   // SDev, near 0, beside gravity of some 2480 mGal
+        SetChecked(dlg, 1140, true);   // Berger, all 0
+        ChartWidget* chart = dlg.chart();
+        QVERIFY(chart->IsSeriesOnRightAxis(0));
+        QVERIFY(chart->IsRightAxisShown());
+        QCOMPARE(chart->Y2Label(), QString("Gravity (mGals)"));
+        const auto everyPointInView = [&] {
+            const auto left = chart->ShownYRange();
+            const auto right = chart->ShownY2Range();
+            for (int series : chart->VisibleSeries())
+                for (int p = 0; p < chart->PointCount(); ++p) {
+                    const double y = chart->Y(series, p);
+                    if (y == kPlotMissingValue)
+                        continue;
+                    const auto range = chart->IsSeriesOnRightAxis(series) ? right : left;
+                    if (y < range.first || y > range.second)
+                        return false;
+                }
+            return true;
+        };
+        QVERIFY(everyPointInView());
+        // The hover text names the reading's station.
+        QVERIFY2(chart->PointToolTip(0, 3).contains("Station 4"), qPrintable(chart->PointToolTip(0, 3)));
+        // Zoomed far in, then reset: every ticked series comes back.
+        QWheelEvent wheel(QPointF(200, 150), chart->plotArea()->mapToGlobal(QPointF(200, 150)), QPoint(),
+                          QPoint(0, 1200), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(chart->plotArea(), &wheel);
+        QVERIFY(!everyPointInView());
+        chart->ResetZoom();
+        QVERIFY(everyPointInView());
+
+        // Centred on its mean, gravity shares the axis again, and the value
+        // range asked for by the tick widens to take it in.
+        SetChecked(dlg, 1108, true);
+        QVERIFY(!chart->IsSeriesOnRightAxis(0));
+        QVERIFY(!chart->IsRightAxisShown());
+        QCOMPARE(chart->YLabel(), QString("Gravity (mGals)"));
+        QVERIFY(everyPointInView());
+    }
+
     void scaleOfTenOnTemp()
     {
         Survey s;
@@ -224,7 +270,7 @@ private slots:
 
         auto text = AnswerNextMessageBox();
         QTest::mouseClick(dlg.chart()->plotArea(), Qt::LeftButton, {}, dlg.chart()->PointPosition(0, 6));
-        QCOMPARE(*text, QString("Number: 7\n Grav:    2483.0000uGal\n"));
+        QCOMPARE(*text, QString("Number: 7\n Grav:    2483.0000mGal\n"));
 
         SetChecked(dlg, 1108, false);
         QVERIFY(!s.doc.m_bSubtractMean);
@@ -251,7 +297,7 @@ private slots:
         QTest::mouseClick(dlg.chart()->plotArea(), Qt::LeftButton, {}, dlg.chart()->PointPosition(3, 8));
         QCOMPARE(title, QString("Drop Select Message"));
         QCOMPARE(icon, QMessageBox::Information);
-        QCOMPARE(text, QString("Number: 9\n Tilt Y: 16 uGal\n"));
+        QCOMPARE(text, QString("Number: 9\n Tilt Y: 16 arcsec\n"));
     }
 
     void aliodRelabelsAndDisablesSDevAndEtc()

@@ -131,6 +131,35 @@ TEST(StationPlotSeries, SubtractMeanCentresGravity)
     EXPECT_NEAR(sum, 0.0, 1e-9);
 }
 
+TEST(StationPlotSeries, GravityFarFromTheOtherSeriesGetsItsOwnAxis)
+{
+    SurveyBuilder s;
+    AddTenCg3(s);
+    s.ShowAndSelectAll();
+    // Some 2480 mGal beside deviations near 0: one axis would flatten both.
+    EXPECT_TRUE(GravityNeedsOwnAxis(BuildStationPlot(s.doc, s.list, Only({kSeriesGravity, kSeriesSDev}))));
+    // Centred on 0 it shares the axis of the tide corrections (0 .. 0.9).
+    StationPlotRequest centred = Only({kSeriesGravity, kSeriesBerger});
+    centred.m_bSubtractMean = true;
+    centred.m_dMeanGravity = 2484.5;
+    EXPECT_FALSE(GravityNeedsOwnAxis(BuildStationPlot(s.doc, s.list, centred)));
+    // Alone, or without gravity, there is nothing to separate.
+    EXPECT_FALSE(GravityNeedsOwnAxis(BuildStationPlot(s.doc, s.list, Only({kSeriesGravity}))));
+    EXPECT_FALSE(GravityNeedsOwnAxis(BuildStationPlot(s.doc, s.list, Only({kSeriesSDev, kSeriesTemp}))));
+}
+
+TEST(StationPlotSeries, TheTenSeriesHaveDistinctColours)
+{
+    const auto& table = StationSeriesTable();
+    for (std::size_t a = 0; a < table.size(); ++a)
+        for (std::size_t b = a + 1; b < table.size(); ++b) {
+            // Far enough apart to tell on screen.
+            const int distance = std::abs(table[a].red - table[b].red) + std::abs(table[a].green - table[b].green) +
+                                 std::abs(table[a].blue - table[b].blue);
+            EXPECT_GT(distance, 100) << table[a].name << " / " << table[b].name;
+        }
+}
+
 TEST(StationPlotSeries, AliodHasNoSDevNorEtc)
 {
     SurveyBuilder s;
@@ -151,7 +180,7 @@ TEST(StationPlotSeries, AliodHasNoSDevNorEtc)
     // included: 10 gives 11.5, 12 gives 13.5, 13 stays inside.
     EXPECT_DOUBLE_EQ(data.m_dHighest, 13.5);
     EXPECT_STREQ(StationSeriesName(kSeriesTiltY, true), "Long Level");
-    EXPECT_EQ(StationPointText(s.doc, s.list, kSeriesTiltX, 1), "Number: 2\n Cross Level: 11 uGal\n");
+    EXPECT_EQ(StationPointText(s.doc, s.list, kSeriesTiltX, 1), "Number: 2\n Cross Level: 11 arcsec\n");
     EXPECT_EQ(StationPointText(s.doc, s.list, kSeriesSDev, 1), "");
 }
 
@@ -159,10 +188,13 @@ TEST(StationPlotSeries, ClickTextsShowTheStoredValues)
 {
     SurveyBuilder s;
     AddTenCg3(s);
-    EXPECT_EQ(StationPointText(s.doc, s.list, kSeriesGravity, 3), "Number: 4\n Grav:    2483.0000uGal\n");
-    EXPECT_EQ(StationPointText(s.doc, s.list, kSeriesTiltY, 3), "Number: 4\n Tilt Y: 6 uGal\n");
-    EXPECT_EQ(StationPointText(s.doc, s.list, kSeriesEtc, 0), "Number: 1\n E.T.C.:      -0.0500uGal\n");
-    EXPECT_EQ(StationPointText(s.doc, s.list, kSeriesPolarMotion, 2), "Number: 3\n Polar Motion:       0.0040uGal\n");
+    // Each value with its real unit: mGal for gravity and the corrections,
+    // arc-seconds for the tilts, mK for the CG-3's temperature.
+    EXPECT_EQ(StationPointText(s.doc, s.list, kSeriesGravity, 3), "Number: 4\n Grav:    2483.0000mGal\n");
+    EXPECT_EQ(StationPointText(s.doc, s.list, kSeriesTiltY, 3), "Number: 4\n Tilt Y: 6 arcsec\n");
+    EXPECT_EQ(StationPointText(s.doc, s.list, kSeriesEtc, 0), "Number: 1\n E.T.C.:      -0.0500mGal\n");
+    EXPECT_EQ(StationPointText(s.doc, s.list, kSeriesPolarMotion, 2), "Number: 3\n Polar Motion:       0.0040mGal\n");
+    EXPECT_NE(StationPointText(s.doc, s.list, kSeriesTemp, 0).find("mK\n"), std::string::npos);
     EXPECT_EQ(StationPointText(s.doc, s.list, kSeriesDrift, 10), "");
     EXPECT_EQ(StationPointText(s.doc, s.list, 10, 0), "");
 }
