@@ -3,10 +3,11 @@
 #include <algorithm>
 #include <cmath>
 
-#include <QFontDatabase>
 #include <QFontMetrics>
 #include <QPen>
 #include <QPrinter>
+
+#include "charts/FixedPitchFont.h"
 
 namespace bramble {
 
@@ -22,10 +23,7 @@ CPrinter::~CPrinter()
 
 void CPrinter::SelectPrintFont()
 {
-    m_font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-    m_font.setStyleHint(QFont::Monospace);
-    m_font.setFixedPitch(true);
-    m_font.setPointSizeF(kFontPointSize);
+    m_font = FixedPitchFont(kFontPointSize);
 }
 
 bool CPrinter::StartPrinting()

@@ -51,7 +51,8 @@ public:
 protected:
     // Draws the page header above the top margin: title, page number, rule.
     virtual void PrintPageHeader();
-    // Chooses the fixed-pitch font into m_font.
+    // Chooses the fixed-pitch font into m_font: one whose characters really
+    // all have the same advance (FixedPitchFont).
     virtual void SelectPrintFont();
 
     QPrinter& m_printer;

@@ -2,12 +2,14 @@
 
 #include <QFontDatabase>
 
+#include "charts/FixedPitchFont.h"
+
 namespace bramble {
 
 CListBoxEx::CListBoxEx(QWidget* parent) : QListWidget(parent)
 {
     // Meter dumps are column-aligned text.
-    setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    setFont(FixedPitchFont(QFontDatabase::systemFont(QFontDatabase::FixedFont).pointSizeF()));
     setUniformItemSizes(true);
     setTextElideMode(Qt::ElideNone);   // long lines scroll sideways instead of losing their end
     setSelectionMode(QAbstractItemView::SingleSelection);

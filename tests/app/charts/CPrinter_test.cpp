@@ -3,6 +3,8 @@
 // rule), page breaks, and the job's start and end.
 #include <cmath>
 
+#include <QFontInfo>
+#include <QFontMetricsF>
 #include <QImage>
 #include <QPrinter>
 #include <QtTest>
@@ -55,8 +57,14 @@ private slots:
         QVERIFY2(std::abs(job.Layout().pageWidth - 4960) <= 3, qPrintable(QString::number(job.Layout().pageWidth)));
         QVERIFY2(std::abs(job.Layout().pageHeight - 7016) <= 3, qPrintable(QString::number(job.Layout().pageHeight)));
         QVERIFY(job.Layout().lineHeight > 0);
-        QVERIFY(job.Font().fixedPitch());
-        QVERIFY(QFontInfo(job.Font()).fixedPitch());
+        // Every character advances by the same width, whatever the font
+        // setup (Qt's own fixed-pitch flag is false for Noto Sans Mono).
+        const QFontMetricsF metrics(job.Font(), printer.get());
+        const qreal advance = metrics.horizontalAdvance(QLatin1Char(' '));
+        QVERIFY(advance > 0);
+        for (char c = '!'; c <= '~'; ++c)
+            QVERIFY2(std::abs(metrics.horizontalAdvance(QLatin1Char(c)) - advance) < 1e-3,
+                     qPrintable(QStringLiteral("%1 in %2").arg(QLatin1Char(c)).arg(QFontInfo(job.Font()).family())));
         QVERIFY(job.EndPrinting());
     }
 
