@@ -1,8 +1,12 @@
 #include "drift/CDlgAddDrift.h"
 
+#include <algorithm>
+
 #include <QDateTimeEdit>
 #include <QDialogButtonBox>
 #include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
 
 namespace bramble {
@@ -16,7 +20,8 @@ CDlgAddDrift::CDlgAddDrift(Mode mode, const QString& name, const DateTime& start
     m_name->setObjectName("edit1159");
     m_start = new QDateTimeEdit(ToQDateTime(start), this);
     m_start->setObjectName("datetime1160");
-    m_start->setDisplayFormat("MM/dd/yyyy  HH:mm:ss AP");
+    // A 24-hour clock, as everywhere else in the program (and no AM/PM after it).
+    m_start->setDisplayFormat("MM/dd/yyyy  HH:mm:ss");
     m_start->setCalendarPopup(true);
     m_rate = new QLineEdit(rate, this);
     m_rate->setObjectName("edit1161");
@@ -24,10 +29,15 @@ CDlgAddDrift::CDlgAddDrift(Mode mode, const QString& name, const DateTime& start
     m_name->setEnabled(mode == Mode::input);
     m_start->setEnabled(mode == Mode::input);
 
+    auto* rateRow = new QHBoxLayout;
+    rateRow->addWidget(m_rate, 1);
+    auto* unit = new QLabel("mGal/day", this);
+    unit->setObjectName("rateUnit");
+    rateRow->addWidget(unit);
     auto* form = new QFormLayout;
     form->addRow("Name:", m_name);
     form->addRow("Start:", m_start);
-    form->addRow("Rate:", m_rate);
+    form->addRow("Rate:", rateRow);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
@@ -35,6 +45,9 @@ CDlgAddDrift::CDlgAddDrift(Mode mode, const QString& name, const DateTime& start
     layout->addLayout(form);
     layout->addWidget(buttons);
     m_rate->setFocus();
+    // Wide enough that the window manager shows the whole title, with room
+    // for its buttons.
+    setMinimumWidth(std::max(sizeHint().width(), fontMetrics().horizontalAdvance(windowTitle()) * 3 / 2 + 160));
 }
 
 QString CDlgAddDrift::name() const { return m_name->text(); }

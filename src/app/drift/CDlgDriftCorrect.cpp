@@ -1,6 +1,7 @@
 #include "drift/CDlgDriftCorrect.h"
 
 #include <QComboBox>
+#include <QFontMetrics>
 #include <QDialogButtonBox>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -8,6 +9,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "charts/FixedPitchFont.h"
 #include "drift/CDlgAddDrift.h"
 
 namespace bramble {
@@ -22,7 +24,12 @@ CDlgDriftCorrect::CDlgDriftCorrect(DriftContext& ctx, std::vector<std::string> n
     auto* driftGroup = new QGroupBox("Drift Corrections", this);
     m_line = new QLineEdit(driftGroup);
     m_line->setObjectName("edit1151");
-    m_line->setFont(QFont("DejaVu Sans Mono"));
+    m_line->setFont(FixedPitchFont(font().pointSizeF()));
+    // Wide enough for a whole line: the date, the time and six coefficients
+    // of ten characters each.
+    const int lineChars = 22 + 6 * 10 + 2;
+    m_line->setMinimumWidth(QFontMetrics(m_line->font()).horizontalAdvance(QString(lineChars, QChar('0'))) +
+                            m_line->textMargins().left() + m_line->textMargins().right() + 12);
     m_line->setToolTip("MM/DD/YYYY  hh:mm:ss  followed by the coefficients c1..c6 (mGal/day^k)");
     m_names = new QComboBox(driftGroup);
     m_names->setObjectName("combo1152");

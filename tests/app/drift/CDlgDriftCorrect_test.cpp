@@ -4,6 +4,7 @@
 #include <QComboBox>
 #include <QDateTimeEdit>
 #include <QDialogButtonBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTimer>
@@ -176,7 +177,10 @@ private slots:
         QVERIFY(!dialog.findChild<QLineEdit*>("edit1159")->isEnabled());
         QVERIFY(!dialog.findChild<QDateTimeEdit*>("datetime1160")->isEnabled());
         QVERIFY(dialog.findChild<QLineEdit*>("edit1161")->isEnabled());
-        QCOMPARE(dialog.findChild<QDateTimeEdit*>("datetime1160")->text(), QString("01/15/2024  13:45:30 PM"));
+        // A 24-hour time without AM/PM, the rate's unit beside it, room for the title.
+        QCOMPARE(dialog.findChild<QDateTimeEdit*>("datetime1160")->text(), QString("01/15/2024  13:45:30"));
+        QCOMPARE(dialog.findChild<QLabel*>("rateUnit")->text(), QString("mGal/day"));
+        QVERIFY(dialog.minimumWidth() > dialog.fontMetrics().horizontalAdvance(dialog.windowTitle()) + 100);
         QCOMPARE(dialog.start().value(), DateTime::fromParts(2024, 1, 15, 13, 45, 30).value());
     }
 };

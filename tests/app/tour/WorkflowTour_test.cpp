@@ -18,6 +18,7 @@
 #include "../support/DialogDrivers.h"
 #include "../support/ImportDriver.h"
 #include "charts/CDisplayDlg.h"
+#include "charts/ChartWidget.h"
 #include "corrections/CDlgCorrections.h"
 #include "drift/CDlgAddDrift.h"
 #include "drift/CDlgDriftCorrect.h"
@@ -107,6 +108,9 @@ private slots:
         Click(m_view, "plotButton");
         QVERIFY(m_view->m_dlgDisplay && m_view->m_dlgDisplay->isVisible());
         m_view->m_dlgDisplay->resize(900, 620);
+        // The Berger tide beside gravity: gravity moves to an axis of its own.
+        m_view->m_dlgDisplay->findChild<QCheckBox*>("check1140")->click();
+        QVERIFY(m_view->m_dlgDisplay->chart()->IsRightAxisShown());
         QTest::qWait(50);
         MaybeGrab(m_view->m_dlgDisplay, "guide-plot");
         m_view->m_dlgDisplay->close();
