@@ -20,11 +20,10 @@
 #include "corrections/Pressure.h"
 #include "logger/CLBEditorWnd.h"
 #include "survey/CKelpDoc.h"
+#include "survey/FileChoosers.h"
 
 namespace bramble {
 namespace {
-
-constexpr const char* kFileFilter = "All Files (*.*);;Data Files (*.dat);;ASCII Files (*.asc);;Text Files (*.txt)";
 
 // Names the control the way the dialog template numbers it, for tests and
 // for anyone reading the widget tree.
@@ -36,10 +35,6 @@ W* Named(W* widget, const char* name, int id)
     return widget;
 }
 
-// Numbers are shown with 15 significant digits and read back whole: a text
-// with anything after the number is not a number.
-QString NumberText(double value) { return QString::number(value, 'g', 15); }
-
 std::optional<double> NumberOf(const QString& text)
 {
     bool ok = false;
@@ -49,9 +44,40 @@ std::optional<double> NumberOf(const QString& text)
     return value;
 }
 
+// Numbers are shown to a thousandth (a pressure derived from an elevation
+// has many more digits) and read back whole: a text with anything after the
+// number is not a number.
+QString NumberText(double value)
+{
+    QString text = QString::number(value, 'f', 3);
+    while (text.endsWith('0'))
+        text.chop(1);
+    if (text.endsWith('.'))
+        text.chop(1);
+    return text == "-0" ? QString("0") : text;
+}
+
+// The number a field holds: the stored value itself while the field still
+// shows it unchanged (the shown text is rounded), else the number typed.
+std::optional<double> FieldNumber(const QLineEdit* field, double stored)
+{
+    if (field->text() == NumberText(stored))
+        return stored;
+    return NumberOf(field->text());
+}
+
+// A number field with its unit after it.
+QHBoxLayout* WithUnit(QLineEdit* field, const char* unit, QWidget* parent)
+{
+    auto* row = new QHBoxLayout;
+    row->addWidget(field, 1);
+    row->addWidget(new QLabel(unit, parent));
+    return row;
+}
+
 QString DefaultChooser(QWidget* parent, const QString& current)
 {
-    return QFileDialog::getOpenFileName(parent, QString(), current, kFileFilter, nullptr,
+    return QFileDialog::getOpenFileName(parent, QString(), ChooserStart(current), PolarTableFilters(), nullptr,
                                         QFileDialog::DontUseNativeDialog);
 }
 
@@ -105,18 +131,22 @@ void CDlgCorrections::BuildControls()
     m_pNominalPressure = Named(new QLineEdit(pressureBox), "nominalPressureEdit", 1123);
     m_pPressureList = Named(new QListWidget(pressureBox), "pressureList", 1126);
     m_pPressureList->setSelectionMode(QAbstractItemView::SingleSelection);
+    EditRowsWithF2(m_pPressureList);
     auto* addButton = Named(new QPushButton("Add", pressureBox), "addEntryButton", 1127);
     auto* removeButton = Named(new QPushButton("Remove", pressureBox), "removeEntryButton", 1129);
     auto* applyListButton = Named(new QPushButton("Apply", pressureBox), "applyPressuresButton", 1128);
     for (QPushButton* button : {setButton, addButton, removeButton, applyListButton})
         button->setAutoDefault(false);
+    m_pApplyPressure->setToolTip("Correct the readings for air pressure when OK recomputes them");
+    applyListButton->setToolTip("Give every reading a pressure interpolated in time from the entries of the list now");
+    setButton->setToolTip("Set the nominal pressure of the standard atmosphere at this elevation");
     auto* pressureLayout = new QGridLayout(pressureBox);
     pressureLayout->addWidget(m_pApplyPressure, 0, 0);
     pressureLayout->addWidget(new QLabel("Enter Nominal Elevation:", pressureBox), 1, 0);
-    pressureLayout->addWidget(m_pElevation, 1, 1);
+    pressureLayout->addLayout(WithUnit(m_pElevation, "m", pressureBox), 1, 1);
     pressureLayout->addWidget(setButton, 1, 2);
     pressureLayout->addWidget(new QLabel("Nominal Pressure", pressureBox), 2, 0);
-    pressureLayout->addWidget(m_pNominalPressure, 2, 1);
+    pressureLayout->addLayout(WithUnit(m_pNominalPressure, "hPa", pressureBox), 2, 1);
     pressureLayout->addWidget(m_pPressureList, 3, 0, 1, 3);
     auto* listButtons = new QHBoxLayout;
     listButtons->addWidget(addButton);
@@ -203,8 +233,8 @@ std::vector<std::string> CDlgCorrections::PressureList() const
 
 bool CDlgCorrections::TakeFields()
 {
-    const auto elevation = NumberOf(m_pElevation->text());
-    const auto pressure = NumberOf(m_pNominalPressure->text());
+    const auto elevation = FieldNumber(m_pElevation, m_Settings.m_dNominalElevation);
+    const auto pressure = FieldNumber(m_pNominalPressure, m_Settings.m_dNominalPressure);
     if (!elevation || !pressure) {
         QLineEdit* wrong = elevation ? m_pNominalPressure : m_pElevation;
         Message(kNotANumber);

@@ -1,9 +1,42 @@
 #include "logger/CLBEditorWnd.h"
 
+#include <algorithm>
+
 #include <QKeyEvent>
 #include <QListWidget>
 
 namespace bramble {
+namespace {
+
+// F2 on the list starts an editor on its current row.
+class F2Editing final : public QObject {
+public:
+    explicit F2Editing(QListWidget* list) : QObject(list), m_pList(list) { list->installEventFilter(this); }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (watched == m_pList && event->type() == QEvent::KeyPress &&
+            static_cast<QKeyEvent*>(event)->key() == Qt::Key_F2 && m_pList->currentRow() >= 0 && !Editing()) {
+            (new CLBEditorWnd(m_pList))->StartEdit(m_pList->currentRow());
+            return true;
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    bool Editing() const
+    {
+        const auto editors = m_pList->findChildren<CLBEditorWnd*>();
+        return std::any_of(editors.begin(), editors.end(), [](const CLBEditorWnd* e) { return !e->ended(); });
+    }
+
+    QListWidget* m_pList;
+};
+
+}  // namespace
+
+void EditRowsWithF2(QListWidget* list) { new F2Editing(list); }
 
 CLBEditorWnd::CLBEditorWnd(QListWidget* list) : QLineEdit(list->viewport()), m_pList(list)
 {
@@ -95,6 +128,10 @@ void CLBEditorWnd::Finish(bool commit)
         m_pList->insertItem(m_nRow, typed);
         m_pList->setCurrentRow(m_nRow);
     }
+    // The keyboard goes back to the list, not to whatever widget follows the
+    // editor in the focus chain.
+    if (hasFocus())
+        m_pList->setFocus(Qt::OtherFocusReason);
     hide();
     emit finished(commit);
     deleteLater();

@@ -40,4 +40,9 @@ private:
     bool m_bEnded = false;
 };
 
+// Lets the keyboard edit the rows of `list` in place: F2 starts a
+// CLBEditorWnd on the current row. After an edit the list has the focus
+// again, so the arrow keys go on moving in it.
+void EditRowsWithF2(QListWidget* list);
+
 }  // namespace bramble

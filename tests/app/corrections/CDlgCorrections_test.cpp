@@ -222,6 +222,13 @@ private slots:
         SetText(&dlg, "elevationEdit", "0");
         Click(&dlg, "setNominalButton");
         QCOMPARE(Child<QLineEdit>(&dlg, "nominalPressureEdit")->text(), QString("1013.25"));
+        // Shown to a thousandth, used whole.
+        SetText(&dlg, "elevationEdit", "1600");
+        Click(&dlg, "setNominalButton");
+        const QString shown = Child<QLineEdit>(&dlg, "nominalPressureEdit")->text();
+        QVERIFY2(shown.size() - shown.indexOf('.') - 1 <= 3, qPrintable(shown));
+        dlg.accept();
+        QCOMPARE(dlg.Settings().m_dNominalPressure, NominalPressureFromElevation(1600.0));
     }
 
     void addAndRemoveEntries()
@@ -261,6 +268,46 @@ private slots:
         QTest::keyClick(editor, Qt::Key_Return);
         QVERIFY(dlg.isVisible());   // Enter ended the edit, not the dialog
         QCOMPARE(dlg.PressureList().front(), std::string("03/12/2019  21:30:12  1001.5"));
+    }
+
+    void theKeyboardEditsThePressureListAndEnterOnlyEndsTheEdit()
+    {
+        LoadCg3();
+        CDlgCorrections dlg(*m_doc, m_settings);
+        bool applied = false;
+        dlg.SetApplyHandler([&](const CorrectionSettings&) { applied = true; });
+        dlg.show();
+        dlg.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&dlg));
+        // Keys go where the keyboard focus is, as they do when typed.
+        QWindow* window = dlg.windowHandle();
+        auto* list = Child<QListWidget>(&dlg, "pressureList");
+        list->setFocus();
+        list->setCurrentRow(0);
+        QTest::keyClick(window, Qt::Key_F2);
+        // The editor deletes itself once it has ended.
+        QPointer<CLBEditorWnd> editor = list->findChild<CLBEditorWnd*>();
+        QVERIFY(editor && !editor->ended());
+        QCOMPARE(QApplication::focusWidget(), editor.data());
+        editor->setText("03/12/2019  21:30:12  1002");
+        QTest::keyClick(window, Qt::Key_Return);
+        QVERIFY(!editor || editor->ended());
+        QVERIFY(dlg.isVisible());
+        QVERIFY(!applied);   // Enter ended the edit only
+        QCOMPARE(list->item(0)->text(), QString("03/12/2019  21:30:12  1002"));
+        // The arrows move in the list again.
+        QCOMPARE(QApplication::focusWidget(), list);
+        QTest::keyClick(window, Qt::Key_Down);
+        QCOMPARE(list->currentRow(), 1);
+        // Escape takes an edit back, and leaves the dialog open too.
+        QTest::keyClick(window, Qt::Key_F2);
+        QPointer<CLBEditorWnd> second = list->findChildren<CLBEditorWnd*>().constLast();
+        QVERIFY(second && !second->ended());
+        second->setText("changed");
+        QTest::keyClick(window, Qt::Key_Escape);
+        QVERIFY(dlg.isVisible());
+        QCOMPARE(list->item(1)->text(), QString("03/13/2019  15:35:02  1013.25"));
+        QCOMPARE(QApplication::focusWidget(), list);
     }
 
     void applyingTheListGivesEveryReadingItsPressureAndStaysAfterCancel()
