@@ -1,5 +1,7 @@
 #include "mainwnd/CKelpView.h"
 
+#include <algorithm>
+
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QItemSelectionModel>
@@ -17,12 +19,14 @@
 #include "drift/CDlgDriftCorrect.h"
 #include "drift/DriftCommand.h"
 #include "mainwnd/AppIcon.h"
+#include "mainwnd/CopyRows.h"
 #include "mainwnd/CRawDlg.h"
 #include "mainwnd/StationListModel.h"
 #include "mainwnd/StationTableView.h"
 #include "output/CDlgFinalOutput.h"
 #include "output/ExportSelectedCommand.h"
 #include "output/FinalOutput.h"
+#include "output/TabSeparated.h"
 #include "survey/CKelpDoc.h"
 
 namespace bramble {
@@ -53,10 +57,11 @@ CKelpView::CKelpView(CKelpDoc& doc, QWidget* parent) : QWidget(parent), m_doc(do
         const int width = CStationList::Columns()[static_cast<std::size_t>(c)].width;
         if (width == 0)
             m_pTable->setColumnHidden(c, true);   // "Station Index" and "m_dt" still hold their texts
-        else
-            m_pTable->setColumnWidth(c, width);
+        else   // never narrower than its title
+            m_pTable->setColumnWidth(c, std::max(width, m_pTable->horizontalHeader()->sectionSizeHint(c)));
     }
     m_pTable->setContextMenuPolicy(Qt::CustomContextMenu);
+    InstallCopyRows(m_pTable, [this] { return SelectedRowsText(m_List); });
 
     struct ButtonText {
         const char* caption;
@@ -379,6 +384,14 @@ void CKelpView::OnPlot()
 
 void CKelpView::OnFinalOutput()
 {
+    if (m_List.SelectedCount() == 0) {
+        QMessageBox box(QMessageBox::Information, "Final Output",
+                        "No readings are selected. Select the readings to average, then choose Final Output again.",
+                        QMessageBox::Ok, this);
+        box.setObjectName("nothingSelectedBox");
+        box.exec();
+        return;
+    }
     ComputeFinalOutput(m_doc, m_List);
     CDlgFinalOutput dlg(m_doc, this);
     dlg.exec();

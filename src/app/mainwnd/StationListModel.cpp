@@ -72,6 +72,8 @@ bool StationListModel::setData(const QModelIndex& index, const QVariant& value, 
     return true;
 }
 
+int StationListModel::sortColumn() const { return m_list.SortColumn(); }
+
 void StationListModel::checkStatesChanged(int first, int last)
 {
     if (first > last || m_list.RowCount() == 0)

@@ -24,6 +24,9 @@ public:
     // Check state of column 0: checking selects the row, unchecking deselects it.
     bool setData(const QModelIndex& index, const QVariant& value, int role = Qt::EditRole) override;
 
+    // The column the list's rows are sorted by (CStationList::SortColumn).
+    int sortColumn() const;
+
     // Tell the views that the rows were rebuilt or reordered in the list.
     void beginRebuild() { beginResetModel(); }
     void endRebuild() { endResetModel(); }

@@ -5,6 +5,9 @@
 #include <QStyle>
 #include <QStyleOptionViewItem>
 
+#include "mainwnd/CStationList.h"
+#include "mainwnd/StationListModel.h"
+
 namespace bramble {
 
 StationTableView::StationTableView(QWidget* parent) : QTableView(parent)
@@ -22,9 +25,35 @@ StationTableView::StationTableView(QWidget* parent) : QTableView(parent)
     verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 4);
     horizontalHeader()->setSectionsClickable(true);
     horizontalHeader()->setHighlightSections(false);
-    horizontalHeader()->setSortIndicatorShown(false);
+    horizontalHeader()->setSortIndicatorShown(true);
+    horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);   // none until the rows are sorted
+    // Before the view's own handler, which sorts and so resets the rows.
+    connect(horizontalHeader(), &QHeaderView::sectionClicked, this, [this](int section) {
+        m_nClickedSection = section;
+    });
     horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     horizontalHeader()->setStretchLastSection(false);
+}
+
+void StationTableView::reset()
+{
+    QTableView::reset();
+    UpdateSortIndicator();
+}
+
+void StationTableView::UpdateSortIndicator()
+{
+    const auto* stations = qobject_cast<const StationListModel*>(model());
+    if (!stations || stations->rowCount() == 0) {
+        horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
+        return;
+    }
+    int column = stations->sortColumn();
+    // "Time" and "Date" both sort by the hidden day number: mark the one
+    // clicked, "Time" when the rows were put in time order by themselves.
+    if (column == CStationList::kDayNumber)
+        column = m_nClickedSection == CStationList::kDate ? CStationList::kDate : CStationList::kTime;
+    horizontalHeader()->setSortIndicator(column, Qt::AscendingOrder);
 }
 
 QRect StationTableView::checkBoxRect(int row) const

@@ -9,9 +9,12 @@
 #include <QVBoxLayout>
 
 #include "charts/PrintText.h"
+#include "mainwnd/CopyRows.h"
 #include "output/FileSaving.h"
 #include "output/FinalTexts.h"
+#include "output/TabSeparated.h"
 #include "survey/CKelpDoc.h"
+#include "survey/FileChoosers.h"
 
 namespace bramble {
 namespace {
@@ -37,7 +40,7 @@ CDlgFinalOutput::CDlgFinalOutput(const CKelpDoc& doc, QWidget* parent)
     m_pList->setObjectName("finalList");
     m_pList->setProperty("controlId", 1166);
     m_pList->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_pList->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_pList->setSelectionMode(QAbstractItemView::ExtendedSelection);   // Ctrl+C copies several
     m_pList->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_pList->setShowGrid(true);
     m_pList->setWordWrap(false);
@@ -60,6 +63,13 @@ CDlgFinalOutput::CDlgFinalOutput(const CKelpDoc& doc, QWidget* parent)
     layout->addWidget(m_pList, 1);
     layout->addLayout(buttons);
 
+    InstallCopyRows(m_pList, [this] {
+        std::vector<int> rows;
+        for (const QModelIndex& index : m_pList->selectionModel()->selectedRows())
+            rows.push_back(index.row());
+        std::sort(rows.begin(), rows.end());
+        return FinalRowsText(m_doc, rows);
+    });
     connect(printButton, &QPushButton::clicked, this, &CDlgFinalOutput::OnPrint);
     connect(exportButton, &QPushButton::clicked, this, &CDlgFinalOutput::OnExportText);
     connect(okButton, &QPushButton::clicked, this, &QDialog::accept);
@@ -107,7 +117,7 @@ void CDlgFinalOutput::OnPrint()
 
 void CDlgFinalOutput::OnExportText()
 {
-    const QString path = ChooseSaveFile(this, QString());
+    const QString path = ChooseSaveFile(this, SuggestedExportPath(m_doc, "final", ".txt"));
     if (path.isEmpty())
         return;
     SaveFileOrSayWhy(this, path, FinalTextExport(m_doc), "Export Text");

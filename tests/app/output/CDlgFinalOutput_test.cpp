@@ -6,6 +6,7 @@
 
 #include <csignal>
 
+#include <QClipboard>
 #include <QHeaderView>
 #include <QMenu>
 #include <QPushButton>
@@ -296,24 +297,51 @@ private slots:
         QCOMPARE(QDir(m_dir.path()).entryList({"*kept*"}, QDir::Files | QDir::Hidden), QStringList{"kept.txt"});
     }
 
-    void nothingSelectedGivesAnEmptyTableAndAnEmptyFile()
+    void nothingSelectedSaysSoAndAnEmptyTableGivesAnEmptyFile()
     {
         ImportThroughDialogs(m_app->mainFrame(), kCg3, false);
         Click(m_view, "selectNoneButton");
+        auto text = AnswerNextMessageBox();
+        Click(m_view, "finalOutputButton");
+        QVERIFY2(text->startsWith("No readings are selected."), qPrintable(*text));
+        QVERIFY(m_app->document().m_FinalData.empty());
+        // A table without stations still exports and prints: nothing.
         const QString path = m_dir.filePath("empty.txt");
         const QString pdf = m_dir.filePath("empty.pdf");
-        WithFinalOutput([&](CDlgFinalOutput* dialog) {
-            QCOMPARE(dialog->list()->rowCount(), 0);
-            ChooseNextFile(path);
-            Click(dialog, "exportTextButton");
-            auto printed = PrintNextToPdf(pdf);
-            Click(dialog, "printButton");
-            QVERIFY(*printed);
-        });
+        CDlgFinalOutput dialog(m_app->document(), m_view);
+        dialog.show();
+        QCOMPARE(dialog.list()->rowCount(), 0);
+        ChooseNextFile(path);
+        Click(&dialog, "exportTextButton");
+        auto printed = PrintNextToPdf(pdf);
+        Click(&dialog, "printButton");
+        QVERIFY(*printed);
         QVERIFY(QFile::exists(path));
         QCOMPARE(ReadAll(path), QByteArray());
         QVERIFY(QFile::exists(pdf));
         QVERIFY(PdfWords(pdf).words.empty());   // not even the banner
+    }
+
+    void ctrlCCopiesTheSelectedStationsWithTheTitles()
+    {
+        ImportThroughDialogs(m_app->mainFrame(), kCg3, false);
+        Click(m_view, "selectAllButton");
+        QString copied;
+        WithFinalOutput([&](CDlgFinalOutput* dialog) {
+            QTableWidget* list = dialog->list();
+            list->setFocus();
+            list->selectRow(1);
+            list->selectionModel()->select(list->model()->index(3, 0),
+                                           QItemSelectionModel::Select | QItemSelectionModel::Rows);
+            QApplication::clipboard()->clear();
+            QTest::keySequence(dialog->windowHandle(), QKeySequence::Copy);
+            copied = QApplication::clipboard()->text();
+        });
+        const QStringList lines = copied.split('\n', Qt::SkipEmptyParts);
+        QCOMPARE(lines.size(), 3);
+        QCOMPARE(lines[0], QString("Time\tDate\tStation\tLatitude\tLongitude\tGravity\tSDev\t# of Points"));
+        QCOMPARE(lines[1].split('\t').value(2), QString("100"));
+        QCOMPARE(lines[2].split('\t').value(2), QString("102"));
     }
 
     void theListKeepsItsOrderAndTheTableIsNotDoubled()
