@@ -2,7 +2,7 @@
 
 #include <QApplication>
 #include <QButtonGroup>
-#include <QDesktopServices>
+#include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QGridLayout>
@@ -15,14 +15,15 @@
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QSettings>
-#include <QUrl>
 #include <QVBoxLayout>
 
 #include "logger/CDlgMeterSetup.h"
 #include "logger/CListBoxEx.h"
 #include "logger/LoggerProfile.h"
 #include "logger/SerialLogger.h"
+#include "logger/TextEditorLauncher.h"
 #include "mainwnd/AppIcon.h"
+#include "survey/FileChoosers.h"
 
 namespace bramble {
 namespace {
@@ -51,17 +52,14 @@ QLineEdit* MakeHiddenEdit(const char* name, QWidget* parent)
 
 }  // namespace
 
-QString CGDump::FileFilter()
-{
-    return "All Files (*.*);;Data Files (*.dat);;ASCII Files (*.asc);;Text Files (*.txt)";
-}
+QString CGDump::FileFilter() { return DataFileFilters(); }
 
 CGDump::CGDump(QWidget* parent) : QDialog(parent)
 {
     setObjectName("gdumpDialog");
     setWindowTitle("GDump");
     setWindowIcon(AppIcon());
-    m_openFile = [](const QString& path) { QDesktopServices::openUrl(QUrl::fromLocalFile(path)); };
+    m_openFile = OpenInTextEditor;
     BuildControls();
 
     m_pLogger = new SerialLogger(this);
@@ -302,7 +300,8 @@ void CGDump::OnCG3()
 
 QString CGDump::ChooseFile(const QString& title, const QString& current)
 {
-    QFileDialog chooser(this, title, current, FileFilter());
+    // In the folder of the file named, else of the last data file read.
+    QFileDialog chooser(this, title, ChooserStart(current), FileFilter());
     chooser.setObjectName("fileChooser");
     chooser.setAcceptMode(QFileDialog::AcceptOpen);
     chooser.setFileMode(QFileDialog::AnyFile);   // the file need not exist
@@ -505,18 +504,28 @@ void CGDump::OnClearScreen()
 void CGDump::OnEditFile()
 {
     TakeFields();
-    if (!m_strRcvFilename.isEmpty()) {
-        m_openFile(m_strRcvFilename);
-        m_strAsciiFilename = m_strRcvFilename;
-        m_strRcvFilename.clear();
-    } else if (!m_strAsciiFilename.isEmpty()) {
-        m_openFile(m_strAsciiFilename);
-    } else {
+    const QString path = !m_strRcvFilename.isEmpty() ? m_strRcvFilename : m_strAsciiFilename;
+    if (path.isEmpty()) {
         QMessageBox box(QMessageBox::NoIcon, "GDump", "Error:  No File Specified.", QMessageBox::Ok, this);
         box.setObjectName("noFileBox");
         box.exec();
         m_pReload->setEnabled(false);
         return;
+    }
+    if (!m_openFile(path)) {
+        // Nothing changes: there is no edited file to import.
+        QMessageBox box(QMessageBox::Warning, "GDump",
+                        QString("No text editor was found to open %1.\n"
+                                "Install a text editor (for example gedit or mousepad) and try again.")
+                            .arg(QDir::toNativeSeparators(path)),
+                        QMessageBox::Ok, this);
+        box.setObjectName("noEditorBox");
+        box.exec();
+        return;
+    }
+    if (!m_strRcvFilename.isEmpty()) {
+        m_strAsciiFilename = m_strRcvFilename;
+        m_strRcvFilename.clear();
     }
     // The edited file is an ASCII file now: switch the whole dialog to that
     // mode, so that OK imports it and Reload File lists the edited text.

@@ -37,15 +37,16 @@ public:
     const QString& AsciiFileName() const { return m_strAsciiFilename; }
     int MeterType() const { return m_nMeterType; }
 
-    // How "Edit File..." opens a file; the desktop's default application
+    // How "Edit File..." opens a file: in a text editor of the desktop
     // unless replaced (tests record the call instead of starting an editor).
-    using FileOpener = std::function<void(const QString& path)>;
+    // False when no editor could be started.
+    using FileOpener = std::function<bool(const QString& path)>;
     void SetFileOpener(FileOpener opener) { m_openFile = std::move(opener); }
 
     CListBoxEx* List() const { return m_pList; }
     bool IsLogging() const { return m_bLogging; }
 
-    // The filter of both file choosers.
+    // The filter of both file choosers: the data files first (DataFileFilters).
     static QString FileFilter();
 
     // Both end a running logging properly first: the waiting bytes go into

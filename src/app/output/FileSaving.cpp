@@ -5,17 +5,13 @@
 #include <QMessageBox>
 
 #include "output/SafeFile.h"
+#include "survey/FileChoosers.h"
 
 namespace bramble {
 
-QString ExportFileFilter()
-{
-    return "All Files (*.*);;Data Files (*.dat);;ASCII Files (*.asc);;Text Files (*.txt)";
-}
-
 QString ChooseSaveFile(QWidget* parent, const QString& initial)
 {
-    QFileDialog chooser(parent, QString(), initial, ExportFileFilter());
+    QFileDialog chooser(parent, QString(), ChooserStart(initial), ExportFileFilters());
     chooser.setObjectName("saveFileChooser");
     chooser.setAcceptMode(QFileDialog::AcceptSave);
     chooser.setFileMode(QFileDialog::AnyFile);
@@ -32,8 +28,10 @@ QString ChooseSaveFile(QWidget* parent, const QString& initial)
 bool SaveFileOrSayWhy(QWidget* parent, const QString& path, std::string_view bytes, const QString& caption)
 {
     const WriteResult result = WriteFileSafely(QFile::encodeName(path).toStdString(), bytes);
-    if (result)
+    if (result) {
+        ConfirmWritten(parent, path);
         return true;
+    }
     QMessageBox box(QMessageBox::Warning, caption, QString::fromStdString(result.message), QMessageBox::Ok, parent);
     box.setObjectName("saveErrorBox");
     box.exec();

@@ -1,6 +1,7 @@
 // GDump: its controls, the mode switch, the meter-type radios and the
 // ASCII-file side (chooser, Reload File, Edit File, Clear Screen).
 #include <QFile>
+#include <QFileDialog>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -12,6 +13,7 @@
 #include "../support/ImportDriver.h"
 #include "logger/CGDump.h"
 #include "logger/CListBoxEx.h"
+#include "mainwnd/RecentFileList.h"
 
 using namespace bramble;
 using namespace bramble::test;
@@ -84,7 +86,11 @@ private slots:
             groups << box->title();
         groups.sort();
         QCOMPARE(groups, (QStringList{"", "", "ASCII", "Controls", "Instrument", "Output"}));
-        QCOMPARE(CGDump::FileFilter(), QString("All Files (*.*);;Data Files (*.dat);;ASCII Files (*.asc);;Text Files (*.txt)"));
+        // The meter files first, everything after them.
+        const QStringList filters = CGDump::FileFilter().split(";;");
+        QVERIFY(filters.value(0).startsWith("CG-3 Dumps ("));
+        QVERIFY(filters.value(1).startsWith("Aliod Files ("));
+        QVERIFY(filters.contains("All Files (*)"));
         // A fixed size.
         QCOMPARE(dump.minimumSize(), dump.maximumSize());
     }
@@ -172,7 +178,10 @@ private slots:
     {
         CGDump dump;
         QStringList opened;
-        dump.SetFileOpener([&](const QString& path) { opened << path; });
+        dump.SetFileOpener([&](const QString& path) {
+            opened << path;
+            return true;
+        });
         dump.show();
         QTest::keyClicks(dump.findChild<QLineEdit*>("receiveFileEdit"), kCg3);
         Click(&dump, "editFileButton");
@@ -195,13 +204,54 @@ private slots:
     {
         CGDump dump;
         bool opened = false;
-        dump.SetFileOpener([&](const QString&) { opened = true; });
+        dump.SetFileOpener([&](const QString&) { return opened = true; });
         dump.show();
         auto text = AnswerNextMessageBox();
         Click(&dump, "editFileButton");
         QCOMPARE(*text, QString("Error:  No File Specified."));
         QVERIFY(!opened);
         QVERIFY(!Enabled(dump, "reloadButton"));
+    }
+
+    void editFileWithoutATextEditorSaysSoAndChangesNothing()
+    {
+        CGDump dump;
+        dump.SetFileOpener([](const QString&) { return false; });
+        dump.show();
+        QTest::keyClicks(dump.findChild<QLineEdit*>("receiveFileEdit"), kCg3);
+        auto text = AnswerNextMessageBox();
+        Click(&dump, "editFileButton");
+        QVERIFY2(text->startsWith("No text editor was found to open " + kCg3), qPrintable(*text));
+        QCOMPARE(dump.findChild<QLineEdit*>("receiveFileEdit")->text(), kCg3);
+        QVERIFY(dump.InstrumentMode());
+    }
+
+    void fileChoosersOpenInTheFolderOfTheLastDataFileWithTheDataFiltersFirst()
+    {
+        QTemporaryDir folder;
+        RecentFileList recent;
+        recent.Load();
+        recent.Add(folder.filePath("survey.dat"), false);
+        CGDump dump;
+        dump.show();
+        Click(&dump, "asciiFileRadio");
+        QString opened, filter;
+        OnNextModal<QFileDialog>([&](QFileDialog* chooser) {
+            opened = chooser->directory().absolutePath();
+            filter = chooser->selectedNameFilter();
+            chooser->reject();
+        });
+        Click(&dump, "asciiBrowseButton");
+        QCOMPARE(opened, QDir(folder.path()).absolutePath());
+        QVERIFY2(filter.startsWith("CG-3 Dumps"), qPrintable(filter));
+        // A file already named: its own folder.
+        dump.findChild<QLineEdit*>("asciiFileEdit")->setText(kCg3);
+        OnNextModal<QFileDialog>([&](QFileDialog* chooser) {
+            opened = chooser->directory().absolutePath();
+            chooser->reject();
+        });
+        Click(&dump, "asciiBrowseButton");
+        QCOMPARE(opened, QFileInfo(kCg3).absolutePath());
     }
 
     void cancelClosesWithoutTakingTheFields()

@@ -9,12 +9,14 @@
 #include <QFileDialog>
 #include <QHeaderView>
 #include <QMenu>
+#include <QStatusBar>
 #include <QtTest>
 
 #include "../support/AppTestSupport.h"
 #include "../support/ImportDriver.h"
 #include "OutputTestSupport.h"
 #include "mainwnd/CKelpView.h"
+#include "mainwnd/CMainFrame.h"
 #include "mainwnd/CStationList.h"
 #include "mainwnd/StationTableView.h"
 
@@ -108,16 +110,23 @@ private slots:
         ClickCheckBox(m_view, second);
         const QString path = m_dir.filePath("excel.txt");
         auto filter = std::make_shared<QStringList>();
-        OnNextModal<QFileDialog>([path, filter](QFileDialog* chooser) {
+        auto offered = std::make_shared<QString>();
+        OnNextModal<QFileDialog>([path, filter, offered](QFileDialog* chooser) {
             *filter = chooser->nameFilters();
+            *offered = QDir(chooser->directory()).filePath(chooser->findChild<QLineEdit*>("fileNameEdit")->text());
             QCOMPARE(chooser->acceptMode(), QFileDialog::AcceptSave);
             QVERIFY(chooser->defaultSuffix().isEmpty());
             chooser->findChild<QLineEdit*>("fileNameEdit")->setText(path);
             static_cast<QDialog*>(chooser)->accept();
         });
         Trigger(kExcelAction);
-        QCOMPARE(*filter, (QStringList{"All Files (*.*)", "Data Files (*.dat)", "ASCII Files (*.asc)",
-                                       "Text Files (*.txt)"}));
+        QCOMPARE(*filter, (QStringList{"Text Files (*.txt)", "All Files (*)", "Data Files (*.dat)",
+                                       "ASCII Files (*.asc)"}));
+        // The first export is offered beside the data file, with the right
+        // extension; the status bar then says where it went.
+        QCOMPARE(*offered, QFileInfo(kCg3).absolutePath() + "/cg3-two-blocks-excel.txt");
+        QVERIFY2(m_app->mainFrame()->statusBar()->currentMessage().contains(path),
+                 qPrintable(m_app->mainFrame()->statusBar()->currentMessage()));
         const QByteArray bytes = ReadAll(path);
         const QStringList lines = Lines(bytes);
         QCOMPARE(lines.size(), 3);
