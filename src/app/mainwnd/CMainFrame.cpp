@@ -17,6 +17,7 @@
 #include "mainwnd/AppIcon.h"
 #include "mainwnd/CKelpView.h"
 #include "mainwnd/LockKeyIndicators.h"
+#include "mainwnd/UserGuide.h"
 #include "survey/CKelpDoc.h"
 #include "survey/ImportCommand.h"
 #include "survey/MeterTypeGuess.h"
@@ -75,12 +76,17 @@ void CMainFrame::BuildMenus()
     m_pExitSeparator = m_pFileMenu->addSeparator();
     m_pExitAction = m_pFileMenu->addAction("E&xit", this, &QWidget::close);
     m_pExitAction->setObjectName("actionExit");
+    m_pExitAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
 
     QMenu* viewMenu = menuBar()->addMenu("&View");
     viewMenu->addAction("&Raw...", m_pView, &CKelpView::OnRaw)->setObjectName("actionRaw");
     viewMenu->addAction("&Plot...", m_pView, &CKelpView::OnPlot)->setObjectName("actionPlot");
 
     QMenu* helpMenu = menuBar()->addMenu("&Help");
+    QAction* guide = helpMenu->addAction("&User's Guide", this, [this] { ShowUserGuide(this); });
+    guide->setObjectName("actionUserGuide");
+    guide->setShortcut(QKeySequence(Qt::Key_F1));
+    helpMenu->addSeparator();
     helpMenu->addAction("&About Bramble...", this, &CMainFrame::OnAppAbout)->setObjectName("actionAbout");
 }
 

@@ -7,6 +7,7 @@
 #include <QMimeData>
 #include <QSettings>
 #include <QStatusBar>
+#include <QTextBrowser>
 #include <QtTest>
 
 #include "../support/AppTestSupport.h"
@@ -14,6 +15,7 @@
 #include "mainwnd/AboutBox.h"
 #include "mainwnd/CKelpView.h"
 #include "mainwnd/LockKeyIndicators.h"
+#include "mainwnd/UserGuide.h"
 #include "mainwnd/StationTableView.h"
 
 using namespace bramble;
@@ -84,7 +86,7 @@ private slots:
         QCOMPARE(titles, (QStringList{"&File", "&View", "&Help"}));
         QCOMPARE(MenuTexts(TopMenu(frame, "&File")), (QStringList{"&Import...", "&Save Settings", "-", "E&xit"}));
         QCOMPARE(MenuTexts(TopMenu(frame, "&View")), (QStringList{"&Raw...", "&Plot..."}));
-        QCOMPARE(MenuTexts(TopMenu(frame, "&Help")), (QStringList{"&About Bramble..."}));
+        QCOMPARE(MenuTexts(TopMenu(frame, "&Help")), (QStringList{"&User's Guide", "-", "&About Bramble..."}));
         QVERIFY(!frame->findChild<QAction*>("actionSaveSettings")->isEnabled());
         QVERIFY(frame->findChild<QAction*>("actionImport")->isEnabled());
         QVERIFY(frame->findChild<QAction*>("actionRaw")->isEnabled());
@@ -118,6 +120,26 @@ private slots:
         QCOMPARE(Rows(frame), 15);
         QCOMPARE(frame->windowTitle(), QString("cg3-two-blocks.dat - Bramble"));
         QVERIFY(frame->isVisible());
+    }
+
+    void f1ShowsTheUsersGuideAndCtrlQExits()
+    {
+        QVERIFY(m_app->InitInstance({"bramble"}));
+        CMainFrame* frame = m_app->mainFrame();
+        frame->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(frame));
+        // In a build the guide is the source tree's.
+        QVERIFY(FindUserGuide().endsWith("docs/user-guide.md"));
+        QTest::keySequence(frame->windowHandle(), QKeySequence(Qt::Key_F1));
+        auto* guide = frame->findChild<QDialog*>("userGuideWindow");
+        QVERIFY(guide && guide->isVisible());
+        auto* text = guide->findChild<QTextBrowser*>("userGuideText");
+        QVERIFY(text->toPlainText().contains("Bramble user's guide"));
+        guide->close();
+        frame->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(frame));
+        QTest::keySequence(frame->windowHandle(), QKeySequence(Qt::CTRL | Qt::Key_Q));
+        QVERIFY(!frame->isVisible());
     }
 
     void aboutBoxShowsVersionAndIcon()
