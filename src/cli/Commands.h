@@ -14,5 +14,6 @@ int RunDump(const Args& args, std::ostream& out, std::ostream& err);
 int RunTide(const Args& args, std::ostream& out, std::ostream& err);
 int RunOceanLoad(const Args& args, std::ostream& out, std::ostream& err);
 int RunReduce(const Args& args, std::ostream& out, std::ostream& err);
+int RunAdjust(const Args& args, std::ostream& out, std::ostream& err);
 
 }  // namespace bramble::cli

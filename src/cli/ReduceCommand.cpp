@@ -14,6 +14,7 @@
 
 #include "Commands.h"
 #include "ReadSurvey.h"
+#include "WriteOutput.h"
 #include "corrections/CorrectionSettings.h"
 #include "corrections/DriftState.h"
 #include "corrections/PolarMotion.h"
@@ -263,34 +264,6 @@ bool ParseArguments(const Args& args, ReduceOptions& o, std::ostream& err, bool&
     return true;
 }
 
-// Writes an output file. "-" is standard output. A device or a pipe
-// (/dev/stdout, a named pipe) is written into directly: there is no earlier
-// file to keep, and replacing it by renaming would remove the device's name.
-// Everything else goes through WriteFileSafely.
-bool Write(const std::string& path, const std::string& bytes, std::ostream& out, std::ostream& err)
-{
-    if (path == "-") {
-        out << bytes;
-        out.flush();
-        return static_cast<bool>(out);
-    }
-    std::error_code ec;
-    const std::filesystem::file_status status = std::filesystem::status(path, ec);
-    if (!ec && std::filesystem::exists(status) && !std::filesystem::is_regular_file(status) &&
-        !std::filesystem::is_directory(status)) {
-        std::ofstream device(path, std::ios::binary);
-        device << bytes;
-        device.flush();
-        if (!device)
-            err << "bramble-cli reduce: could not write to " << path << "\n";
-        return static_cast<bool>(device);
-    }
-    const WriteResult result = WriteFileSafely(path, bytes);
-    if (!result)
-        err << "bramble-cli reduce: " << result.message << "\n";
-    return result.ok;
-}
-
 // Prints each warning once: the drift dialog recomputes the selection
 // several times, and the windows would show the same box each time.
 class Warnings {
@@ -487,13 +460,13 @@ int RunReduce(const Args& args, std::ostream& out, std::ostream& err)
     // "&Final Output" and its "&Export Text".
     ComputeFinalOutput(doc, list);
     const std::string finalText = FinalTextExport(doc);
-    if (!o.finalOut.empty() && !Write(o.finalOut, finalText, out, err))
+    if (!o.finalOut.empty() && !WriteOutput("reduce", o.finalOut, finalText, out, err))
         return kFileError;
     if (o.finalOut.empty() && o.exports.empty())
         out << finalText;
 
     for (const ExportRequest& request : o.exports) {
-        if (!Write(request.path, ExportSelected(list, doc, request.kind), out, err))
+        if (!WriteOutput("reduce", request.path, ExportSelected(list, doc, request.kind), out, err))
             return kFileError;
     }
     for (const std::string& message : messages.messages)

@@ -1,0 +1,242 @@
+#include <filesystem>
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "Commands.h"
+#include "WriteOutput.h"
+#include "adjust/AdjustOutput.h"
+#include "adjust/Adjustment.h"
+#include "adjust/DatumSources.h"
+#include "adjust/SetupBuilder.h"
+#include "adjust/SetupsCsv.h"
+#include "adjust/TextFields.h"
+
+namespace bramble::cli {
+namespace {
+
+constexpr const char* kAdjustHelp =
+    "usage: bramble-cli adjust [--setups FILE.csv]... [--datum STATION=G[:SD]]... [--datum-file FILE]...\n"
+    "                          [--reading-height CM] [--model readings|differences] [--drift-degree N]\n"
+    "                          [--calibration] [--sd-factor F] [--sd-add A] [--sd-min M] [--alpha A]\n"
+    "                          [--a-priori] [--remove-outliers] [--report OUT] [--csv OUT] [--json OUT]\n"
+    "\n"
+    "Adjusts a gravity network by weighted least squares: the gravity of every\n"
+    "station, a drift polynomial per loop and optionally a calibration factor per\n"
+    "meter, tied to stations of known gravity (datums), with the global chi2 test\n"
+    "and Pope's tau test of every observation. Values in mGal, time in days.\n"
+    "\n"
+    "  --setups FILE.csv     setups computed elsewhere, header loop,station,time,g,sd\n"
+    "                        (optional temp, meter); time \"YYYY-MM-DD HH:MM:SS\" UT,\n"
+    "                        g and sd in mGal, rows in time order within a loop; may\n"
+    "                        be given more than once\n"
+    "  --datum STATION=G[:SD]  a datum, mGal; SD 0 or left out holds it fixed\n"
+    "  --datum-file FILE     a datum list (\"station gravity_uGal sd_uGal\" lines) or a\n"
+    "                        Micro-g LaCoste absolute-gravity report (*.project.txt)\n"
+    "  --reading-height CM   height above the mark to which absolute values are moved\n"
+    "                        by their gradient (default 0: the mark)\n"
+    "  --model MODEL         readings (default): each setup observes its station, with\n"
+    "                        an offset per loop; differences: successive setups of a\n"
+    "                        loop observe their difference\n"
+    "  --drift-degree N      drift polynomial per loop, 0..3 (default 1)\n"
+    "  --calibration         estimate one calibration factor per meter (needs datums\n"
+    "                        at two stations or more)\n"
+    "  --sd-factor F         for readings of survey files: sigma = max(M, sqrt((F*sd/\n"
+    "  --sd-add A              sqrt(duration))^2 + A^2)); defaults F 1, A 0.005 mGal,\n"
+    "  --sd-min M              M 0.003 mGal (setups files are taken as they stand)\n"
+    "  --alpha A             significance of the tests (default 0.05)\n"
+    "  --a-priori            station SDs from the a-priori SDs, not scaled by s0\n"
+    "  --remove-outliers     remove the worst flagged observation and adjust again\n"
+    "                        until none is flagged; the removed ones are listed\n"
+    "  --report OUT          the readable report (OUT - for standard output)\n"
+    "  --csv OUT             the station table station,g,sd,setups\n"
+    "  --json OUT            everything as JSON\n"
+    "\n"
+    "Without --report, --csv and --json the report goes to standard output.\n"
+    "Loops of the same name in different setups files are told apart as\n"
+    "FILE:LOOP. Without a datum the first station is held at 0.\n"
+    "Exit status: 0 adjusted (whatever the test verdict, which the outputs give),\n"
+    "1 a file could not be read or written or the network cannot be adjusted,\n"
+    "2 bad arguments.\n";
+
+constexpr int kBadArguments = 2;
+constexpr int kFailed = 1;
+
+struct AdjustArguments {
+    std::vector<std::string> setupFiles, datumArgs, datumFiles;
+    double readingHeight = kDefaultReadingHeightCm;
+    AdjustOptions options;
+    SigmaOptions sigma;
+    std::string report, csv, json;
+};
+
+// Reads the arguments; on a bad one writes why to `err` and returns false.
+bool ParseArguments(const Args& args, AdjustArguments& a, std::ostream& err, bool& help)
+{
+    const auto fail = [&err](const std::string& why) {
+        err << "bramble-cli adjust: " << why << "\n";
+        return false;
+    };
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        const auto value = [&](std::string& field) {
+            if (i + 1 >= args.size())
+                return false;
+            field = args[++i];
+            return true;
+        };
+        const auto number = [&](double& field, double low, bool lowIncluded) {
+            std::string text;
+            if (!value(text))
+                return false;
+            const auto v = ParseFiniteNumber(text);
+            if (!v || *v < low || (!lowIncluded && *v == low))
+                return false;
+            field = *v;
+            return true;
+        };
+        std::string text;
+        bool ok = true;
+        if (arg == "--help" || arg == "-h") {
+            help = true;
+            return true;
+        } else if (arg == "--setups") {
+            ok = value(text);
+            a.setupFiles.push_back(text);
+        } else if (arg == "--datum") {
+            ok = value(text);
+            a.datumArgs.push_back(text);
+        } else if (arg == "--datum-file") {
+            ok = value(text);
+            a.datumFiles.push_back(text);
+        } else if (arg == "--reading-height") {
+            ok = number(a.readingHeight, -1e6, true);
+        } else if (arg == "--model") {
+            ok = value(text);
+            if (ok && text == "readings")
+                a.options.model = ObservationModel::readings;
+            else if (ok && text == "differences")
+                a.options.model = ObservationModel::differences;
+            else if (ok)
+                return fail("--model takes readings or differences, not '" + text + "'");
+        } else if (arg == "--drift-degree") {
+            ok = value(text);
+            if (ok && (text.size() != 1 || text[0] < '0' || text[0] > '3'))
+                return fail("--drift-degree takes 0, 1, 2 or 3, not '" + text + "'");
+            if (ok)
+                a.options.driftDegree = text[0] - '0';
+        } else if (arg == "--calibration") {
+            a.options.calibration = true;
+        } else if (arg == "--sd-factor") {
+            ok = number(a.sigma.factor, 0.0, true);
+        } else if (arg == "--sd-add") {
+            ok = number(a.sigma.add, 0.0, true);
+        } else if (arg == "--sd-min") {
+            ok = number(a.sigma.minimum, 0.0, false);
+        } else if (arg == "--alpha") {
+            ok = number(a.options.alpha, 0.0, false) && a.options.alpha < 1.0;
+        } else if (arg == "--a-priori") {
+            a.options.aPriori = true;
+        } else if (arg == "--remove-outliers") {
+            a.options.removeOutliers = true;
+        } else if (arg == "--report") {
+            ok = value(a.report);
+        } else if (arg == "--csv") {
+            ok = value(a.csv);
+        } else if (arg == "--json") {
+            ok = value(a.json);
+        } else if (arg.rfind("--", 0) == 0) {
+            return fail("unknown option '" + arg + "'");
+        } else {
+            return fail("survey files are not read by adjust yet ('" + arg +
+                        "'); give the setups with --setups FILE.csv");
+        }
+        if (!ok)
+            return fail(i < args.size() && args[i] != arg ? "bad value '" + args[i] + "' for " + arg
+                                                         : arg + " needs a value");
+    }
+    if (a.setupFiles.empty())
+        return fail("no setups: give --setups FILE.csv");
+    return true;
+}
+
+// Loops of one name in several files are different loops: they are named
+// FILE:LOOP then.
+void SeparateLoops(std::vector<std::vector<Setup>>& perFile, const std::vector<std::string>& files)
+{
+    std::map<std::string, std::set<std::size_t>> filesOfLoop;
+    for (std::size_t f = 0; f < perFile.size(); ++f)
+        for (const Setup& s : perFile[f])
+            filesOfLoop[s.loop].insert(f);
+    for (std::size_t f = 0; f < perFile.size(); ++f)
+        for (Setup& s : perFile[f])
+            if (filesOfLoop[s.loop].size() > 1)
+                s.loop = std::filesystem::path(files[f]).filename().string() + ":" + s.loop;
+}
+
+}  // namespace
+
+int RunAdjust(const Args& args, std::ostream& out, std::ostream& err)
+{
+    AdjustArguments a;
+    bool help = false;
+    if (!ParseArguments(args, a, err, help))
+        return kBadArguments;
+    if (help) {
+        out << kAdjustHelp;
+        return 0;
+    }
+    std::vector<std::vector<Setup>> perFile;
+    for (const std::string& file : a.setupFiles) {
+        SetupsFile read = ReadSetupsCsv(file);
+        if (!read.ok) {
+            err << "bramble-cli adjust: " << read.error << "\n";
+            return kFailed;
+        }
+        perFile.push_back(std::move(read.setups));
+    }
+    SeparateLoops(perFile, a.setupFiles);
+    std::vector<Setup> setups;
+    for (auto& file : perFile)
+        setups.insert(setups.end(), file.begin(), file.end());
+
+    std::vector<Datum> datums;
+    for (const std::string& text : a.datumArgs) {
+        DatumsRead read = ParseDatumArgument(text);
+        if (!read.ok) {
+            err << "bramble-cli adjust: " << read.error << "\n";
+            return kBadArguments;
+        }
+        datums.insert(datums.end(), read.datums.begin(), read.datums.end());
+    }
+    for (const std::string& file : a.datumFiles) {
+        DatumsRead read = ReadDatumFile(file, a.readingHeight);
+        if (!read.ok) {
+            err << "bramble-cli adjust: " << read.error << "\n";
+            return kFailed;
+        }
+        datums.insert(datums.end(), read.datums.begin(), read.datums.end());
+    }
+
+    const AdjustOutcome outcome = Adjust(setups, datums, a.options);
+    for (const std::string& w : outcome.warnings)
+        err << "bramble-cli adjust: warning: " << w << "\n";
+    if (!outcome.result) {
+        err << "bramble-cli adjust: " << outcome.error << "\n";
+        return kFailed;
+    }
+    const AdjustmentResult& r = *outcome.result;
+    bool written = true;
+    if (a.report.empty() && a.csv.empty() && a.json.empty())
+        a.report.assign(1, '-');   // (plain assignment of "-" trips a GCC 12 -Wrestrict false alarm)
+    if (!a.report.empty())
+        written = WriteOutput("adjust", a.report, AdjustmentReport(r, outcome.warnings), out, err) && written;
+    if (!a.csv.empty())
+        written = WriteOutput("adjust", a.csv, AdjustmentStationCsv(r), out, err) && written;
+    if (!a.json.empty())
+        written = WriteOutput("adjust", a.json, AdjustmentJson(r), out, err) && written;
+    return written ? 0 : kFailed;
+}
+
+}  // namespace bramble::cli

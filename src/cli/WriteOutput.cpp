@@ -1,0 +1,35 @@
+#include "WriteOutput.h"
+
+#include <filesystem>
+#include <fstream>
+
+#include "output/SafeFile.h"
+
+namespace bramble::cli {
+
+bool WriteOutput(const std::string& command, const std::string& path, const std::string& bytes, std::ostream& out,
+                 std::ostream& err)
+{
+    if (path == "-") {
+        out << bytes;
+        out.flush();
+        return static_cast<bool>(out);
+    }
+    std::error_code ec;
+    const std::filesystem::file_status status = std::filesystem::status(path, ec);
+    if (!ec && std::filesystem::exists(status) && !std::filesystem::is_regular_file(status) &&
+        !std::filesystem::is_directory(status)) {
+        std::ofstream device(path, std::ios::binary);
+        device << bytes;
+        device.flush();
+        if (!device)
+            err << "bramble-cli " << command << ": could not write to " << path << "\n";
+        return static_cast<bool>(device);
+    }
+    const WriteResult result = WriteFileSafely(path, bytes);
+    if (!result)
+        err << "bramble-cli " << command << ": " << result.message << "\n";
+    return result.ok;
+}
+
+}  // namespace bramble::cli
