@@ -104,10 +104,6 @@ TEST(Adjustment, RecoversAGeneratedCampaignWithin3Sigma)
     }
 }
 
-// The synthetic loop surveys Test1..5 of the shared samples (with truth.txt)
-// are meter files of the Burris format; their check runs once a Burris
-// reader feeds the adjustment. Until then the generated campaign above
-// checks the same recovery.
 
 TEST(Adjustment, RemovesAPlantedBlunderFirst)
 {
