@@ -11,13 +11,16 @@
 #include "adjust/DatumSources.h"
 #include "adjust/SetupBuilder.h"
 #include "adjust/SetupsCsv.h"
+#include "adjust/SurveyReadings.h"
 #include "adjust/TextFields.h"
+#include "meters/BurrisReader.h"
 
 namespace bramble::cli {
 namespace {
 
 constexpr const char* kAdjustHelp =
-    "usage: bramble-cli adjust [--setups FILE.csv]... [--datum STATION=G[:SD]]... [--datum-file FILE]...\n"
+    "usage: bramble-cli adjust [SURVEY-FILE...] [--format burris] [--setups FILE.csv]...\n"
+    "                          [--datum STATION=G[:SD]]... [--datum-file FILE]...\n"
     "                          [--reading-height CM] [--model readings|differences] [--drift-degree N]\n"
     "                          [--calibration] [--sd-factor F] [--sd-add A] [--sd-min M] [--alpha A]\n"
     "                          [--a-priori] [--remove-outliers] [--report OUT] [--csv OUT] [--json OUT]\n"
@@ -27,6 +30,12 @@ constexpr const char* kAdjustHelp =
     "meter, tied to stations of known gravity (datums), with the global chi2 test\n"
     "and Pope's tau test of every observation. Values in mGal, time in days.\n"
     "\n"
+    "  SURVEY-FILE           a meter file; consecutive readings of a station within a\n"
+    "                        loop form a setup (sigma below); the meter's own tide\n"
+    "                        correction is kept as stored\n"
+    "  --format burris       the survey files' format: ZLS Burris text files (one\n"
+    "                        loop per day and meter); the default and, so far, the\n"
+    "                        only one\n"
     "  --setups FILE.csv     setups computed elsewhere, header loop,station,time,g,sd\n"
     "                        (optional temp, meter); time \"YYYY-MM-DD HH:MM:SS\" UT,\n"
     "                        g and sd in mGal, rows in time order within a loop; may\n"
@@ -42,9 +51,10 @@ constexpr const char* kAdjustHelp =
     "  --drift-degree N      drift polynomial per loop, 0..3 (default 1)\n"
     "  --calibration         estimate one calibration factor per meter (needs datums\n"
     "                        at two stations or more)\n"
-    "  --sd-factor F         for readings of survey files: sigma = max(M, sqrt((F*sd/\n"
-    "  --sd-add A              sqrt(duration))^2 + A^2)); defaults F 1, A 0.005 mGal,\n"
-    "  --sd-min M              M 0.003 mGal (setups files are taken as they stand)\n"
+    "  --sd-factor F         a reading's sigma = max(M, sqrt((F*sd/sqrt(duration))^2\n"
+    "  --sd-add A              + A^2)), without sd/duration where the meter gives\n"
+    "  --sd-min M              none; defaults F 1, A 0.005 mGal, M 0.003 mGal (rows\n"
+    "                          of setups files are taken as they stand)\n"
     "  --alpha A             significance of the tests (default 0.05)\n"
     "  --a-priori            station SDs from the a-priori SDs, not scaled by s0\n"
     "  --remove-outliers     remove the worst flagged observation and adjust again\n"
@@ -54,7 +64,7 @@ constexpr const char* kAdjustHelp =
     "  --json OUT            everything as JSON\n"
     "\n"
     "Without --report, --csv and --json the report goes to standard output.\n"
-    "Loops of the same name in different setups files are told apart as\n"
+    "Loops of the same name in different files are told apart as\n"
     "FILE:LOOP. Without a datum the first station is held at 0.\n"
     "Exit status: 0 adjusted (whatever the test verdict, which the outputs give),\n"
     "1 a file could not be read or written or the network cannot be adjusted,\n"
@@ -64,7 +74,7 @@ constexpr int kBadArguments = 2;
 constexpr int kFailed = 1;
 
 struct AdjustArguments {
-    std::vector<std::string> setupFiles, datumArgs, datumFiles;
+    std::vector<std::string> surveyFiles, setupFiles, datumArgs, datumFiles;
     double readingHeight = kDefaultReadingHeightCm;
     AdjustOptions options;
     SigmaOptions sigma;
@@ -101,6 +111,10 @@ bool ParseArguments(const Args& args, AdjustArguments& a, std::ostream& err, boo
         if (arg == "--help" || arg == "-h") {
             help = true;
             return true;
+        } else if (arg == "--format") {
+            ok = value(text);
+            if (ok && text != "burris")
+                return fail("--format takes burris (the survey format read so far), not '" + text + "'");
         } else if (arg == "--setups") {
             ok = value(text);
             a.setupFiles.push_back(text);
@@ -149,15 +163,14 @@ bool ParseArguments(const Args& args, AdjustArguments& a, std::ostream& err, boo
         } else if (arg.rfind("--", 0) == 0) {
             return fail("unknown option '" + arg + "'");
         } else {
-            return fail("survey files are not read by adjust yet ('" + arg +
-                        "'); give the setups with --setups FILE.csv");
+            a.surveyFiles.push_back(arg);
         }
         if (!ok)
             return fail(i < args.size() && args[i] != arg ? "bad value '" + args[i] + "' for " + arg
                                                          : arg + " needs a value");
     }
-    if (a.setupFiles.empty())
-        return fail("no setups: give --setups FILE.csv");
+    if (a.setupFiles.empty() && a.surveyFiles.empty())
+        return fail("no setups: give survey files or --setups FILE.csv");
     return true;
 }
 
@@ -188,6 +201,30 @@ int RunAdjust(const Args& args, std::ostream& out, std::ostream& err)
         return 0;
     }
     std::vector<std::vector<Setup>> perFile;
+    for (const std::string& file : a.surveyFiles) {
+        std::error_code ec;
+        if (std::filesystem::is_directory(file, ec)) {
+            err << "bramble-cli adjust: cannot read " << file << ": it is a folder\n";
+            return kFailed;
+        }
+        const MeterSurvey survey = ReadBurrisFile(file);
+        if (!survey.opened) {
+            err << "bramble-cli adjust: cannot read " << file << "\n";
+            return kFailed;
+        }
+        for (const ReadIssue& issue : survey.issues)
+            err << "bramble-cli adjust: warning: " << file << " " << issue.message() << "\n";
+        if (survey.readings.empty()) {
+            err << "bramble-cli adjust: no readings in " << file << "\n";
+            return kFailed;
+        }
+        SetupsFromReadings built = BuildSetups(AdjustReadingsFromSurvey(survey), a.sigma);
+        for (const std::string& w : built.warnings)
+            err << "bramble-cli adjust: warning: " << file << ": " << w << "\n";
+        for (Setup& s : built.setups)
+            s.source = file;
+        perFile.push_back(std::move(built.setups));
+    }
     for (const std::string& file : a.setupFiles) {
         SetupsFile read = ReadSetupsCsv(file);
         if (!read.ok) {
@@ -196,7 +233,9 @@ int RunAdjust(const Args& args, std::ostream& out, std::ostream& err)
         }
         perFile.push_back(std::move(read.setups));
     }
-    SeparateLoops(perFile, a.setupFiles);
+    std::vector<std::string> files = a.surveyFiles;
+    files.insert(files.end(), a.setupFiles.begin(), a.setupFiles.end());
+    SeparateLoops(perFile, files);
     std::vector<Setup> setups;
     for (auto& file : perFile)
         setups.insert(setups.end(), file.begin(), file.end());

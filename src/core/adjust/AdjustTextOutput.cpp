@@ -27,14 +27,14 @@ std::string ObservationLine(const ObservationResult& o)
     case ObservationResult::Kind::difference: what = o.from + " -> " + o.to; break;
     case ObservationResult::Kind::datum: what = "datum " + o.to; break;
     }
-    return Padded(o.loop.empty() ? "-" : o.loop, 12) + Padded(what, 28) + Format("%14.4f", o.observed) +
+    return Padded(o.loop.empty() ? "-" : o.loop, 18) + Padded(what, 22) + Format("%14.4f", o.observed) +
            Format("%10.4f", o.sigma) + Format("%11.4f", o.residual) + Format("%8.3f", o.redundancy) +
            (o.standardized ? Format("%9.2f", *o.standardized) : std::string("        -")) +
            (o.outlier ? "  OUTLIER" : "") + "\n";
 }
 
 const char* kObservationHeader =
-    "loop        observation                       observed     sigma   residual  redund.   w\n";
+    "loop              observation                 observed     sigma   residual  redund.   w\n";
 
 }  // namespace
 
@@ -73,7 +73,7 @@ std::string AdjustmentReport(const AdjustmentResult& r, const std::vector<std::s
 
     out += "\nDrift per loop (coefficients in mGal/day^k, t in days from the loop's first setup)\n";
     for (const DriftResult& d : r.drift) {
-        out += Padded(d.loop, 12) + "from " + DateTime(d.firstTime).format("%Y-%m-%d %H:%M:%S");
+        out += Padded(d.loop, 18) + "from " + DateTime(d.firstTime).format("%Y-%m-%d %H:%M:%S");
         if (d.offset)
             out += "  offset " + Format("%.4f", *d.offset) + " +- " + Format("%.4f", *d.offsetSd);
         for (std::size_t k = 0; k < d.coefficients.size(); ++k)
