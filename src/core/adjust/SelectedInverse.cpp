@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <limits>
+#include <stdexcept>
 
 namespace bramble {
 
@@ -23,18 +24,37 @@ SelectedInverse::SelectedInverse(const Solver& solver)
     const double* lx = L.valuePtr();
     m_z.assign(m_inner.size(), 0.0);
     m_diag.assign(n, 0.0);
+    // For column j with rows r_0 < r_1 < ... (all > j), the sums
+    //   s_a = sum_b Z(r_a, r_b) L(r_b, j)
+    // need Z at every pair of those rows. The rows of column j after r_b
+    // all lie in column r_b of the pattern (the fill property), so one
+    // merge walk down column r_b finds them in order, and each entry found
+    // serves both s_a and, by symmetry, s_b.
+    std::vector<double> sums;
     for (int j = n - 1; j >= 0; --j) {
         const int begin = m_outer[j], end = m_outer[j + 1];
-        for (int a = begin; a < end; ++a) {
-            const int i = m_inner[a];
-            double s = 0.0;
-            for (int b = begin; b < end; ++b)
-                s += zAt(i, m_inner[b]) * lx[b];
-            m_z[a] = -s;
+        sums.assign(static_cast<std::size_t>(end - begin), 0.0);
+        for (int b = begin; b < end; ++b) {
+            const int k = m_inner[b];
+            sums[b - begin] += m_diag[k] * lx[b];
+            int p = m_outer[k];
+            const int pEnd = m_outer[k + 1];
+            for (int a = b + 1; a < end; ++a) {
+                const int row = m_inner[a];
+                while (p < pEnd && m_inner[p] < row)
+                    ++p;
+                if (p == pEnd || m_inner[p] != row)
+                    throw std::logic_error("selected inverse: an entry outside the factor's pattern");
+                const double z = m_z[p];
+                sums[a - begin] += z * lx[b];
+                sums[b - begin] += z * lx[a];
+            }
         }
         double s = 0.0;
-        for (int a = begin; a < end; ++a)
+        for (int a = begin; a < end; ++a) {
+            m_z[a] = -sums[a - begin];
             s += m_z[a] * lx[a];
+        }
         m_diag[j] = 1.0 / D[j] - s;
     }
 }
