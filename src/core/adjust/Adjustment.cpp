@@ -105,6 +105,16 @@ AdjustmentResult MakeResult(const Network& net, const PassSolution& s,
     return r;
 }
 
+std::string Describe(const ObservationResult& o)
+{
+    switch (o.kind) {
+    case ObservationResult::Kind::setup: return "the setup of station " + o.to + " in loop " + o.loop;
+    case ObservationResult::Kind::difference: return "the difference " + o.from + " -> " + o.to + " in loop " + o.loop;
+    case ObservationResult::Kind::datum: break;
+    }
+    return "the datum of station " + o.to;
+}
+
 AdjustOutcome AdjustOrThrow(const std::vector<Setup>& setups, const std::vector<Datum>& datums,
                             const AdjustOptions& options)
 {
@@ -135,9 +145,7 @@ AdjustOutcome AdjustOrThrow(const std::vector<Setup>& setups, const std::vector<
             }
             // The last removal left the network unsolvable: keep the
             // adjustment before it.
-            out.warnings.push_back("observation " + removed.back().loop + " " + removed.back().from +
-                                   (removed.back().from.empty() ? "" : " -> ") + removed.back().to +
-                                   " is flagged but stays: without it " + pass.error);
+            out.warnings.push_back(Describe(removed.back()) + " is flagged but stays: without it " + pass.error);
             removed.pop_back();
             out.result->removed = removed;
             break;

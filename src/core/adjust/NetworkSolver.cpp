@@ -76,7 +76,6 @@ private:
     Eigen::SparseMatrix<double> m_normal;
     Eigen::VectorXd m_rhs;
     SelectedInverse::Solver m_solver;
-    bool m_analysed = false;
 };
 
 std::string NameList(const std::vector<std::string>& names)
@@ -267,10 +266,9 @@ bool Pass::factorize(bool holdFactors, std::string& error)
                 triplets.emplace_back(k, k, 1.0);
     m_normal.resize(m_layout.size, m_layout.size);
     m_normal.setFromTriplets(triplets.begin(), triplets.end());
-    if (!m_analysed) {
-        m_solver.analyzePattern(m_normal);
-        m_analysed = true;
-    }
+    // The ordering is found again each time: cheap next to the
+    // factorisation, and safe should explicit zeros have changed the pattern.
+    m_solver.analyzePattern(m_normal);
     m_solver.factorize(m_normal);
     const Eigen::VectorXd diagonal = m_normal.diagonal();
     const auto& D = m_solver.vectorD();
@@ -330,7 +328,7 @@ PassOutcome Pass::run()
         }
         if (!calibration)
             break;
-        if (iteration > 0 && largest < 1e-8 && largestFactor < 1e-12) {
+        if (iteration > 0 && largest < 1e-8 && largestFactor < 1e-10) {
             // The statistics belong to the normal equations at the solution.
             if (!factorize(false, out.error))
                 return out;
