@@ -1,5 +1,6 @@
 #include <filesystem>
 #include <map>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -14,12 +15,15 @@
 #include "adjust/SurveyReadings.h"
 #include "adjust/TextFields.h"
 #include "meters/BurrisReader.h"
+#include "meters/Cg5Reader.h"
+#include "meters/Cg6Reader.h"
+#include "survey/MeterTypeGuess.h"
 
 namespace bramble::cli {
 namespace {
 
 constexpr const char* kAdjustHelp =
-    "usage: bramble-cli adjust [SURVEY-FILE...] [--format burris] [--setups FILE.csv]...\n"
+    "usage: bramble-cli adjust [SURVEY-FILE...] [--format auto|cg5|cg6|burris] [--setups FILE.csv]...\n"
     "                          [--datum STATION=G[:SD]]... [--datum-file FILE]...\n"
     "                          [--reading-height CM] [--model readings|differences] [--drift-degree N]\n"
     "                          [--calibration] [--sd-factor F] [--sd-add A] [--sd-min M] [--alpha A]\n"
@@ -33,9 +37,10 @@ constexpr const char* kAdjustHelp =
     "  SURVEY-FILE           a meter file; consecutive readings of a station within a\n"
     "                        loop form a setup (sigma below); the meter's own tide\n"
     "                        correction is kept as stored\n"
-    "  --format burris       the survey files' format: ZLS Burris text files (one\n"
-    "                        loop per day and meter); the default and, so far, the\n"
-    "                        only one\n"
+    "  --format FORMAT       the survey files' format: auto (the default: recognised\n"
+    "                        from the first lines), cg5, cg6 (Scintrex) or burris\n"
+    "                        (ZLS); a loop is what the reader names one (a CG-5/CG-6\n"
+    "                        line, a Burris day), per meter\n"
     "  --setups FILE.csv     setups computed elsewhere, header loop,station,time,g,sd\n"
     "                        (optional temp, meter); time \"YYYY-MM-DD HH:MM:SS\" UT,\n"
     "                        g and sd in mGal, rows in time order within a loop; may\n"
@@ -75,6 +80,7 @@ constexpr int kFailed = 1;
 
 struct AdjustArguments {
     std::vector<std::string> surveyFiles, setupFiles, datumArgs, datumFiles;
+    std::optional<MeterType> format;   // none: recognised per file
     double readingHeight = kDefaultReadingHeightCm;
     AdjustOptions options;
     SigmaOptions sigma;
@@ -113,8 +119,13 @@ bool ParseArguments(const Args& args, AdjustArguments& a, std::ostream& err, boo
             return true;
         } else if (arg == "--format") {
             ok = value(text);
-            if (ok && text != "burris")
-                return fail("--format takes burris (the survey format read so far), not '" + text + "'");
+            const auto type = MeterTypeFromName(text);
+            if (ok && text == "auto")
+                a.format.reset();
+            else if (ok && (!type || (*type != MeterType::cg5 && *type != MeterType::cg6 && *type != MeterType::burris)))
+                return fail("--format takes auto, cg5, cg6 or burris, not '" + text + "'");
+            else if (ok)
+                a.format = type;
         } else if (arg == "--setups") {
             ok = value(text);
             a.setupFiles.push_back(text);
@@ -207,7 +218,17 @@ int RunAdjust(const Args& args, std::ostream& out, std::ostream& err)
             err << "bramble-cli adjust: cannot read " << file << ": it is a folder\n";
             return kFailed;
         }
-        const MeterSurvey survey = ReadBurrisFile(file);
+        const std::optional<MeterType> type = a.format ? a.format : RecogniseMeterType(file);
+        if (!type || (*type != MeterType::cg5 && *type != MeterType::cg6 && *type != MeterType::burris)) {
+            err << "bramble-cli adjust: " << file
+                << (type ? " is a CG-3 or Aliod file, which adjust does not read yet"
+                         : " is none of the meter files adjust reads (CG-5, CG-6, Burris)")
+                << "\n";
+            return kFailed;
+        }
+        const MeterSurvey survey = *type == MeterType::cg5   ? ReadCg5File(file)
+                                   : *type == MeterType::cg6 ? ReadCg6File(file)
+                                                             : ReadBurrisFile(file);
         if (!survey.opened) {
             err << "bramble-cli adjust: cannot read " << file << "\n";
             return kFailed;
