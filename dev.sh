@@ -44,11 +44,16 @@ start)
     ;;
 test)
     install_missing
-    build build
+    build build -DBRAMBLE_WERROR=ON
     (cd build && ctest --output-on-failure -j "$JOBS")
     # The core again under AddressSanitizer and UndefinedBehaviorSanitizer.
-    build build-asan -DBRAMBLE_SANITIZE=ON -DBRAMBLE_CORE_ONLY=ON
+    build build-asan -DBRAMBLE_SANITIZE=ON -DBRAMBLE_CORE_ONLY=ON -DBRAMBLE_WERROR=ON
     (cd build-asan && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 ctest --output-on-failure -j "$JOBS")
+    # The core and the CLI as a user or a packager builds them: Release, the
+    # default options (warnings are not errors), no benchmarks to save time.
+    cmake -S . -B build-release -G Ninja -DCMAKE_BUILD_TYPE=Release -DBRAMBLE_CORE_ONLY=ON -DBRAMBLE_BENCH=OFF >/dev/null
+    cmake --build build-release -j "$JOBS"
+    (cd build-release && ctest --output-on-failure -j "$JOBS")
     ;;
 *)
     echo "usage: $0 start [--example] [FILE] | $0 test" >&2
