@@ -80,7 +80,7 @@ void BM_RecalcSelection(benchmark::State& state)
     Survey& s = SurveyOf(readings);
     for (auto _ : state) {
         const RecalcResult result = RecalcSelection(s.doc, s.list, s.settings, s.drift, s.summary);
-        benchmark::DoNotOptimize(result.m_nRecomputed);
+        benchmark::DoNotOptimize(result.Value().m_nRecomputed);
     }
     state.counters["readings/s"] =
         benchmark::Counter(static_cast<double>(readings) * static_cast<double>(state.iterations()),
@@ -97,7 +97,7 @@ void BM_RecalcSelectionNoTide(benchmark::State& state)
     settings.m_nTideMode = kTideNone;
     for (auto _ : state) {
         const RecalcResult result = RecalcSelection(s.doc, s.list, settings, s.drift, s.summary);
-        benchmark::DoNotOptimize(result.m_nRecomputed);
+        benchmark::DoNotOptimize(result.Value().m_nRecomputed);
     }
     state.counters["readings/s"] =
         benchmark::Counter(static_cast<double>(readings) * static_cast<double>(state.iterations()),

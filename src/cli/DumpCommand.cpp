@@ -199,6 +199,8 @@ int RunDump(const Args& args, std::ostream& out, std::ostream& err)
     bool aliod = false;
     bool json = false;
     CKelpDoc doc;
+    // The same header values as bramble-cli reduce for the same options.
+    doc.m_AliodHeader = DefaultAliodHeaderTexts();
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
         auto value = [&](std::string& field) {
@@ -222,16 +224,8 @@ int RunDump(const Args& args, std::ostream& out, std::ostream& err)
                     << "'\n";
                 return 2;
             }
-        } else if (a == "--lat") {
-            ok = value(doc.m_strAvgLatitude);
-        } else if (a == "--lon") {
-            ok = value(doc.m_strAvgLongitude);
-        } else if (a == "--serial") {
-            ok = value(doc.m_strSerialNumber);
-        } else if (a == "--operator") {
-            ok = value(doc.m_strOperator);
-        } else if (a == "--temp") {
-            ok = value(doc.m_strOperTemp);
+        } else if (std::string* field = AliodHeaderField(doc.m_AliodHeader, a)) {
+            ok = value(*field);
         } else if (!a.empty() && a[0] == '-') {
             err << "bramble-cli dump: unknown option " << a << "\n" << kDumpHelp;
             return 2;

@@ -40,4 +40,67 @@ std::optional<ReadReport> ReadSurvey(CKelpDoc& doc, const std::string& path, boo
     return report;
 }
 
+std::string* AliodHeaderField(AliodHeaderTexts& header, const std::string& option)
+{
+    if (option == "--lat")
+        return &header.avgLatitude;
+    if (option == "--lon")
+        return &header.avgLongitude;
+    if (option == "--serial")
+        return &header.serialNumber;
+    if (option == "--operator")
+        return &header.op;
+    if (option == "--temp")
+        return &header.operTemp;
+    return nullptr;
+}
+
+bool CheckReadable(const std::string& path, const std::string& who, std::ostream& err)
+{
+    const std::string why = NotAFile(path);
+    if (!why.empty())
+        err << who << ": cannot read " << path << ": " << why << "\n";
+    return why.empty();
+}
+
+namespace {
+
+void SayNoReadings(const std::string& path, bool aliod, const std::string& who, std::ostream& err)
+{
+    err << who << ": no readings in " << path << ": "
+        << (aliod ? "it holds no Aliod reading lines"
+                  : "it holds no Scintrex CG-3 readings (an Aliod file is read with --aliod)")
+        << "\n";
+}
+
+}  // namespace
+
+bool ReadSucceeded(const Outcome& outcome, const ReadReport& report, const std::string& path, MeterKind meter,
+                   const std::string& who, std::ostream& err)
+{
+    if (!report.opened) {
+        // The reader's own "File not valid" says less than this line.
+        err << who << ": cannot read " << path << ": it could not be opened\n";
+        return false;
+    }
+    for (const std::string& warning : outcome.Texts(Severity::warning))
+        err << "warning: " << warning << "\n";
+    if (report.readings == 0) {
+        SayNoReadings(path, meter == MeterKind::aliod, who, err);
+        return false;
+    }
+    return true;
+}
+
+void PrintMessages(const Outcome& outcome, const std::string& who, std::ostream& err)
+{
+    for (const Message& message : outcome.Messages()) {
+        switch (message.severity) {
+        case Severity::error: err << who << ": " << message.text << "\n"; break;
+        case Severity::warning: err << "warning: " << message.text << "\n"; break;
+        case Severity::information: err << message.text << "\n"; break;
+        }
+    }
+}
+
 }  // namespace bramble::cli

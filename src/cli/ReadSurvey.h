@@ -5,6 +5,9 @@
 #include <string>
 #include <vector>
 
+#include "result/Result.h"
+#include "session/MeterKind.h"
+#include "survey/AliodHeaderTexts.h"
 #include "survey/CKelpDoc.h"
 
 namespace bramble::cli {
@@ -17,9 +20,18 @@ public:
     std::vector<std::string> messages;
 };
 
+// The field of `header` that an Aliod header option (--lat, --lon, --serial,
+// --operator, --temp) sets, or null for any other argument. dump and reduce
+// both start from DefaultAliodHeaderTexts(), so that they read an Aliod file
+// with the same header for the same options.
+std::string* AliodHeaderField(AliodHeaderTexts& header, const std::string& option);
+
 // Why `path` cannot be a meter file before it is opened ("there is no such
 // file", "it is a folder"), or empty.
 std::string NotAFile(const std::string& path);
+
+// NotAFile said on `err` as a line starting with `who`; false when it said something.
+bool CheckReadable(const std::string& path, const std::string& who, std::ostream& err);
 
 // Reads `path` into `doc` as a Scintrex CG-3 dump or, with `aliod`, as
 // Aliod readings (the Aliod header values already in `doc`). A missing
@@ -28,5 +40,14 @@ std::string NotAFile(const std::string& path);
 // `err`, each line starting with `who`, and nothing is returned.
 std::optional<ReadReport> ReadSurvey(CKelpDoc& doc, const std::string& path, bool aliod, const std::string& who,
                                      std::ostream& err);
+
+// After a read by the session: prints the reader's warnings, and refuses a
+// file that could not be opened or holds no reading with a line saying so.
+bool ReadSucceeded(const Outcome& outcome, const ReadReport& report, const std::string& path, MeterKind meter,
+                   const std::string& who, std::ostream& err);
+
+// Prints each message of an outcome once: errors as "WHO: text", warnings
+// as "warning: text", information as it stands.
+void PrintMessages(const Outcome& outcome, const std::string& who, std::ostream& err);
 
 }  // namespace bramble::cli

@@ -2,33 +2,17 @@
 #include <cctype>
 #include <cmath>
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <functional>
-#include <optional>
-#include <set>
 #include <sstream>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "Commands.h"
 #include "ReadSurvey.h"
 #include "WriteOutput.h"
-#include "corrections/CorrectionSettings.h"
-#include "corrections/DriftState.h"
-#include "corrections/PolarMotion.h"
 #include "corrections/Pressure.h"
-#include "corrections/RecalcSelection.h"
-#include "corrections/SelectionSummary.h"
 #include "drift/DriftLine.h"
-#include "drift/DriftSession.h"
-#include "mainwnd/CStationList.h"
-#include "output/ExportSelected.h"
-#include "output/FinalOutput.h"
-#include "output/FinalTexts.h"
-#include "output/SafeFile.h"
-#include "survey/AliodHeaderTexts.h"
+#include "session/ReductionSession.h"
+#include "session/TideChoice.h"
 
 namespace bramble::cli {
 namespace {
@@ -105,7 +89,7 @@ struct ReduceOptions {
     std::string file;
     bool aliod = false;
     bool headerGiven = false;   // any of the five Aliod header options
-    AliodHeaderTexts header;   // what the Aliod Header Creator opens with
+    AliodHeaderTexts header = DefaultAliodHeaderTexts();   // what the Aliod Header Creator opens with
     std::string tide;   // empty: the dialog's default for the meter type
     std::vector<std::string> pressures;
     std::string nominalPressure;
@@ -137,6 +121,18 @@ bool IsPressureEntry(const std::string& entry)
     std::string date, time, pressure, rest;
     double value = 0.0;
     return static_cast<bool>(words >> date >> time >> pressure) && !(words >> rest) && ParseNumber(pressure, value);
+}
+
+// The tide option of --tide, or -1 for the dialog's default.
+int TideModeOf(const std::string& tide)
+{
+    if (tide == "longman")
+        return kTideLongman;
+    if (tide == "berger")
+        return kTideBerger;
+    if (tide == "none")
+        return kTideNone;
+    return -1;
 }
 
 bool IsOption(const std::string& arg) { return arg.size() > 2 && arg.compare(0, 2, "--") == 0; }
@@ -172,20 +168,8 @@ bool ParseArguments(const Args& args, ReduceOptions& o, std::ostream& err, bool&
             return true;
         } else if (a == "--aliod") {
             o.aliod = true;
-        } else if (a == "--lat") {
-            ok = value(o.header.avgLatitude);
-            o.headerGiven = true;
-        } else if (a == "--lon") {
-            ok = value(o.header.avgLongitude);
-            o.headerGiven = true;
-        } else if (a == "--serial") {
-            ok = value(o.header.serialNumber);
-            o.headerGiven = true;
-        } else if (a == "--operator") {
-            ok = value(o.header.op);
-            o.headerGiven = true;
-        } else if (a == "--temp") {
-            ok = value(o.header.operTemp);
+        } else if (std::string* field = AliodHeaderField(o.header, a)) {
+            ok = value(*field);
             o.headerGiven = true;
         } else if (a == "--tide") {
             ok = value(o.tide);
@@ -259,64 +243,12 @@ bool ParseArguments(const Args& args, ReduceOptions& o, std::ostream& err, bool&
         return fail("'" + o.driftLine + "' is not a drift line (\"MM/DD/YYYY  HH:MM:SS  c1 c2 ... c6\")");
     if (o.headerGiven && !o.aliod)
         return fail("--lat, --lon, --serial, --operator and --temp are the Aliod header; give them with --aliod");
-    if (o.aliod && o.tide == "longman")
-        return fail("--tide longman is not offered for Aliod data, which carry no meter tide correction");
+    if (const int mode = TideModeOf(o.tide); mode >= 0) {
+        const Outcome offered = CheckTideMode(o.aliod ? MeterKind::aliod : MeterKind::cg3, mode);
+        if (offered.Failed())
+            return fail("--tide " + o.tide + ": " + offered.Messages().front().text);
+    }
     return true;
-}
-
-// Prints each warning once: the drift dialog recomputes the selection
-// several times, and the windows would show the same box each time.
-class Warnings {
-public:
-    explicit Warnings(std::ostream& err) : m_err(err) {}
-    void Add(const std::string& text)
-    {
-        if (m_seen.insert(text).second)
-            m_err << "warning: " << text << "\n";
-    }
-
-private:
-    std::ostream& m_err;
-    std::set<std::string> m_seen;
-};
-
-// Selects the readings of the named stations, or every reading when no name
-// is given; the other rows are deselected. Returns a name no reading has.
-std::optional<std::string> SelectStations(CStationList& list, const std::vector<std::string>& names)
-{
-    list.SelectNone();
-    if (names.empty()) {
-        list.SelectAll();
-        return std::nullopt;
-    }
-    std::set<std::string> found;
-    for (int row = 0; row < list.RowCount(); ++row) {
-        const std::string& name = list.Reading(row).m_strStation;
-        if (std::find(names.begin(), names.end(), name) != names.end()) {
-            list.SelectRow(row);
-            found.insert(name);
-        }
-    }
-    for (const std::string& name : names) {
-        if (!found.count(name))
-            return name;
-    }
-    return std::nullopt;
-}
-
-// One drift command of the popup menu ("&Calculate Drift..." or "&Apply
-// Corrections...") as the windows run it: the selection fitted, the drift
-// dialog opened on the remembered entry, `operate` doing what the operator
-// does in it, then OK.
-void RunDriftCommand(DriftContext& ctx, DriftNames& names, int tideMode, DriftMode mode,
-                     const std::function<void(DriftDialogModel&)>& operate)
-{
-    const std::string line = BeginDriftCommand(ctx, names, tideMode);
-    DriftDialogModel dialog(ctx, names.m_DriftNames, names.m_nDriftSel, mode, line);
-    dialog.Start();
-    operate(dialog);
-    dialog.Ok();
-    FinishDriftCommand(dialog, names);
 }
 
 // The drift dialog's "&Calculate Drift Correction..." with the small
@@ -342,135 +274,83 @@ int RunReduce(const Args& args, std::ostream& out, std::ostream& err)
         return 0;
     }
 
-    // Import: the Aliod header values first, then the reader.
-    CKelpDoc doc;
-    CollectMessages messages;
-    doc.SetMessageSink(&messages);
-    doc.m_bAliod = o.aliod;
-    doc.m_bAsciiFile = true;
-    doc.m_strFilePath = o.file;
-    if (o.aliod) {
-        doc.m_strSerialNumber = o.header.serialNumber;
-        doc.m_strAvgLatitude = o.header.avgLatitude;
-        doc.m_strAvgLongitude = o.header.avgLongitude;
-        doc.m_strOperator = o.header.op;
-        doc.m_strOperTemp = o.header.operTemp;
-    }
-    const std::optional<ReadReport> report = ReadSurvey(doc, o.file, o.aliod, "bramble-cli reduce", err);
-    if (!report)
+    const std::string who = "bramble-cli reduce";
+    const MeterKind meter = o.aliod ? MeterKind::aliod : MeterKind::cg3;
+    if (!CheckReadable(o.file, who, err))
         return kFileError;
-    Warnings warnings(err);
-    for (const std::string& warning : report->warnings)
-        warnings.Add(warning);
-
-    // The station list as the view shows it after the load: in time order.
-    CStationList list(doc);
-    list.Fill(o.aliod ? 1 : 0);
-    list.SortRowsByTime();
-    CorrectionSettings settings;
-    ResetCorrectionsForImport(settings, doc);
+    ReductionSession session;
+    const Result<ReadReport> imported = session.Import(o.file, meter, o.header);
+    if (!ReadSucceeded(imported, imported.Value(), o.file, meter, who, err))
+        return kFileError;
 
     // The selection: the readings of --select, then (their names checked
     // first) the base readings with --drift-base, which the Corrections
     // dialog and the drift calculation work on.
     const auto select = [&](const std::vector<std::string>& names) {
-        const std::optional<std::string> missing = SelectStations(list, names);
-        if (missing)
-            err << "bramble-cli reduce: no reading of " << o.file << " has the station name '" << *missing << "'\n";
-        return !missing;
+        const Outcome selected = session.SelectStations(names);
+        PrintMessages(selected, who, err);
+        return selected.Succeeded();
     };
     if (!select(o.stations) || (!o.driftBase.empty() && !select(o.driftBase)))
         return kBadArguments;
 
-    // The Corrections dialog. It does not offer Longman for Aliod data.
-    if (o.aliod && settings.m_nTideMode == kTideLongman)
-        settings.m_nTideMode = kTideNone;
+    // The Corrections dialog, as the operator fills it in, then OK.
+    CorrectionsDialogModel dialog = session.OpenCorrections();
     if (!o.polar.empty()) {
-        const PolarTableResult polar = ReadPolarMotionTable(doc, o.polar);
-        switch (polar.m_Status) {
-        case PolarTableResult::Status::kCannotOpen:
-            err << "bramble-cli reduce: " << polar.m_strMessage << "\n";
+        const Result<bool> polar = dialog.ReadPolarTable(o.polar);
+        PrintMessages(polar, who, err);
+        if (polar.Failed())
             return kFileError;
-        case PolarTableResult::Status::kNotFound:
-            warnings.Add("the polar-motion table " + o.polar +
-                         " has no line for the survey's first day; the polar-motion correction stays off");
-            settings.m_bApplyPolar = false;
-            break;
-        case PolarTableResult::Status::kRead:
-            settings.m_bApplyPolar = true;
-            break;
-        case PolarTableResult::Status::kNoReadings:
-            break;
-        }
-        settings.m_strPolarFile = o.polar;
+        if (polar.Value())
+            dialog.Settings().m_bApplyPolar = true;
     }
     if (!o.pressures.empty()) {
-        settings.m_PressureList = SortPressureEntries(o.pressures);
-        const PressureAssignment assigned = AssignPressures(doc, settings.m_PressureList);
-        for (const std::string& message : assigned.m_Messages)
-            warnings.Add(message);
-        settings.m_bApplyPressure = assigned.m_nEntries > 0;
+        dialog.Settings().m_PressureList = SortPressureEntries(o.pressures);
+        PrintMessages(dialog.ApplyPressures(dialog.Settings().m_PressureList), who, err);
     }
     double number = 0.0;
     if (!o.nominalPressure.empty() && ParseNumber(o.nominalPressure, number))
-        settings.m_dNominalPressure = number;
+        dialog.Settings().m_dNominalPressure = number;
     if (!o.elevation.empty() && ParseNumber(o.elevation, number)) {
-        settings.m_dNominalElevation = number;
-        settings.m_dNominalPressure = NominalPressureFromElevation(number);
+        dialog.Settings().m_dNominalElevation = number;
+        dialog.SetNominalFromElevation();
     }
-    if (o.tide == "longman")
-        settings.m_nTideMode = kTideLongman;
-    else if (o.tide == "berger")
-        settings.m_nTideMode = kTideBerger;
-    else if (o.tide == "none")
-        settings.m_nTideMode = kTideNone;
-
-    // OK: the settings are taken and the selection recomputed.
-    DriftState drift;
-    SelectionSummary summary;
-    const auto recalc = [&] {
-        const RecalcResult result = RecalcSelection(doc, list, settings, drift, summary);
-        for (const std::string& warning : result.m_Warnings)
-            warnings.Add(warning);
-    };
-    recalc();
+    if (const int mode = TideModeOf(o.tide); mode >= 0)
+        PrintMessages(dialog.SetTideMode(mode), who, err);   // offered: checked with the arguments
+    PrintMessages(session.ApplyCorrections(dialog.Settings()), who, err);
 
     // "&Calculate Drift..." and the drift dialog's OK, with the starting
     // entry (the least-squares line), with its line edited, or with a named
     // correction calculated from the base readings; that one is then applied
     // to the readings of --select by "&Apply Corrections...".
-    DriftContext ctx{doc, list, drift, settings, recalc,
-                     [&] { RecalcSelectionByRow(doc, list, settings, drift, summary); }};
-    DriftNames names;
-    const auto editLine = [&](DriftDialogModel& dialog) {
+    const int tideMode = session.Corrections().m_nTideMode;
+    const auto editLine = [&](DriftDialogModel& drift) {
         if (o.haveDriftLine)
-            dialog.SetLine(o.driftLine);
+            drift.SetLine(o.driftLine);
     };
     if (!o.driftBase.empty()) {
-        RunDriftCommand(ctx, names, settings.m_nTideMode, DriftMode::calculate, [&](DriftDialogModel& dialog) {
-            CalculateNamedCorrection(dialog);
-            editLine(dialog);
+        session.RunDriftCommand(tideMode, DriftMode::calculate, [&](DriftDialogModel& drift) {
+            CalculateNamedCorrection(drift);
+            editLine(drift);
         });
         select(o.stations);
-        RunDriftCommand(ctx, names, settings.m_nTideMode, DriftMode::apply, [](DriftDialogModel&) {});
+        session.RunDriftCommand(tideMode, DriftMode::apply, {});
     } else if (o.driftAuto || o.haveDriftLine) {
-        RunDriftCommand(ctx, names, settings.m_nTideMode, DriftMode::calculate, editLine);
+        session.RunDriftCommand(tideMode, DriftMode::calculate, editLine);
     }
 
     // "&Final Output" and its "&Export Text".
-    ComputeFinalOutput(doc, list);
-    const std::string finalText = FinalTextExport(doc);
+    session.ComputeFinalTable();
+    const std::string finalText = session.FinalTableText();
     if (!o.finalOut.empty() && !WriteOutput("reduce", o.finalOut, finalText, out, err))
         return kFileError;
     if (o.finalOut.empty() && o.exports.empty())
         out << finalText;
 
     for (const ExportRequest& request : o.exports) {
-        if (!WriteOutput("reduce", request.path, ExportSelected(list, doc, request.kind), out, err))
+        if (!WriteOutput("reduce", request.path, session.ExportSelectedText(request.kind), out, err))
             return kFileError;
     }
-    for (const std::string& message : messages.messages)
-        warnings.Add(message);
     return 0;
 }
 

@@ -26,10 +26,10 @@ bool WriteOutput(const std::string& command, const std::string& path, const std:
             err << "bramble-cli " << command << ": could not write to " << path << "\n";
         return static_cast<bool>(device);
     }
-    const WriteResult result = WriteFileSafely(path, bytes);
-    if (!result)
-        err << "bramble-cli " << command << ": " << result.message << "\n";
-    return result.ok;
+    const Outcome written = WriteFileSafely(path, bytes);
+    if (written.Failed())
+        err << "bramble-cli " << command << ": " << written.ErrorText() << "\n";
+    return written.Succeeded();
 }
 
 }  // namespace bramble::cli

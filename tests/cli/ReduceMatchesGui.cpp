@@ -15,6 +15,7 @@
 
 #include "../app/output/OutputTestSupport.h"
 #include "../app/support/AppTestSupport.h"
+#include "../app/support/StationListDriver.h"
 #include "../app/support/DialogDrivers.h"
 #include "../app/support/ImportDriver.h"
 #include "corrections/CDlgCorrections.h"
@@ -31,20 +32,6 @@ using namespace bramble;
 using namespace bramble::test;
 
 namespace {
-
-QString Cell(const CKelpView* view, int row, int column)
-{
-    const QAbstractItemModel* model = view->table()->model();
-    return model->data(model->index(row, column)).toString();
-}
-
-void ClickCheckBox(CKelpView* view, int row)
-{
-    StationTableView* table = view->table();
-    const QRect box = table->checkBoxRect(row);
-    QVERIFY(!box.isEmpty());
-    QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, box.center());
-}
 
 // Checks the rows of the named stations, as the operator clicks them.
 void CheckStations(CKelpView* view, const QStringList& stations)
@@ -106,10 +93,8 @@ private slots:
 
     void init()
     {
-        m_app = std::make_unique<CKelpApp>();
-        QVERIFY(m_app->InitInstance({"bramble"}));
-        m_view = m_app->mainFrame()->view();
-        QVERIFY(QTest::qWaitForWindowExposed(m_app->mainFrame()));
+        m_view = StartProgram(m_app);
+        QVERIFY(m_view);
         m_out = std::make_unique<QTemporaryDir>();
     }
     void cleanup()
@@ -122,7 +107,7 @@ private slots:
     {
         ImportThroughDialogs(m_app->mainFrame(), kCg3Example, false);
         Click(m_view, "selectAllButton");
-        const QStringList pressures = PressureArguments(m_view->m_PressureList);
+        const QStringList pressures = PressureArguments(m_view->Session().Corrections().m_PressureList);
         QCOMPARE(pressures.size(), 4);
         CorrectionsOk([](CDlgCorrections* dlg) {
             Click(dlg, "bergerRadio");
@@ -133,7 +118,7 @@ private slots:
             Click(dlg, "polarFileButton");
             Click(dlg, "polarApplyCheck");
         });
-        QVERIFY(m_view->m_Corrections.m_bApplyPolar && m_view->m_Corrections.m_bApplyPressure);
+        QVERIFY(m_view->Session().Corrections().m_bApplyPolar && m_view->Session().Corrections().m_bApplyPressure);
         ExportFromTheWindows();
         RunCli(QStringList{kCg3Example, "--tide", "berger", "--elevation", "1600", "--polar", kPolarExample} + pressures);
         CompareOutputs();
@@ -178,10 +163,10 @@ private slots:
             dlg->findChild<QLineEdit*>("nominalPressureEdit")->setText("835.5");
             Click(dlg, "applyPressuresButton");
         });
-        QVERIFY(m_view->m_Corrections.m_bApplyPressure);
-        QCOMPARE(m_view->m_Corrections.m_dNominalPressure, 835.5);
+        QVERIFY(m_view->Session().Corrections().m_bApplyPressure);
+        QCOMPARE(m_view->Session().Corrections().m_dNominalPressure, 835.5);
         ExportFromTheWindows();
-        RunCli(QStringList{kCg3Example, "--nominal-pressure", "835.5"} + PressureArguments(m_view->m_PressureList));
+        RunCli(QStringList{kCg3Example, "--nominal-pressure", "835.5"} + PressureArguments(m_view->Session().Corrections().m_PressureList));
         CompareOutputs();
     }
 
@@ -192,7 +177,7 @@ private slots:
         Click(m_view, "selectAllButton");
         CorrectionsOk();
         DriftCommandOk("&Calculate Drift...", [](CDlgDriftCorrect*) {});
-        QVERIFY(m_view->m_Corrections.m_bApplyDrift);
+        QVERIFY(m_view->Session().Corrections().m_bApplyDrift);
         ExportFromTheWindows();
         RunCli({kCg3Example, "--drift", "auto"});
         CompareOutputs();
@@ -234,7 +219,7 @@ private:
         DriftCommandOk("&Apply Corrections...", [](CDlgDriftCorrect* drift) {
             drift->findChild<QComboBox*>("combo1152")->setCurrentIndex(1);
         });
-        QCOMPARE(m_view->m_Drifts.m_DriftNames, (std::vector<std::string>{"None", "New Drift Correction"}));
+        QCOMPARE(m_view->Session().Drifts().m_DriftNames, (std::vector<std::string>{"None", "New Drift Correction"}));
         ExportFromTheWindows();
         QStringList arguments{kCg3Example, "--drift-base", "1"};
         if (!editedLine.isEmpty())

@@ -68,11 +68,11 @@ QString PrintLines(QPrinter& printer, const QStringList& lines)
     if (!made.open(QIODevice::ReadOnly))
         return "The PDF file could not be made: " + made.errorString();
     const QByteArray bytes = made.readAll();
-    const WriteResult written =
+    const Outcome written =
         WriteFileSafely(QFile::encodeName(target).toStdString(),
                         std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
-    if (!written)
-        return QString::fromStdString(written.message);
+    if (written.Failed())
+        return QString::fromStdString(written.ErrorText());
     return {};
 }
 

@@ -16,10 +16,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-#include "corrections/PolarMotion.h"
-#include "corrections/Pressure.h"
 #include "logger/CLBEditorWnd.h"
-#include "survey/CKelpDoc.h"
 #include "survey/FileChoosers.h"
 
 namespace bramble {
@@ -86,24 +83,16 @@ QString DefaultChooser(QWidget* parent, const QString& current)
 const char* const CDlgCorrections::kNotANumber = "Please enter a number.";
 
 CDlgCorrections::CDlgCorrections(CKelpDoc& doc, const CorrectionSettings& settings, QWidget* parent)
-    : QDialog(parent), m_doc(doc), m_Settings(settings), m_chooseFile(DefaultChooser)
+    : QDialog(parent), m_model(doc, settings), m_chooseFile(DefaultChooser)
 {
     setObjectName("correctionsDialog");
     setWindowTitle("Corrections");
     BuildControls();
 
-    // The entries in time order, which the interpolation walks.
-    for (const std::string& entry : SortPressureEntries(m_Settings.m_PressureList))
+    for (const std::string& entry : m_model.Settings().m_PressureList)
         m_pPressureList->addItem(QString::fromStdString(entry));
     m_nEntries = m_pPressureList->count();
-
-    // An Aliod file has no meter tide to keep.
-    if (m_doc.m_bAliod) {
-        m_pLongman->setEnabled(false);
-        m_pBerger->setEnabled(true);
-        if (m_Settings.m_nTideMode == kTideLongman)
-            m_Settings.m_nTideMode = kTideNone;
-    }
+    m_pLongman->setEnabled(m_model.LongmanOffered());
     ShowFields();
 }
 
@@ -233,8 +222,8 @@ std::vector<std::string> CDlgCorrections::PressureList() const
 
 bool CDlgCorrections::TakeFields()
 {
-    const auto elevation = FieldNumber(m_pElevation, m_Settings.m_dNominalElevation);
-    const auto pressure = FieldNumber(m_pNominalPressure, m_Settings.m_dNominalPressure);
+    const auto elevation = FieldNumber(m_pElevation, m_model.Settings().m_dNominalElevation);
+    const auto pressure = FieldNumber(m_pNominalPressure, m_model.Settings().m_dNominalPressure);
     if (!elevation || !pressure) {
         QLineEdit* wrong = elevation ? m_pNominalPressure : m_pElevation;
         Message(kNotANumber);
@@ -242,28 +231,30 @@ bool CDlgCorrections::TakeFields()
         wrong->selectAll();
         return false;
     }
-    m_Settings.m_nTideMode = m_pTideGroup->checkedId();
-    m_Settings.m_strPolarFile = m_pPolarFile->text().toStdString();
-    m_Settings.m_dNominalElevation = *elevation;
-    m_Settings.m_dNominalPressure = *pressure;
-    m_Settings.m_bApplyPressure = m_pApplyPressure->isChecked();
-    m_Settings.m_bApplyPolar = m_pApplyPolar->isChecked();
-    m_Settings.m_bApplyDrift = m_pApplyDrift->isChecked();
-    m_Settings.m_PressureList = PressureList();
+    CorrectionSettings& settings = m_model.Settings();
+    m_model.SetTideMode(m_pTideGroup->checkedId());   // a greyed option cannot be checked
+    settings.m_strPolarFile = m_pPolarFile->text().toStdString();
+    settings.m_dNominalElevation = *elevation;
+    settings.m_dNominalPressure = *pressure;
+    settings.m_bApplyPressure = m_pApplyPressure->isChecked();
+    settings.m_bApplyPolar = m_pApplyPolar->isChecked();
+    settings.m_bApplyDrift = m_pApplyDrift->isChecked();
+    settings.m_PressureList = PressureList();
     m_strDriftName = m_pDriftName->text();
     return true;
 }
 
 void CDlgCorrections::ShowFields()
 {
-    if (QAbstractButton* tide = m_pTideGroup->button(m_Settings.m_nTideMode))
+    const CorrectionSettings& settings = m_model.Settings();
+    if (QAbstractButton* tide = m_pTideGroup->button(settings.m_nTideMode))
         tide->setChecked(true);
-    m_pPolarFile->setText(QString::fromStdString(m_Settings.m_strPolarFile));
-    m_pElevation->setText(NumberText(m_Settings.m_dNominalElevation));
-    m_pNominalPressure->setText(NumberText(m_Settings.m_dNominalPressure));
-    m_pApplyPressure->setChecked(m_Settings.m_bApplyPressure);
-    m_pApplyPolar->setChecked(m_Settings.m_bApplyPolar);
-    m_pApplyDrift->setChecked(m_Settings.m_bApplyDrift);
+    m_pPolarFile->setText(QString::fromStdString(settings.m_strPolarFile));
+    m_pElevation->setText(NumberText(settings.m_dNominalElevation));
+    m_pNominalPressure->setText(NumberText(settings.m_dNominalPressure));
+    m_pApplyPressure->setChecked(settings.m_bApplyPressure);
+    m_pApplyPolar->setChecked(settings.m_bApplyPolar);
+    m_pApplyDrift->setChecked(settings.m_bApplyDrift);
     m_pDriftName->setText(m_strDriftName);
 }
 
@@ -272,7 +263,7 @@ bool CDlgCorrections::ApplyCorrections()
     if (!TakeFields())
         return false;
     if (m_onApply)
-        m_onApply(m_Settings);
+        m_onApply(m_model.Settings());
     ShowFields();
     return true;
 }
@@ -287,15 +278,18 @@ void CDlgCorrections::OnSetNominal()
 {
     if (!TakeFields())
         return;
-    m_Settings.m_dNominalPressure = NominalPressureFromElevation(m_Settings.m_dNominalElevation);
+    m_model.SetNominalFromElevation();
     ShowFields();
 }
 
 void CDlgCorrections::OnAddEntry()
 {
-    if (!TakeFields() || m_doc.m_Readings.empty())
+    if (!TakeFields())
         return;
-    m_pPressureList->addItem(QString::fromStdString(DefaultPressureEntry(m_doc.m_Readings.back()->m_dtTime)));
+    const std::optional<std::string> entry = m_model.NewPressureEntry();
+    if (!entry)
+        return;
+    m_pPressureList->addItem(QString::fromStdString(*entry));
     ++m_nEntries;
     ShowFields();
 }
@@ -316,15 +310,14 @@ void CDlgCorrections::OnRemoveEntry()
 
 void CDlgCorrections::OnApplyPressures()
 {
-    const PressureAssignment result = AssignPressures(m_doc, PressureList());
-    if (!result.m_Messages.empty()) {
+    const Result<int> result = m_model.ApplyPressures(PressureList());
+    if (!result.Messages().empty()) {
         QStringList lines;
-        for (const std::string& message : result.m_Messages)
-            lines << QString::fromStdString(message);
+        for (const bramble::Message& message : result.Messages())
+            lines << QString::fromStdString(message.text);
         Message(lines.join('\n'));
     }
-    m_pApplyPressure->setChecked(result.m_nEntries > 0);
-    m_Settings.m_bApplyPressure = result.m_nEntries > 0;
+    m_pApplyPressure->setChecked(m_model.Settings().m_bApplyPressure);
 }
 
 void CDlgCorrections::OnEntryClicked(QListWidgetItem* item)
@@ -346,22 +339,16 @@ void CDlgCorrections::OnChoosePolarFile()
 {
     if (!TakeFields())
         return;
-    const QString path = m_chooseFile(this, QString::fromStdString(m_Settings.m_strPolarFile));
+    const QString path = m_chooseFile(this, QString::fromStdString(m_model.Settings().m_strPolarFile));
     if (path.isEmpty())
         return;
-    const PolarTableResult result = ReadPolarMotionTable(m_doc, path.toStdString());
-    switch (result.m_Status) {
-    case PolarTableResult::Status::kCannotOpen:
-        Message(QString::fromStdString(result.m_strMessage));
+    // A table without the survey's first day turns the correction off
+    // without a message; one that cannot be read is named in a message.
+    const Result<bool> result = m_model.ReadPolarTable(path.toStdString());
+    if (result.Failed()) {
+        Message(QString::fromStdString(result.ErrorText()));
         return;
-    case PolarTableResult::Status::kNotFound:
-        m_Settings.m_bApplyPolar = false;
-        break;
-    case PolarTableResult::Status::kRead:
-    case PolarTableResult::Status::kNoReadings:
-        break;
     }
-    m_Settings.m_strPolarFile = path.toStdString();
     ShowFields();
 }
 
@@ -381,7 +368,7 @@ void CDlgCorrections::OnCalculateDrift()
         m_strDriftName = *name;
         // The drift dialog's OK applied the drift: show it as applied, so that
         // this dialog's OK keeps it on instead of silently dropping it.
-        m_Settings.m_bApplyDrift = true;
+        m_model.DriftApplied();
         ShowFields();
     }
 }

@@ -8,6 +8,7 @@
 #include <QDialog>
 
 #include "corrections/CorrectionSettings.h"
+#include "session/CorrectionsDialogModel.h"
 
 class QButtonGroup;
 class QCheckBox;
@@ -21,8 +22,9 @@ namespace bramble {
 
 class CKelpDoc;
 
-// "Corrections": which corrections the pipeline applies. The dialog works
-// on a copy of the view's settings; its opener stores them back and runs
+// "Corrections": which corrections the pipeline applies. The dialog shows a
+// CorrectionsDialogModel, which holds its rules, on a copy of the view's
+// settings; its opener stores them back and runs
 // the pipeline through the apply handler, which OK (and the hidden "Apply
 // Corrections") calls before the dialog closes. The pressure list's "Apply"
 // and the polar file's "..." change the document's readings at once, and
@@ -46,7 +48,7 @@ public:
     void SetDriftCalculator(DriftCalculator calculator);
 
     // The settings as last taken from the controls (on OK: the ones applied).
-    const CorrectionSettings& Settings() const { return m_Settings; }
+    const CorrectionSettings& Settings() const { return m_model.Settings(); }
     // The pressure entries as the list box holds them now, in list order.
     std::vector<std::string> PressureList() const;
 
@@ -73,8 +75,7 @@ private:
     void OnCalculateDrift();
     void Message(const QString& text);
 
-    CKelpDoc& m_doc;
-    CorrectionSettings m_Settings;
+    CorrectionsDialogModel m_model;
     QString m_strDriftName = "No Drift";
     int m_nEntries = 0;           // entries in the list box
     int m_nLastSelected = -1;     // the entry clicked last; a second click on it edits it

@@ -5,15 +5,11 @@
 #include <QMessageBox>
 #include <QProgressDialog>
 
-#include "mainwnd/CStationList.h"
-
 namespace bramble {
 
-RecalcResult RecalcSelectionWithProgress(QWidget* parent, CKelpDoc& doc, CStationList& list,
-                                         const CorrectionSettings& settings, const DriftState& drift,
-                                         SelectionSummary& summary, bool showWarnings)
+RecalcResult RecalcWithProgress(QWidget* parent, int total,
+                                const std::function<RecalcResult(const RecalcOptions&)>& recalc, bool showWarnings)
 {
-    const int total = list.SelectedCount();
     RecalcOptions options;
     std::unique_ptr<QProgressDialog> progress;
     if (total > RecalcOptions::kProgressStep) {
@@ -27,12 +23,12 @@ RecalcResult RecalcSelectionWithProgress(QWidget* parent, CKelpDoc& doc, CStatio
             return !progress->wasCanceled();
         };
     }
-    const RecalcResult result = RecalcSelection(doc, list, settings, drift, summary, options);
+    const RecalcResult result = recalc(options);
     if (progress)
         progress->setValue(total);
-    if (!showWarnings || result.m_bCancelled)
+    if (!showWarnings || result.Value().m_bCancelled)
         return result;
-    for (const std::string& warning : result.m_Warnings) {
+    for (const std::string& warning : result.Texts(Severity::warning)) {
         QMessageBox box(QMessageBox::Warning, "Corrections", QString::fromStdString(warning), QMessageBox::Ok,
                         parent);
         box.setObjectName("recalcWarningBox");

@@ -64,7 +64,7 @@ bool CKelpApp::InitInstance(const QStringList& arguments)
         return false;
     }
 
-    m_pMainWnd = std::make_unique<CMainFrame>(m_doc);
+    m_pMainWnd = std::make_unique<CMainFrame>(m_session);
     m_pMessages = std::make_unique<MessageBoxSink>(m_pMainWnd.get());
     m_doc.SetMessageSink(m_pMessages.get());
     m_pMainWnd->view()->OnInitialUpdate();

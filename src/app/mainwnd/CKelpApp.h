@@ -6,15 +6,15 @@
 
 class QCommandLineParser;
 
-#include "survey/CKelpDoc.h"
+#include "session/ReductionSession.h"
 
 namespace bramble {
 
 class CMainFrame;
 class MessageBoxSink;
 
-// The application object: sets the settings key, creates the one document,
-// its main window and view, and handles the command line
+// The application object: sets the settings key, creates the one reduction
+// session (which owns the document), its main window and view, and handles the command line
 // (`bramble [--aliod] [FILE]` imports FILE at start).
 class CKelpApp {
 public:
@@ -38,11 +38,13 @@ public:
     bool InitInstance(const QStringList& arguments);
     int exitCode() const { return m_exitCode; }
 
-    CKelpDoc& document() { return m_doc; }
+    CKelpDoc& document() { return m_session.Document(); }
+    ReductionSession& session() { return m_session; }
     CMainFrame* mainFrame() const { return m_pMainWnd.get(); }
 
 private:
-    CKelpDoc m_doc;
+    ReductionSession m_session;
+    CKelpDoc& m_doc = m_session.Document();
     std::unique_ptr<MessageBoxSink> m_pMessages;
     std::unique_ptr<CMainFrame> m_pMainWnd;
     int m_exitCode = 0;

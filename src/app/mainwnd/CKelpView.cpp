@@ -34,11 +34,11 @@ namespace {
 
 constexpr int kHintScintrex = 0;
 constexpr int kHintAliod = 1;
-const char* const kNominalPressure = "1013.25";
 
 }  // namespace
 
-CKelpView::CKelpView(CKelpDoc& doc, QWidget* parent) : QWidget(parent), m_doc(doc), m_List(doc)
+CKelpView::CKelpView(ReductionSession& session, QWidget* parent)
+    : QWidget(parent), m_session(session), m_doc(session.Document()), m_List(session.List())
 {
     setObjectName("kelpView");
 
@@ -105,9 +105,19 @@ CKelpView::CKelpView(CKelpDoc& doc, QWidget* parent) : QWidget(parent), m_doc(do
             [this](const QPoint& pos) { m_pPopup->popup(m_pTable->viewport()->mapToGlobal(pos)); });
 
     m_doc.AddView(this);
+    // The drift dialog's recomputations show progress and repaint the list.
+    m_session.SetDriftRecalc([this] { RecalcSelection(); },
+                             [this] {
+                                 m_session.RecalculateByRow();
+                                 RowsChanged();
+                             });
 }
 
-CKelpView::~CKelpView() { m_doc.RemoveView(this); }
+CKelpView::~CKelpView()
+{
+    m_session.SetDriftRecalc({}, {});   // the session's own again
+    m_doc.RemoveView(this);
+}
 
 void CKelpView::BuildPopupMenu()
 {
@@ -131,7 +141,7 @@ void CKelpView::OnInitialUpdate()
 {
     m_nRows = m_doc.m_nRecords;
     EnableControls(false);
-    m_Drifts = DriftNames{};   // "None", entry 0 selected, the next calculation is appended
+    m_session.ResetDriftNames();   // "None", entry 0 selected, the next calculation is appended
     ShowRowCount();
 }
 
@@ -139,25 +149,12 @@ void CKelpView::OnUpdate(int hint)
 {
     if (hint != kHintScintrex && hint != kHintAliod)
         return;
+    // The session, the document's first view, has rebuilt the rows already.
     m_nRows = m_doc.m_nRecords;
     m_pModel->beginRebuild();
-    m_List.Clear();
-    m_PressureList.clear();
-    // A table of pole positions belongs to one survey.
-    m_Corrections.m_bApplyPolar = false;
-    m_Corrections.m_strPolarFile.clear();
-    m_List.Fill(hint);
-    m_List.SortRowsByTime();
     m_pModel->endRebuild();
     if (m_List.RowCount() > 0)
         EnableControls(true);   // and they stay enabled
-
-    // The default pressure table: nominal pressure at the first and the last reading.
-    if (!m_doc.m_Readings.empty()) {
-        const char* const pattern = "%m/%d/%Y  %H:%M:%S  ";
-        m_PressureList.push_back(m_doc.m_Readings.front()->m_dtTime.format(pattern) + kNominalPressure);
-        m_PressureList.push_back(m_doc.m_Readings.back()->m_dtTime.format(pattern) + kNominalPressure);
-    }
     ShowRowCount();
 }
 
@@ -277,8 +274,7 @@ void CKelpView::SortByColumn(int column)
 
 void CKelpView::OnCorrections()
 {
-    m_Corrections.m_PressureList = m_PressureList;
-    CDlgCorrections dlg(m_doc, m_Corrections, this);
+    CDlgCorrections dlg(m_doc, m_session.Corrections(), this);
     dlg.SetDriftCalculator([this, &dlg]() -> std::optional<QString> {
         // The dialog's own tide choice, as its fields stand at the click.
         const auto name = RunDriftCommand(dlg.Settings().m_nTideMode, DriftMode::calculate);
@@ -287,17 +283,25 @@ void CKelpView::OnCorrections()
         return QString::fromStdString(*name);
     });
     dlg.SetApplyHandler([this](const CorrectionSettings& chosen) {
-        m_Corrections = chosen;
-        RecalcSelection(true);   // the one place where the pipeline's warnings are shown
+        // The one place where the recomputation's warnings are shown.
+        RecalcWithProgress(this, m_List.SelectedCount(), [&](const RecalcOptions& options) {
+            return m_session.ApplyCorrections(chosen, options);
+        });
+        ShowCorrectionCells();
     });
     dlg.exec();
-    m_PressureList = dlg.PressureList();
-    m_Corrections.m_PressureList = m_PressureList;
+    m_session.KeepPressureEntries(dlg.PressureList());
 }
 
-void CKelpView::RecalcSelection(bool showWarnings)
+void CKelpView::RecalcSelection()
 {
-    RecalcSelectionWithProgress(this, m_doc, m_List, m_Corrections, m_Drift, m_Summary, showWarnings);
+    RecalcWithProgress(this, m_List.SelectedCount(),
+                       [this](const RecalcOptions& options) { return m_session.Recalculate(options); }, false);
+    ShowCorrectionCells();
+}
+
+void CKelpView::ShowCorrectionCells()
+{
     if (m_List.RowCount() > 0)
         emit m_pModel->dataChanged(m_pModel->index(0, CStationList::kCorrectedGrav),
                                    m_pModel->index(m_List.RowCount() - 1, CStationList::kDriftName));
@@ -305,7 +309,7 @@ void CKelpView::RecalcSelection(bool showWarnings)
 
 void CKelpView::RecalcSelectionByRow()
 {
-    bramble::RecalcSelectionByRow(m_doc, m_List, m_Corrections, m_Drift, m_Summary);
+    m_session.RecalculateByRow();
     RowsChanged();
 }
 
@@ -316,15 +320,13 @@ void CKelpView::RowsChanged()
     RestoreSelection();
 }
 
-void CKelpView::OnCalculateDrift() { RunDriftCommand(m_Corrections.m_nTideMode, DriftMode::calculate); }
+void CKelpView::OnCalculateDrift() { RunDriftCommand(m_session.Corrections().m_nTideMode, DriftMode::calculate); }
 
-void CKelpView::OnApplyDriftCorrections() { RunDriftCommand(m_Corrections.m_nTideMode, DriftMode::apply); }
+void CKelpView::OnApplyDriftCorrections() { RunDriftCommand(m_session.Corrections().m_nTideMode, DriftMode::apply); }
 
 std::optional<std::string> CKelpView::RunDriftCommand(int tideMode, DriftMode mode)
 {
-    DriftContext ctx{m_doc, m_List, m_Drift, m_Corrections, [this] { RecalcSelection(); },
-                     [this] { RecalcSelectionByRow(); }};
-    const auto chosen = bramble::RunDriftCommand(this, ctx, m_Drifts, tideMode, mode, [this](CDlgDriftCorrect& dialog) {
+    const auto chosen = bramble::RunDriftCommand(this, m_session, tideMode, mode, [this](CDlgDriftCorrect& dialog) {
         DriftPlot::Attach(dialog, m_doc, m_List);
         dialog.setRowsChanged([this] { RowsChanged(); });
     });
@@ -352,7 +354,7 @@ void CKelpView::OnRaw()
     m_dlgRaw->Rebuild();
     if (m_dlgDisplay && m_dlgDisplay->isVisible()) {
         RecalcSelection();
-        m_dlgDisplay->SetSummary(m_Summary);
+        m_dlgDisplay->SetSummary(m_session.Summary());
         m_dlgDisplay->UpdateData(false);
         m_dlgDisplay->Build();
     }
@@ -369,7 +371,7 @@ void CKelpView::OnPlot()
         m_dlgDisplay = new CDisplayDlg(m_doc, m_List, this);
         m_dlgDisplay->setWindowIcon(AppIcon());
     }
-    m_dlgDisplay->SetSummary(m_Summary);
+    m_dlgDisplay->SetSummary(m_session.Summary());
     m_dlgDisplay->SetSubtractMean(m_doc.m_bSubtractMean);
     m_dlgDisplay->show();
     m_dlgDisplay->raise();

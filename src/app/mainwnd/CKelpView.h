@@ -8,12 +8,10 @@
 #include <QString>
 #include <QWidget>
 
-#include "corrections/CorrectionSettings.h"
-#include "corrections/DriftState.h"
-#include "corrections/SelectionSummary.h"
 #include "drift/DriftSession.h"
 #include "mainwnd/CStationList.h"
 #include "output/ExportSelected.h"
+#include "session/ReductionSession.h"
 #include "survey/DocumentObserver.h"
 
 class QItemSelection;
@@ -24,26 +22,25 @@ class QPushButton;
 namespace bramble {
 
 class CDisplayDlg;
-class CKelpDoc;
 class CRawDlg;
 class StationListModel;
 class StationTableView;
 
 // The one view of the main window: "Number of Points", the station list
 // (one row per reading, a check box per row that always equals the row's
-// selection) and the six command buttons. It keeps the list's state in a
-// CStationList, so that every feature can work on the rows without the
-// widget, and shows it through a model that makes cells on demand.
+// selection) and the six command buttons. It shows a ReductionSession,
+// which holds the list's rows, the settings and the drift state, through a
+// model that makes cells on demand, and hands every command to it.
 class CKelpView final : public QWidget, public IDocumentObserver {
     Q_OBJECT
 public:
-    // Registers itself with `doc`, which must outlive the view.
-    explicit CKelpView(CKelpDoc& doc, QWidget* parent = nullptr);
+    // Registers itself with the session's document; `session` must outlive the view.
+    explicit CKelpView(ReductionSession& session, QWidget* parent = nullptr);
     ~CKelpView() override;
 
-    // Builds the empty, disabled list and resets the view-held settings.
+    // Shows the empty, disabled list; the drift names start over.
     void OnInitialUpdate();
-    // Rebuilds the rows after a load: hint 0 CG-3 data, 1 Aliod data.
+    // Shows the rows the session rebuilt after a load: hint 0 CG-3 data, 1 Aliod data.
     void OnUpdate(int hint) override;
 
     // The row becomes selected, focused and checked / unselected and unchecked.
@@ -68,13 +65,13 @@ public:
     // "&Export Selected (Excel)" / "Export Selected (Report)".
     void OnExportSelected(ExportKind kind);
 
-    // Button 1110: the Corrections dialog; its OK stores the settings here
-    // and recomputes the selection. The pressure list edits stay either way.
+    // Button 1110: the Corrections dialog; its OK gives the settings to the
+    // session, which recomputes the selection. The pressure list edits stay
+    // either way.
     void OnCorrections();
-    // Recomputes the selected rows with the settings held here, shows their
-    // correction cells and keeps the summary for the plot. The pipeline's
-    // warnings are shown only when asked (after the Corrections dialog).
-    void RecalcSelection(bool showWarnings = false);
+    // Recomputes the selected rows with the session's settings and shows
+    // their correction cells; the summary is the session's.
+    void RecalcSelection();
     // The same for the drift dialog's Cancel path.
     void RecalcSelectionByRow();
 
@@ -86,28 +83,21 @@ public:
     // The rows changed order or cells behind the model's back: show them again.
     void RowsChanged();
 
-    CStationList& StationList() { return m_List; }
-    const CStationList& StationList() const { return m_List; }
+    ReductionSession& Session() { return m_session; }
+    const ReductionSession& Session() const { return m_session; }
+    CStationList& StationList() { return m_session.List(); }
+    const CStationList& StationList() const { return m_session.List(); }
     StationTableView* table() const { return m_pTable; }
     QMenu* popupMenu() const { return m_pPopup; }
+    // "Number of Points" as shown.
+    int RowCountShown() const { return m_nRows; }
 
-    int m_nRows = 0;
-    std::vector<std::string> m_PressureList;
-    // The drift names (m_DriftNames), the remembered selection and the
-    // saved copy of the drift commands.
-    DriftNames m_Drifts;
-    // The corrections' settings (their pressure entries are m_PressureList),
-    // the last drift regression and the selection summary of the last run.
-    CorrectionSettings m_Corrections;
-    DriftState m_Drift;
-    SelectionSummary m_Summary;
-    // The plot window; a child of the view, null until the first Plot.
-    CDisplayDlg* m_dlgDisplay = nullptr;
-    // The raw text window; without owner (a window of its own), null until
-    // the first Raw.
-    std::unique_ptr<CRawDlg> m_dlgRaw;
+    // The plot window (a child of the view) and the raw text window (a
+    // window of its own); null until the first Plot and Raw.
+    CDisplayDlg* displayWindow() const { return m_dlgDisplay; }
+    CRawDlg* rawWindow() const { return m_dlgRaw.get(); }
     // The last export file, offered by the next "Export Selected".
-    QString m_strExportFile;
+    const QString& lastExportFile() const { return m_strExportFile; }
 
 private:
     void BuildPopupMenu();
@@ -119,9 +109,16 @@ private:
     // After the rows were rebuilt or reordered: selection model <- station list.
     void RestoreSelection();
     void ShowRowCount();
+    // The correction cells of every row changed: repaint them.
+    void ShowCorrectionCells();
 
+    ReductionSession& m_session;
     CKelpDoc& m_doc;
-    CStationList m_List;
+    CStationList& m_List;
+    int m_nRows = 0;
+    CDisplayDlg* m_dlgDisplay = nullptr;   // a child of the view
+    std::unique_ptr<CRawDlg> m_dlgRaw;     // without owner: a window of its own
+    QString m_strExportFile;
     StationListModel* m_pModel = nullptr;
     StationTableView* m_pTable = nullptr;
     QLineEdit* m_pRowsEdit = nullptr;

@@ -18,6 +18,7 @@
 #include "mainwnd/CKelpView.h"
 #include "mainwnd/LockKeyIndicators.h"
 #include "mainwnd/UserGuide.h"
+#include "session/ReductionSession.h"
 #include "survey/CKelpDoc.h"
 #include "survey/ImportCommand.h"
 #include "survey/MeterTypeGuess.h"
@@ -37,16 +38,17 @@ QString LocalFileOf(const QMimeData* mime)
 
 }  // namespace
 
-CMainFrame::CMainFrame(CKelpDoc& doc, QWidget* parent) : QMainWindow(parent), m_doc(doc)
+CMainFrame::CMainFrame(ReductionSession& session, QWidget* parent)
+    : QMainWindow(parent), m_doc(session.Document())
 {
     setObjectName("mainFrame");
     setWindowIcon(AppIcon());
     setDockNestingEnabled(true);
     setAcceptDrops(true);
 
-    m_pView = new CKelpView(doc, this);
+    m_pView = new CKelpView(session, this);
     setCentralWidget(m_pView);
-    m_pImport = new ImportCommand(doc, this);
+    m_pImport = new ImportCommand(session, this);
     connect(m_pImport, &ImportCommand::imported, this, &CMainFrame::OnImported);
 
     auto* ready = new QLabel("Ready", statusBar());

@@ -11,6 +11,7 @@ class QMenu;
 namespace bramble {
 
 class CKelpDoc;
+class ReductionSession;
 class CKelpView;
 class ImportCommand;
 class LockKeyIndicators;
@@ -22,8 +23,8 @@ class LockKeyIndicators;
 class CMainFrame final : public QMainWindow {
     Q_OBJECT
 public:
-    // `doc` outlives the frame.
-    explicit CMainFrame(CKelpDoc& doc, QWidget* parent = nullptr);
+    // `session` outlives the frame.
+    explicit CMainFrame(ReductionSession& session, QWidget* parent = nullptr);
     ~CMainFrame() override;
 
     CKelpView* view() const { return m_pView; }

@@ -27,12 +27,13 @@ QString ChooseSaveFile(QWidget* parent, const QString& initial)
 
 bool SaveFileOrSayWhy(QWidget* parent, const QString& path, std::string_view bytes, const QString& caption)
 {
-    const WriteResult result = WriteFileSafely(QFile::encodeName(path).toStdString(), bytes);
-    if (result) {
+    const Outcome written = WriteFileSafely(QFile::encodeName(path).toStdString(), bytes);
+    if (written.Succeeded()) {
         ConfirmWritten(parent, path);
         return true;
     }
-    QMessageBox box(QMessageBox::Warning, caption, QString::fromStdString(result.message), QMessageBox::Ok, parent);
+    QMessageBox box(QMessageBox::Warning, caption, QString::fromStdString(written.ErrorText()), QMessageBox::Ok,
+                    parent);
     box.setObjectName("saveErrorBox");
     box.exec();
     return false;

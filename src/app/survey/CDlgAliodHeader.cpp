@@ -56,4 +56,10 @@ void CDlgAliodHeader::accept()
     QDialog::accept();
 }
 
+AliodHeaderTexts CDlgAliodHeader::Texts() const
+{
+    return {m_strSerialNumber.toStdString(), m_strAvgLatitude.toStdString(), m_strAvgLongitude.toStdString(),
+            m_strOperator.toStdString(), m_strOperTemp.toStdString()};
+}
+
 }  // namespace bramble

@@ -19,11 +19,12 @@ public:
     void accept() override;
 
     // The texts as taken on OK.
-    QString m_strSerialNumber = QString::fromStdString(AliodHeaderTexts{}.serialNumber);
-    QString m_strAvgLatitude = QString::fromStdString(AliodHeaderTexts{}.avgLatitude);
-    QString m_strAvgLongitude = QString::fromStdString(AliodHeaderTexts{}.avgLongitude);
-    QString m_strOperator = QString::fromStdString(AliodHeaderTexts{}.op);
-    QString m_strOperTemp = QString::fromStdString(AliodHeaderTexts{}.operTemp);
+    AliodHeaderTexts Texts() const;
+    QString m_strSerialNumber = QString::fromStdString(DefaultAliodHeaderTexts().serialNumber);
+    QString m_strAvgLatitude = QString::fromStdString(DefaultAliodHeaderTexts().avgLatitude);
+    QString m_strAvgLongitude = QString::fromStdString(DefaultAliodHeaderTexts().avgLongitude);
+    QString m_strOperator = QString::fromStdString(DefaultAliodHeaderTexts().op);
+    QString m_strOperTemp = QString::fromStdString(DefaultAliodHeaderTexts().operTemp);
 
 private:
     QLineEdit* m_pSerialNumber = nullptr;   // 1175

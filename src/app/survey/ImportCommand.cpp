@@ -5,12 +5,13 @@
 
 #include "logger/CGDump.h"
 #include "survey/CDlgAliodHeader.h"
+#include "session/ReductionSession.h"
 #include "survey/CKelpDoc.h"
 
 namespace bramble {
 
-ImportCommand::ImportCommand(CKelpDoc& doc, QWidget* window)
-    : QObject(window), m_doc(doc), m_pWindow(window), m_loader(doc, window)
+ImportCommand::ImportCommand(ReductionSession& session, QWidget* window)
+    : QObject(window), m_doc(session.Document()), m_pWindow(window), m_loader(session, window)
 {
 }
 
@@ -56,18 +57,15 @@ void ImportCommand::ImportFile(const QString& path, bool aliod)
 void ImportCommand::Read(const QString& path, bool aliod)
 {
     m_doc.m_bAliod = aliod;
+    // The header texts change only on OK; the file is read either way, with
+    // the texts of the previous Aliod import otherwise.
+    std::optional<AliodHeaderTexts> header;
     if (aliod) {
-        // The header texts change only on OK; the file is read either way.
-        CDlgAliodHeader header(m_pWindow);
-        if (header.exec() == QDialog::Accepted) {
-            m_doc.m_strSerialNumber = header.m_strSerialNumber.toStdString();
-            m_doc.m_strAvgLatitude = header.m_strAvgLatitude.toStdString();
-            m_doc.m_strAvgLongitude = header.m_strAvgLongitude.toStdString();
-            m_doc.m_strOperator = header.m_strOperator.toStdString();
-            m_doc.m_strOperTemp = header.m_strOperTemp.toStdString();
-        }
+        CDlgAliodHeader dialog(m_pWindow);
+        if (dialog.exec() == QDialog::Accepted)
+            header = dialog.Texts();
     }
-    const ReadReport report = m_loader.Load(path.toStdString(), aliod);
+    const ReadReport report = m_loader.Load(path.toStdString(), aliod ? MeterKind::aliod : MeterKind::cg3, header);
     m_doc.SetTitle(TitleOf(path).toStdString());
     emit imported(path, aliod, report.opened);
 }

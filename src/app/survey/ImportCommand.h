@@ -10,6 +10,7 @@ class QWidget;
 namespace bramble {
 
 class CKelpDoc;
+class ReductionSession;
 
 // The Import command and the other ways a file enters the document (the
 // command line, a file dropped on the window, the recent-file list). It
@@ -19,8 +20,8 @@ class CKelpDoc;
 class ImportCommand final : public QObject {
     Q_OBJECT
 public:
-    // `window` parents the dialogs; `doc` outlives the command.
-    ImportCommand(CKelpDoc& doc, QWidget* window);
+    // `window` parents the dialogs; `session` outlives the command.
+    ImportCommand(ReductionSession& session, QWidget* window);
 
     // "&Import...": the logger dialog, then the read.
     void OnFileImport();

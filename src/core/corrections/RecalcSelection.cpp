@@ -15,11 +15,67 @@ namespace {
 
 enum class Variant { kSelection, kByRow };
 
+// The shared view of a reading that the summary adds up: CG-3 and Aliod
+// readings keep their tilts and E.T.C. in different fields.
+double StdDevOf(const CReading& r) { return r.isAliod() ? 0.0 : static_cast<const CScintrexStation&>(r).m_dStdDev; }
+double EtcReadOf(const CReading& r) { return r.isAliod() ? 0.0 : static_cast<const CScintrexStation&>(r).m_dEtcRead; }
+int TiltXOf(const CReading& r)
+{
+    return r.isAliod() ? static_cast<const CAliodStation&>(r).m_nCrossLevel : static_cast<const CScintrexStation&>(r).m_nTiltX;
+}
+int TiltYOf(const CReading& r)
+{
+    return r.isAliod() ? static_cast<const CAliodStation&>(r).m_nLongLevel : static_cast<const CScintrexStation&>(r).m_nTiltY;
+}
+
 // Sums over the recomputed readings, in the order they are added.
 struct Sums {
     double grav = 0, stdDev = 0, tiltX = 0, tiltY = 0, temp = 0, etc = 0, tide = 0, pressure = 0, polar = 0,
            drift = 0, time = 0;
-    std::vector<double> gravities;
+    std::vector<double> gravities;   // kept for the spread of the kSelection variant
+
+    void Add(const CReading& r, bool keepGravity)
+    {
+        if (keepGravity)
+            gravities.push_back(r.m_dGrav);
+        grav += r.m_dGrav;
+        stdDev += StdDevOf(r);
+        tiltX += TiltXOf(r);
+        tiltY += TiltYOf(r);
+        temp += r.m_dTemp;
+        etc += EtcReadOf(r);
+        tide += r.m_dTideCorr;
+        pressure += r.m_dPressureCorr;
+        polar += r.m_dPolarCorr;
+        drift += r.m_dDriftCorr;
+        time += r.m_dtTime.value();
+    }
+
+    SelectionSummary Summary(Variant variant, int n) const
+    {
+        const double count = n;
+        SelectionSummary s;
+        s.m_nReadings = n;
+        s.m_dGrav = grav / count;
+        if (variant == Variant::kSelection) {
+            double squares = 0.0;
+            for (const double g : gravities)
+                squares += (g - s.m_dGrav) * (g - s.m_dGrav);
+            s.m_dSDev = std::sqrt(squares / count);
+        } else {
+            s.m_dSDev = stdDev / count;
+        }
+        s.m_dTiltX = tiltX / count;
+        s.m_dTiltY = tiltY / count;
+        s.m_dTemp = temp / count;
+        s.m_dEtc = etc / count;
+        s.m_dBerger = tide / count;
+        s.m_dPressure = pressure / count;
+        s.m_dPolarMotion = polar / count;
+        s.m_dDrift = drift / -count;
+        s.m_dtTime = DateTime(time / count);
+        return s;
+    }
 };
 
 // The Berger tide against the meter's own tide correction (CG-3 only).
@@ -57,22 +113,59 @@ std::string EtcWarning(double rms, int count)
     return text;
 }
 
+// What stays the same for every reading of one run.
+struct RunConstants {
+    const CorrectionSettings& settings;
+    TideFunction tide;
+    SiteCoordinates polarSite;
+    bool driftGateOpen;
+};
+
+// Step 1, the physics: the reading's corrections and working gravity from
+// its load-time values, in the order tide, pressure, polar motion, drift.
+// Gives the texts the row shows for them.
+CStationList::CorrectionCells CorrectReading(CReading& r, const RunConstants& run)
+{
+    const CorrectionSettings& settings = run.settings;
+    ApplyTideStep(r, settings.m_nTideMode, run.tide);
+
+    r.m_dPressureCorr = settings.m_bApplyPressure ? PressureCorrection(r.m_dPressure, settings.m_dNominalPressure) : 0.0;
+    r.m_dGrav += r.m_dPressureCorr;
+
+    r.m_dPolarCorr = settings.m_bApplyPolar ? PolarMotionCorrection(r.m_PolarMotion.m_dX, r.m_PolarMotion.m_dY,
+                                                                    run.polarSite.m_dLatitude,
+                                                                    run.polarSite.m_dEastLongitude)
+                                            : 0.0;
+    r.m_dGrav += r.m_dPolarCorr;
+
+    double driftShown = 0.0;
+    std::string driftName = "NONE";
+    if (settings.m_bApplyDrift) {
+        if (run.driftGateOpen) {
+            r.m_dGrav -= r.m_dDriftCorr;
+            driftShown = -r.m_dDriftCorr;
+        } else {
+            r.m_dDriftCorr = 0.0;
+        }
+        driftName = r.m_strDriftName;
+    }
+    return {r.m_dGrav, r.m_dTideCorr, r.m_dPressureCorr, r.m_dPolarCorr, driftShown, std::move(driftName)};
+}
+
 RecalcResult Recalc(Variant variant, CKelpDoc& doc, CStationList& list, const CorrectionSettings& settings,
                     const DriftState& drift, SelectionSummary& summary, const RecalcOptions& options)
 {
-    RecalcResult result;
+    RecalcCounts counts;
     const int n = list.SelectedCount();
-    result.m_nSelected = n;
+    counts.m_nSelected = n;
     if (n <= 0)
-        return result;
+        return RecalcResult::Of(counts);
 
-    const TideFunction tide = options.tide ? options.tide : DefaultTideFunction();
-    const SiteCoordinates polarSite = CurrentCoordinates(doc);
-    const bool driftGateOpen = !drift.AnyMeanIsZero() || n == 1;
-    const std::string zero = FormatCorrection(0.0);
-
+    const RunConstants run{settings, options.tide ? options.tide : DefaultTideFunction(), CurrentCoordinates(doc),
+                           !drift.AnyMeanIsZero() || n == 1};
     Sums sums;
-    if (variant == Variant::kSelection)
+    const bool keepGravities = variant == Variant::kSelection;
+    if (keepGravities)
         sums.gravities.reserve(static_cast<std::size_t>(n));
     EtcComparison etcCheck;
 
@@ -81,91 +174,24 @@ RecalcResult Recalc(Variant variant, CKelpDoc& doc, CStationList& list, const Co
         if (!list.IsSelected(row))
             continue;
         if (options.progress && done > 0 && done % RecalcOptions::kProgressStep == 0 && !options.progress(done, n)) {
-            result.m_bCancelled = true;
+            counts.m_bCancelled = true;
             break;
         }
         CReading& r = list.Reading(row);
-        auto* cg3 = r.isAliod() ? nullptr : static_cast<CScintrexStation*>(&r);
-        auto* aliod = r.isAliod() ? static_cast<CAliodStation*>(&r) : nullptr;
-
-        ApplyTideStep(r, settings.m_nTideMode, tide);
-        if (cg3 && settings.m_nTideMode == kTideBerger)
-            etcCheck.Add(r.m_dTideCorr, cg3->m_dEtcRead);
-
-        r.m_dPressureCorr = settings.m_bApplyPressure ? PressureCorrection(r.m_dPressure, settings.m_dNominalPressure)
-                                                      : 0.0;
-        r.m_dGrav += r.m_dPressureCorr;
-
-        r.m_dPolarCorr = settings.m_bApplyPolar ? PolarMotionCorrection(r.m_PolarMotion.m_dX, r.m_PolarMotion.m_dY,
-                                                                        polarSite.m_dLatitude,
-                                                                        polarSite.m_dEastLongitude)
-                                                : 0.0;
-        r.m_dGrav += r.m_dPolarCorr;
-
-        std::string driftText = zero;
-        std::string driftName = "NONE";
-        if (settings.m_bApplyDrift) {
-            if (driftGateOpen) {
-                r.m_dGrav -= r.m_dDriftCorr;
-                driftText = FormatCorrection(-r.m_dDriftCorr);
-            } else {
-                r.m_dDriftCorr = 0.0;
-            }
-            driftName = r.m_strDriftName;
-        }
-
-        list.SetText(row, CStationList::kCorrectedGrav, FormatCorrection(r.m_dGrav));
-        list.SetText(row, CStationList::kBerger, FormatCorrection(r.m_dTideCorr));
-        list.SetText(row, CStationList::kPressure, FormatCorrection(r.m_dPressureCorr));
-        list.SetText(row, CStationList::kPolarMotion, FormatCorrection(r.m_dPolarCorr));
-        list.SetText(row, CStationList::kDriftCorrection, std::move(driftText));
-        list.SetText(row, CStationList::kDriftName, std::move(driftName));
-
-        if (variant == Variant::kSelection)
-            sums.gravities.push_back(r.m_dGrav);
-        sums.grav += r.m_dGrav;
-        sums.stdDev += cg3 ? cg3->m_dStdDev : 0.0;
-        sums.tiltX += cg3 ? cg3->m_nTiltX : aliod->m_nCrossLevel;
-        sums.tiltY += cg3 ? cg3->m_nTiltY : aliod->m_nLongLevel;
-        sums.temp += r.m_dTemp;
-        sums.etc += cg3 ? cg3->m_dEtcRead : 0.0;
-        sums.tide += r.m_dTideCorr;
-        sums.pressure += r.m_dPressureCorr;
-        sums.polar += r.m_dPolarCorr;
-        sums.drift += r.m_dDriftCorr;
-        sums.time += r.m_dtTime.value();
+        list.SetCorrectionCells(row, CorrectReading(r, run));   // step 2: the row's cells, in one place
+        if (!r.isAliod() && settings.m_nTideMode == kTideBerger)
+            etcCheck.Add(r.m_dTideCorr, EtcReadOf(r));
+        sums.Add(r, keepGravities);   // step 3 gathers the summary
         ++done;
     }
-    result.m_nRecomputed = done;
+    counts.m_nRecomputed = done;
 
+    RecalcResult result = RecalcResult::Of(counts);
     double rms = 0.0;
     if (etcCheck.Disagrees(rms))
-        result.m_Warnings.push_back(EtcWarning(rms, etcCheck.count));
-    if (result.m_bCancelled)
-        return result;
-
-    const double count = n;
-    SelectionSummary s;
-    s.m_nReadings = n;
-    s.m_dGrav = sums.grav / count;
-    if (variant == Variant::kSelection) {
-        double squares = 0.0;
-        for (const double g : sums.gravities)
-            squares += (g - s.m_dGrav) * (g - s.m_dGrav);
-        s.m_dSDev = std::sqrt(squares / count);
-    } else {
-        s.m_dSDev = sums.stdDev / count;
-    }
-    s.m_dTiltX = sums.tiltX / count;
-    s.m_dTiltY = sums.tiltY / count;
-    s.m_dTemp = sums.temp / count;
-    s.m_dEtc = sums.etc / count;
-    s.m_dBerger = sums.tide / count;
-    s.m_dPressure = sums.pressure / count;
-    s.m_dPolarMotion = sums.polar / count;
-    s.m_dDrift = sums.drift / -count;
-    s.m_dtTime = DateTime(sums.time / count);
-    summary = s;
+        result.AddWarning(EtcWarning(rms, etcCheck.count));
+    if (!counts.m_bCancelled)
+        summary = sums.Summary(variant, n);
     return result;
 }
 

@@ -8,6 +8,7 @@
 #include "corrections/DriftState.h"
 #include "corrections/SelectionSummary.h"
 #include "corrections/TideStep.h"
+#include "result/Result.h"
 
 namespace bramble {
 
@@ -24,19 +25,19 @@ struct RecalcOptions {
     static constexpr int kProgressStep = 16384;
 };
 
-struct RecalcResult {
+struct RecalcCounts {
     int m_nSelected = 0;     // readings selected
     int m_nRecomputed = 0;   // readings recomputed (all of them unless cancelled)
     bool m_bCancelled = false;
-    // For the operator: at most one warning that the Berger tide and the
-    // meter's E.T.C. disagree.
-    std::vector<std::string> m_Warnings;
 };
+// Always carries the counts. Its messages: at most one warning that the
+// Berger tide and the meter's E.T.C. disagree.
+using RecalcResult = Result<RecalcCounts>;
 
 // Recomputes the reading of every selected row from its load-time values,
-// in row order: tide, pressure, polar motion, drift. Writes the reading's
-// corrections and working gravity and the row's cells 16..21 ("%10.4f",
-// "NONE"), then the summary. A row finds its reading through its
+// in row order, in three steps: the corrections (tide, pressure, polar
+// motion, drift) into the reading and its working gravity, then the row's
+// cells 16..21 ("%10.4f", "NONE") in one go, then the summary. A row finds its reading through its
 // "Station Index" cell, whatever the sort order. Without a selection
 // nothing changes. A cancelled run leaves the summary as it was.
 //

@@ -1,6 +1,5 @@
 #include "drift/DriftCalculation.h"
 
-#include "corrections/CellFormat.h"
 #include "corrections/CorrectionSettings.h"
 #include "drift/DriftLine.h"
 #include "mainwnd/CStationList.h"
@@ -54,7 +53,7 @@ void ComputeReadingDrifts(CStationList& list, const DriftState& state, int tideM
     for (int row : list.SelectedRows()) {
         CReading& reading = list.Reading(row);
         reading.m_dDriftCorr = (reading.m_dtTime.value() - t0) * state.m_dCoeff[0];
-        list.SetText(row, CStationList::kDriftCorrection, FormatCorrection(reading.m_dDriftCorr));
+        list.SetCorrection(row, CStationList::kDriftCorrection, reading.m_dDriftCorr);
         ResetToTideBase(reading, tideMode);
     }
 }

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "corrections/CellFormat.h"
 #include "corrections/CorrectionSettings.h"
 #include "drift/DriftLine.h"
 #include "mainwnd/CStationList.h"
@@ -64,8 +63,8 @@ void DriftDialogModel::Update()
                     m_line, m_names[static_cast<std::size_t>(m_selection)], m_mode, m_ctx.recalc);
     for (int row : m_ctx.list.SelectedRows()) {
         CReading& reading = m_ctx.list.Reading(row);
-        m_ctx.list.SetText(row, CStationList::kDriftCorrection, FormatCorrection(reading.m_dDriftCorr));
-        m_ctx.list.SetText(row, CStationList::kDriftName, reading.m_strDriftName);
+        m_ctx.list.SetCorrection(row, CStationList::kDriftCorrection, reading.m_dDriftCorr);
+        m_ctx.list.SetDriftName(row, reading.m_strDriftName);
         ResetToTideBase(reading, m_ctx.settings.m_nTideMode);
     }
 }

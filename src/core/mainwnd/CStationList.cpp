@@ -1,11 +1,13 @@
 #include "mainwnd/CStationList.h"
 
 #include <algorithm>
+#include <cassert>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <limits>
-#include <stdexcept>
 
+#include "corrections/CellFormat.h"
 #include "survey/NumberParse.h"
 
 namespace bramble {
@@ -51,16 +53,16 @@ void CStationList::Fill(int hint)
 
 void CStationList::Clear() { m_rows.clear(); }
 
-const CStationList::Row& CStationList::RowAt(int row) const
+const CStationList::Row* CStationList::RowAt(int row) const
 {
     if (row < 0 || row >= RowCount())
-        throw std::out_of_range("station list row out of range");
-    return m_rows[static_cast<std::size_t>(row)];
+        return nullptr;
+    return &m_rows[static_cast<std::size_t>(row)];
 }
 
-CStationList::Row& CStationList::RowAt(int row)
+CStationList::Row* CStationList::RowAt(int row)
 {
-    return const_cast<Row&>(static_cast<const CStationList&>(*this).RowAt(row));
+    return const_cast<Row*>(static_cast<const CStationList&>(*this).RowAt(row));
 }
 
 // The texts a row gets when it is filled: the reading's values as loaded
@@ -93,40 +95,125 @@ std::string CStationList::LoadedText(const CReading& r, int column) const
 
 std::string CStationList::Text(int row, int column) const
 {
-    const Row& r = RowAt(row);
-    if (column < 0 || column >= kColumnCount)
+    const Row* r = RowAt(row);
+    if (!r || column < 0 || column >= kColumnCount)
         return {};
-    if (r.written) {
-        const auto it = r.written->find(column);
-        if (it != r.written->end())
+    if (r->texts) {
+        const auto it = r->texts->find(column);
+        if (it != r->texts->end())
             return it->second;
     }
-    return LoadedText(*m_doc.m_Readings[static_cast<std::size_t>(r.reading)], column);
+    if (column >= kCorrectedGrav && (r->written >> (column - kCorrectedGrav) & 1u)) {
+        if (column == kDriftName)
+            return r->driftName;
+        return FormatCorrection(r->numbers[static_cast<std::size_t>(column - kCorrectedGrav)]);
+    }
+    return LoadedText(*m_doc.m_Readings[static_cast<std::size_t>(r->reading)], column);
+}
+
+void CStationList::ForgetText(Row& row, int column)
+{
+    if (row.texts)
+        row.texts->erase(column);
 }
 
 void CStationList::SetText(int row, int column, std::string text)
 {
-    Row& r = RowAt(row);
-    if (column < 0 || column >= kColumnCount)
+    Row* r = RowAt(row);
+    if (!r || column < 0 || column >= kColumnCount)
         return;
-    if (!r.written)
-        r.written = std::make_unique<std::map<int, std::string>>();
-    (*r.written)[column] = std::move(text);
+    if (!r->texts)
+        r->texts = std::make_unique<std::map<int, std::string>>();
+    (*r->texts)[column] = std::move(text);
 }
 
-int CStationList::StationIndex(int row) const { return ToInt(Text(row, kStationIndex)); }
-
-CReading& CStationList::Reading(int row) const
+void CStationList::SetCorrection(int row, int column, double value)
 {
-    const int index = StationIndex(row);
-    if (index < 1 || static_cast<std::size_t>(index) > m_doc.m_Readings.size())
-        throw std::out_of_range("station index out of range");
-    return *m_doc.m_Readings[static_cast<std::size_t>(index - 1)];
+    Row* r = RowAt(row);
+    if (!r || column < kCorrectedGrav || column > kDriftCorrection)
+        return;
+    r->numbers[static_cast<std::size_t>(column - kCorrectedGrav)] = value;
+    r->written |= static_cast<std::uint8_t>(1u << (column - kCorrectedGrav));
+    ForgetText(*r, column);
 }
 
-bool CStationList::IsSelected(int row) const { return RowAt(row).selected; }
-void CStationList::SelectRow(int row) { RowAt(row).selected = true; }
-void CStationList::DeselectRow(int row) { RowAt(row).selected = false; }
+void CStationList::SetDriftName(int row, std::string name)
+{
+    Row* r = RowAt(row);
+    if (!r)
+        return;
+    r->driftName = std::move(name);
+    r->written |= static_cast<std::uint8_t>(1u << (kDriftName - kCorrectedGrav));
+    ForgetText(*r, kDriftName);
+}
+
+void CStationList::SetCorrectionCells(int row, CorrectionCells cells)
+{
+    Row* r = RowAt(row);
+    if (!r)
+        return;
+    r->numbers = {cells.correctedGrav, cells.berger, cells.pressure, cells.polarMotion, cells.drift};
+    r->driftName = std::move(cells.driftName);
+    r->written = static_cast<std::uint8_t>((1u << (kDriftName - kCorrectedGrav + 1)) - 1u);
+    if (r->texts) {
+        for (int column = kCorrectedGrav; column <= kDriftName; ++column)
+            ForgetText(*r, column);
+    }
+}
+
+// The "Station Index" cell shows the reading's own index; a text written
+// over it is what the row follows.
+int CStationList::ReadingIndexOf(const Row& r) const
+{
+    int index = m_doc.m_Readings[static_cast<std::size_t>(r.reading)]->stationIndex();
+    if (r.texts && r.texts->count(kStationIndex))
+        index = ToInt(r.texts->at(kStationIndex));
+    return index - 1;
+}
+
+int CStationList::StationIndex(int row) const
+{
+    const Row* r = RowAt(row);
+    return r ? ReadingIndexOf(*r) + 1 : 0;
+}
+
+const CReading* CStationList::FindReading(int row) const
+{
+    const Row* r = RowAt(row);
+    if (!r)
+        return nullptr;
+    const int index = ReadingIndexOf(*r);
+    if (index < 0 || static_cast<std::size_t>(index) >= m_doc.m_Readings.size())
+        return nullptr;
+    return m_doc.m_Readings[static_cast<std::size_t>(index)].get();
+}
+
+const CReading& CStationList::Reading(int row) const
+{
+    const CReading* reading = FindReading(row);
+    assert(reading && "CStationList::Reading: a row of the list is required");
+    return *reading;
+}
+
+CReading& CStationList::Reading(int row) { return const_cast<CReading&>(static_cast<const CStationList&>(*this).Reading(row)); }
+
+bool CStationList::IsSelected(int row) const
+{
+    const Row* r = RowAt(row);
+    return r && r->selected;
+}
+
+void CStationList::SelectRow(int row)
+{
+    if (Row* r = RowAt(row))
+        r->selected = true;
+}
+
+void CStationList::DeselectRow(int row)
+{
+    if (Row* r = RowAt(row))
+        r->selected = false;
+}
 
 void CStationList::SelectAll()
 {
@@ -154,7 +241,7 @@ int CStationList::SelectedCount() const
     return static_cast<int>(std::count_if(m_rows.begin(), m_rows.end(), [](const Row& r) { return r.selected; }));
 }
 
-long long CStationList::KeyOfText(const std::string& text)
+long long CStationList::KeyOfText(std::string_view text)
 {
     const double scaled = ToDouble(text) * 10000.0;
     // Out-of-range numbers saturate instead of overflowing.
@@ -166,15 +253,57 @@ long long CStationList::KeyOfText(const std::string& text)
     return static_cast<long long>(std::trunc(scaled));
 }
 
-long long CStationList::SortKey(int row) const { return RowAt(row).key; }
+long long CStationList::SortKey(int row) const
+{
+    const Row* r = RowAt(row);
+    return r ? r->key : 0;
+}
+
+long long CStationList::KeyOfCell(int row, int column) const
+{
+    const Row& r = m_rows[static_cast<std::size_t>(row)];
+    if (column != kDayNumber || (r.texts && r.texts->count(kDayNumber)))
+        return KeyOfText(Text(row, column));
+    // The key of the "m_dt" cell without making its text: the same digits
+    // ("%16.9f" and to_chars with 9 decimals round alike), read back alike.
+    char digits[400];
+    const double day = m_doc.m_Readings[static_cast<std::size_t>(r.reading)]->m_dtTime.value();
+    const auto [end, ec] = std::to_chars(digits, digits + sizeof digits, day, std::chars_format::fixed, 9);
+    if (ec != std::errc{})
+        return KeyOfText(Text(row, column));
+    return KeyOfText(std::string_view(digits, static_cast<std::size_t>(end - digits)));
+}
 
 void CStationList::SortBy(int column)
 {
     m_nSortColumn = column;
+    // The rows are large: sort their keys, then move each row once.
+    std::vector<std::pair<long long, int>> order(m_rows.size());
     for (int i = 0; i < RowCount(); ++i)
-        m_rows[static_cast<std::size_t>(i)].key = KeyOfText(Text(i, column));
+        order[static_cast<std::size_t>(i)] = {KeyOfCell(i, column), i};
     // Stable, so that equal keys keep the order they had.
-    std::stable_sort(m_rows.begin(), m_rows.end(), [](const Row& a, const Row& b) { return a.key < b.key; });
+    std::stable_sort(order.begin(), order.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+    // Put each row in its place along the cycles of the permutation, so that
+    // a million rows are never held twice.
+    std::vector<bool> placed(order.size(), false);
+    for (std::size_t start = 0; start < order.size(); ++start) {
+        if (placed[start])
+            continue;
+        Row held = std::move(m_rows[start]);
+        std::size_t at = start;
+        for (;;) {
+            placed[at] = true;
+            const auto from = static_cast<std::size_t>(order[at].second);
+            if (from == start) {
+                m_rows[at] = std::move(held);
+                break;
+            }
+            m_rows[at] = std::move(m_rows[from]);
+            at = from;
+        }
+    }
+    for (std::size_t i = 0; i < order.size(); ++i)
+        m_rows[i].key = order[i].first;
 }
 
 void CStationList::SortRowsByTime() { SortBy(kDayNumber); }

@@ -1,9 +1,11 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <map>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -14,8 +16,11 @@ namespace bramble {
 // The rows of the station list, without any window: one row per reading,
 // 22 columns, an integer sort key per row and the selection (which is the
 // rows' check state). The cells of columns 0..15 are made on demand from
-// the reading as it was loaded; columns 16..21 hold what the corrections
-// wrote. A row finds its reading through its "Station Index" cell.
+// the reading as it was loaded; columns 16..21 show what the corrections
+// wrote, kept as numbers and formatted ("%10.4f") when asked for, so that a
+// million rows stay small. A row finds its reading through its "Station
+// Index" cell. Nothing here throws: a row outside the list reads as empty
+// and is not changed.
 class CStationList {
 public:
     static constexpr int kColumnCount = 22;
@@ -32,7 +37,9 @@ public:
     };
     static const std::array<Column, kColumnCount>& Columns();
 
-    explicit CStationList(const CKelpDoc& doc) : m_doc(doc) {}
+    // The list reads and, through the non-const Reading(), changes the
+    // readings of `doc`, which must outlive it.
+    explicit CStationList(CKelpDoc& doc) : m_doc(doc) {}
 
     // Rebuilds one row per reading, in reading order, none selected:
     // hint 0 for CG-3 data, 1 for Aliod data; any other hint changes nothing.
@@ -41,10 +48,31 @@ public:
 
     int RowCount() const { return static_cast<int>(m_rows.size()); }
     std::string Text(int row, int column) const;
+    // Any text into any cell (the corrections write through the two below).
     void SetText(int row, int column, std::string text);
+    // A correction cell (kCorrectedGrav .. kDriftCorrection) shows `value`
+    // as "%10.4f"; the drift name cell shows `name`.
+    void SetCorrection(int row, int column, double value);
+    void SetDriftName(int row, std::string name);
 
-    int StationIndex(int row) const;       // the hidden column 12
-    CReading& Reading(int row) const;      // m_Readings[StationIndex(row) - 1]
+    // The values the corrections show in a row's cells 16..21, written in
+    // one go after a reading was recomputed.
+    struct CorrectionCells {
+        double correctedGrav = 0.0;
+        double berger = 0.0;
+        double pressure = 0.0;
+        double polarMotion = 0.0;
+        double drift = 0.0;
+        std::string driftName;
+    };
+    void SetCorrectionCells(int row, CorrectionCells cells);
+
+    int StationIndex(int row) const;   // the hidden column 12
+    // m_Readings[StationIndex(row) - 1]; `row` must be a row of the list
+    // (0 <= row < RowCount()). FindReading gives null for any other row.
+    const CReading& Reading(int row) const;
+    CReading& Reading(int row);
+    const CReading* FindReading(int row) const;
 
     bool IsSelected(int row) const;
     void SelectRow(int row);
@@ -64,22 +92,30 @@ public:
 
     // Key of a cell text: the number at its start x 10000, truncated toward
     // zero (0 when the text does not start with a number).
-    static long long KeyOfText(const std::string& text);
+    static long long KeyOfText(std::string_view text);
 
 private:
+    static constexpr int kNumberCells = kDriftCorrection - kCorrectedGrav + 1;
     struct Row {
         int reading = 0;        // 0-based index into the document's readings
         long long key = 0;
         bool selected = false;
-        // Texts written into the cells after the fill (mostly 16..21).
-        std::unique_ptr<std::map<int, std::string>> written;
+        // Which of the cells 16..21 the corrections wrote (bit c - 16).
+        std::uint8_t written = 0;
+        std::array<double, kNumberCells> numbers{};
+        std::string driftName;
+        // Other texts written into cells; rare, so made only when needed.
+        std::unique_ptr<std::map<int, std::string>> texts;
     };
-    const Row& RowAt(int row) const;
-    Row& RowAt(int row);
+    const Row* RowAt(int row) const;
+    Row* RowAt(int row);
+    int ReadingIndexOf(const Row& row) const;
     std::string LoadedText(const CReading& reading, int column) const;
+    long long KeyOfCell(int row, int column) const;
+    static void ForgetText(Row& row, int column);
     void SortBy(int column);
 
-    const CKelpDoc& m_doc;
+    CKelpDoc& m_doc;
     std::vector<Row> m_rows;
     int m_nSortColumn = 0;
 };

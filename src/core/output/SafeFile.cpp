@@ -12,10 +12,10 @@
 namespace bramble {
 namespace {
 
-WriteResult Failure(const std::string& path, int error)
+Outcome Failure(const std::string& path, int error)
 {
-    return {false, "Could not write the file \"" + path + "\": " + std::strerror(error) +
-                       ". Any earlier file of that name is unchanged."};
+    return Outcome::Error("Could not write the file \"" + path + "\": " + std::strerror(error) +
+                          ". Any earlier file of that name is unchanged.");
 }
 
 // Opens a new, unique file next to the target. Returns -1 with errno set.
@@ -69,7 +69,7 @@ void SyncFolder(const std::filesystem::path& target)
 
 }  // namespace
 
-WriteResult WriteFileSafely(const std::string& path, std::string_view bytes)
+Outcome WriteFileSafely(const std::string& path, std::string_view bytes)
 {
     if (path.empty())
         return Failure(path, ENOENT);

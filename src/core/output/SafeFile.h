@@ -3,15 +3,9 @@
 #include <string>
 #include <string_view>
 
-namespace bramble {
+#include "result/Result.h"
 
-// The outcome of a safe write: ok, or a message for the operator that names
-// the file and the reason ("Permission denied", "No space left on device").
-struct WriteResult {
-    bool ok = true;
-    std::string message;
-    explicit operator bool() const { return ok; }
-};
+namespace bramble {
 
 // Writes bytes to path so that the file is either wholly the new content or
 // left as it was: the bytes go to a temporary file in the target's folder,
@@ -22,6 +16,8 @@ struct WriteResult {
 // A file that is replaced keeps its permission bits; a new one gets the
 // usual ones (0666 less the umask). A symbolic link at path is replaced by
 // the new file, not followed.
-WriteResult WriteFileSafely(const std::string& path, std::string_view bytes);
+// Fails with an error for the operator that names the file and the reason
+// ("Permission denied", "No space left on device").
+Outcome WriteFileSafely(const std::string& path, std::string_view bytes);
 
 }  // namespace bramble

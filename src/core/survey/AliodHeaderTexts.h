@@ -5,14 +5,22 @@
 namespace bramble {
 
 // The five texts of an Aliod survey header as the operator types them (the
-// files carry no header). The defaults are what the header dialog opens
-// with, and what the command line uses when an option is not given.
+// files carry no header). A document starts with all five empty.
 struct AliodHeaderTexts {
-    std::string serialNumber = "123456789";
-    std::string avgLatitude = "40.02885";
-    std::string avgLongitude = "-105.04603";   // east positive
-    std::string op = "NONE";
-    std::string operTemp = "90.5";
+    std::string serialNumber;
+    std::string avgLatitude;
+    std::string avgLongitude;   // east positive
+    std::string op;
+    std::string operTemp;
+
+    friend bool operator==(const AliodHeaderTexts&, const AliodHeaderTexts&) = default;
 };
+
+// What the header dialog opens with, and what the command line uses for an
+// option that is not given.
+inline AliodHeaderTexts DefaultAliodHeaderTexts()
+{
+    return {"123456789", "40.02885", "-105.04603", "NONE", "90.5"};
+}
 
 }  // namespace bramble

@@ -6,6 +6,7 @@
 
 #include "drift/CDriftCorrection.h"
 #include "output/CFinalData.h"
+#include "survey/AliodHeaderTexts.h"
 #include "survey/DocumentObserver.h"
 #include "survey/Headers.h"
 #include "survey/Readings.h"
@@ -62,12 +63,9 @@ public:
     CDriftCorrection* m_pCurDrift = nullptr;
     CFinalData* m_pCurFinal = nullptr;
 
-    // The Aliod header values as the operator typed them.
-    std::string m_strAvgLatitude;
-    std::string m_strAvgLongitude;
-    std::string m_strSerialNumber;
-    std::string m_strOperator;
-    std::string m_strOperTemp;
+    // The Aliod header values as the operator typed them; the Aliod reader
+    // builds the file's header from them. Empty until the first Aliod import.
+    AliodHeaderTexts m_AliodHeader;
 
     std::string m_strGraphFile;
     std::string m_strGraphFile2;

@@ -143,11 +143,11 @@ ReadReport CKelpDoc::ReadAliodFile(const std::string& path)
     header->m_nIndex = 1;
     header->m_nStations = 0;
     // The operator typed these values just before the read.
-    header->m_dLatitude = ToDouble(m_strAvgLatitude);
-    header->m_dLongitude = ToDouble(m_strAvgLongitude);
-    header->m_dSerialNumber = ToDouble(m_strSerialNumber);
-    header->m_strOperator = m_strOperator;
-    header->m_dOperTemp = ToDouble(m_strOperTemp);
+    header->m_dLatitude = ToDouble(m_AliodHeader.avgLatitude);
+    header->m_dLongitude = ToDouble(m_AliodHeader.avgLongitude);
+    header->m_dSerialNumber = ToDouble(m_AliodHeader.serialNumber);
+    header->m_strOperator = m_AliodHeader.op;
+    header->m_dOperTemp = ToDouble(m_AliodHeader.operTemp);
     m_pCurAliodHeader = header.get();
     m_Headers.push_back(std::move(header));
 

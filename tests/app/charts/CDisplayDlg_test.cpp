@@ -370,13 +370,13 @@ private slots:
 
         // Without a selection nothing is shown.
         Click(view, "plotButton");
-        QVERIFY(!view->m_dlgDisplay);
+        QVERIFY(!view->displayWindow());
 
         view->SelectRow(0);
         view->SelectRow(1);
         view->SelectRow(2);
         Click(view, "plotButton");
-        CDisplayDlg* dlg = view->m_dlgDisplay;
+        CDisplayDlg* dlg = view->displayWindow();
         QVERIFY(dlg);
         QVERIFY(dlg->isVisible());
         QCOMPARE(dlg->parent(), view);
@@ -384,14 +384,14 @@ private slots:
         QCOMPARE(dlg->chart()->DrawnGapCount(0), list.RowCount() - 3);
         QCOMPARE(dlg->chart()->XRange()->first, list.Reading(0).m_dtTime.value());
         QCOMPARE(dlg->findChild<QLineEdit*>("edit1072")->text(),
-                 QString::fromStdString(view->m_Summary.Text(SelectionSummary::kGrav)));
+                 QString::fromStdString(view->Session().Summary().Text(SelectionSummary::kGrav)));
         QVERIFY(dlg->findChild<QCheckBox*>("check1108")->isChecked());   // the document's m_bSubtractMean
 
         // A second Plot with another selection rebuilds the same window.
         view->OnSelectNone();
         view->SelectRow(list.RowCount() - 1);
         app.mainFrame()->findChild<QAction*>("actionPlot")->trigger();
-        QCOMPARE(view->m_dlgDisplay, dlg);
+        QCOMPARE(view->displayWindow(), dlg);
         QCOMPARE(dlg->chart()->DrawnGapCount(0), list.RowCount() - 1);
         QCOMPARE(dlg->chart()->XRange()->first, list.Reading(list.RowCount() - 1).m_dtTime.value());
         QCOMPARE(dlg->findChildren<ChartWidget*>().size(), 1);

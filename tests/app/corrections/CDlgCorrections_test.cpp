@@ -175,8 +175,8 @@ private slots:
 
     void aliodDataGreysLongmanAndShowsNone()
     {
-        m_doc->m_strAvgLatitude = "40.02885";
-        m_doc->m_strAvgLongitude = "-105.04603";
+        m_doc->m_AliodHeader.avgLatitude = "40.02885";
+        m_doc->m_AliodHeader.avgLongitude = "-105.04603";
         m_doc->ReadAliodFile(BRAMBLE_EXAMPLES "/aliod-loop.csv");
         m_doc->m_bAliod = true;   // the import command sets the meter type
         QVERIFY(!m_doc->m_Readings.empty());

@@ -7,6 +7,7 @@
 #include <QtTest>
 
 #include "../support/AppTestSupport.h"
+#include "../support/StationListDriver.h"
 #include "../support/ImportDriver.h"
 #include "charts/CDisplayDlg.h"
 #include "corrections/CDlgCorrections.h"
@@ -26,12 +27,6 @@ namespace {
 const QString kCg3 = BRAMBLE_EXAMPLES "/cg3-two-blocks.dat";
 const QString kPolar = BRAMBLE_EXAMPLES "/finals2000A-2019-03-06.daily";
 
-QString Cell(const CKelpView* view, int row, int column)
-{
-    const QAbstractItemModel* model = view->table()->model();
-    return model->data(model->index(row, column)).toString();
-}
-
 }  // namespace
 
 class CorrectionsButtonTest : public QObject {
@@ -46,10 +41,8 @@ private slots:
 
     void init()
     {
-        m_app = std::make_unique<CKelpApp>();
-        QVERIFY(m_app->InitInstance({"bramble"}));
-        m_view = m_app->mainFrame()->view();
-        QVERIFY(QTest::qWaitForWindowExposed(m_app->mainFrame()));
+        m_view = StartProgram(m_app);
+        QVERIFY(m_view);
         ImportThroughDialogs(m_app->mainFrame(), kCg3, false);
     }
 
@@ -78,7 +71,7 @@ private slots:
         QVERIFY(*shown);
         QVERIFY(warning->contains("E.T.C."));
 
-        const CorrectionSettings& s = m_view->m_Corrections;
+        const CorrectionSettings& s = m_view->Session().Corrections();
         QCOMPARE(s.m_nTideMode, int(kTideBerger));
         QVERIFY(s.m_bApplyPressure && s.m_bApplyPolar && !s.m_bApplyDrift);
         QCOMPARE(s.m_strPolarFile, kPolar.toStdString());
@@ -98,7 +91,7 @@ private slots:
             QCOMPARE(Cell(m_view, row, CStationList::kDriftCorrection), QString("    0.0000"));
             QCOMPARE(Cell(m_view, row, CStationList::kDriftName), QString("NONE"));
         }
-        QCOMPARE(m_view->m_Summary.m_nReadings, 15);
+        QCOMPARE(m_view->Session().Summary().m_nReadings, 15);
 
         // The warning came with the choice; a plot recomputes without it.
         auto again = std::make_shared<QString>();
@@ -107,10 +100,10 @@ private slots:
             box->accept();
         }, 500);
         Click(m_view, "plotButton");
-        QVERIFY(m_view->m_dlgDisplay && m_view->m_dlgDisplay->isVisible());
+        QVERIFY(m_view->displayWindow() && m_view->displayWindow()->isVisible());
         QTest::qWait(600);
         QCOMPARE(*again, QString());
-        m_view->m_dlgDisplay->close();
+        m_view->displayWindow()->close();
     }
 
     void cancelKeepsTheListEditsButNotTheSettings()
@@ -122,18 +115,20 @@ private slots:
         });
         Click(m_view, "correctionsButton");
         QVERIFY(*shown);
-        QCOMPARE(m_view->m_Corrections.m_nTideMode, int(kTideLongman));
-        QCOMPARE(m_view->m_PressureList.size(), std::size_t(3));
+        QCOMPARE(m_view->Session().Corrections().m_nTideMode, int(kTideLongman));
+        QCOMPARE(m_view->Session().Corrections().m_PressureList.size(), std::size_t(3));
         QCOMPARE(Cell(m_view, 0, CStationList::kCorrectedGrav), QString());
     }
 
     void anImportTurnsThePolarCorrectionOff()
     {
-        m_view->m_Corrections.m_bApplyPolar = true;
-        m_view->m_Corrections.m_strPolarFile = kPolar.toStdString();
+        CorrectionSettings polarOn = m_view->Session().Corrections();
+        polarOn.m_bApplyPolar = true;
+        polarOn.m_strPolarFile = kPolar.toStdString();
+        m_view->Session().ApplyCorrections(polarOn);
         ImportThroughDialogs(m_app->mainFrame(), kCg3, false);
-        QVERIFY(!m_view->m_Corrections.m_bApplyPolar);
-        QVERIFY(m_view->m_Corrections.m_strPolarFile.empty());
+        QVERIFY(!m_view->Session().Corrections().m_bApplyPolar);
+        QVERIFY(m_view->Session().Corrections().m_strPolarFile.empty());
     }
 };
 

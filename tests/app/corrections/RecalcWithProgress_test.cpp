@@ -75,8 +75,10 @@ private slots:
             box->accept();
         });
         SelectionSummary summary;
-        const RecalcResult result = RecalcSelectionWithProgress(nullptr, doc, list, settings, {}, summary);
-        QCOMPARE(result.m_nRecomputed, 20);
+        const RecalcResult result = RecalcWithProgress(nullptr, list.SelectedCount(), [&](const RecalcOptions& o) {
+            return RecalcSelection(doc, list, settings, {}, summary, o);
+        });
+        QCOMPARE(result.Value().m_nRecomputed, 20);
         QCOMPARE(texts.size(), 1);
         QVERIFY(texts[0].contains("GMT Difference"));
     }
@@ -94,14 +96,16 @@ private slots:
         SelectionSummary summary;
         summary.m_dGrav = 42.0;
         auto seen = OnModals<QProgressDialog>([](QProgressDialog* progress) { progress->cancel(); });
-        const RecalcResult result = RecalcSelectionWithProgress(nullptr, doc, list, settings, {}, summary);
+        const RecalcResult result = RecalcWithProgress(nullptr, list.SelectedCount(), [&](const RecalcOptions& o) {
+            return RecalcSelection(doc, list, settings, {}, summary, o);
+        });
         QVERIFY(*seen > 0);
-        QVERIFY(result.m_bCancelled);
-        QVERIFY(result.m_nRecomputed < count);
-        QVERIFY(result.m_nRecomputed % RecalcOptions::kProgressStep == 0);
+        QVERIFY(result.Value().m_bCancelled);
+        QVERIFY(result.Value().m_nRecomputed < count);
+        QVERIFY(result.Value().m_nRecomputed % RecalcOptions::kProgressStep == 0);
         QCOMPARE(summary.m_dGrav, 42.0);
-        QVERIFY(list.Text(result.m_nRecomputed, CStationList::kCorrectedGrav).empty());
-        QVERIFY(!list.Text(result.m_nRecomputed - 1, CStationList::kCorrectedGrav).empty());
+        QVERIFY(list.Text(result.Value().m_nRecomputed, CStationList::kCorrectedGrav).empty());
+        QVERIFY(!list.Text(result.Value().m_nRecomputed - 1, CStationList::kCorrectedGrav).empty());
     }
 };
 

@@ -15,26 +15,22 @@
 #include "drift/CDlgDriftCorrect.h"
 #include "drift/DriftCommand.h"
 #include "mainwnd/CStationList.h"
+#include "session/ReductionSession.h"
 
 using namespace bramble;
 
 namespace {
 
 struct Survey {
-    CKelpDoc doc;
-    CStationList list{doc};
-    CorrectionSettings settings;
-    DriftState drift;
-    SelectionSummary summary;
-    DriftNames names;
-    DriftContext ctx{doc, list, drift, settings,
-                     [this] { RecalcSelection(doc, list, settings, drift, summary); },
-                     [this] { RecalcSelectionByRow(doc, list, settings, drift, summary); }};
+    ReductionSession session;
+    CKelpDoc& doc = session.Document();
+    CStationList& list = session.List();
+    const CorrectionSettings& settings = session.Corrections();
+    DriftContext& ctx = session.DriftCommandContext();
+    DriftNames names;   // for the steps of a drift command run one by one
     Survey()
     {
-        doc.ReadScintrexFile(BRAMBLE_TEST_DATA "/drift/loop.dat");
-        list.Fill(0);
-        list.SortRowsByTime();
+        doc.ReadScintrexFile(BRAMBLE_TEST_DATA "/drift/loop.dat");   // the session lists it in time order
     }
     int RowOf(int stationIndex) const
     {
@@ -136,13 +132,13 @@ private slots:
             dialog.findChild<QPushButton*>("button1158")->click();   // calculate a named entry
             Click(dialog, QDialogButtonBox::Cancel);
         });
-        const auto chosen = RunDriftCommand(nullptr, s.ctx, s.names, kTideLongman, DriftMode::calculate, {});
+        const auto chosen = RunDriftCommand(nullptr, s.session, kTideLongman, DriftMode::calculate, {});
         QVERIFY(!chosen.has_value());
         for (auto& r : s.doc.m_Readings) {
             QCOMPARE(r->m_dDriftCorr, 0.007);
             QCOMPARE(r->m_strDriftName, std::string("Before"));
         }
-        QCOMPARE(s.names.m_DriftNames.size(), s.doc.m_DriftCorrections.size());
+        QCOMPARE(s.session.Drifts().m_DriftNames.size(), s.doc.m_DriftCorrections.size());
     }
 
     void loopCorrectionRemovesTheBaseDrift()
@@ -151,10 +147,10 @@ private slots:
         s.list.SelectRow(s.RowOf(1));   // the base station, read at 08:00 and 11:00
         s.list.SelectRow(s.RowOf(4));
         OnNextModal([](QDialog& dialog) { Click(dialog, QDialogButtonBox::Ok); });
-        const auto chosen = RunDriftCommand(nullptr, s.ctx, s.names, kTideLongman, DriftMode::calculate, {});
+        const auto chosen = RunDriftCommand(nullptr, s.session, kTideLongman, DriftMode::calculate, {});
         QVERIFY(chosen.has_value());
         QCOMPARE(*chosen, std::string("None"));
-        QVERIFY(!s.names.m_bAddNextDrift);
+        QVERIFY(!s.session.Drifts().m_bAddNextDrift);
         QVERIFY(s.settings.m_bApplyDrift);
         QCOMPARE(s.list.Text(s.RowOf(1), CStationList::kCorrectedGrav), std::string("  100.0000"));
         QCOMPARE(s.list.Text(s.RowOf(4), CStationList::kCorrectedGrav), std::string("  100.0000"));
@@ -164,7 +160,7 @@ private slots:
         s.list.SelectNone();
         s.list.SelectRow(s.RowOf(2));
         OnNextModal([](QDialog& dialog) { Click(dialog, QDialogButtonBox::Ok); });
-        RunDriftCommand(nullptr, s.ctx, s.names, kTideLongman, DriftMode::apply, {});
+        RunDriftCommand(nullptr, s.session, kTideLongman, DriftMode::apply, {});
         QVERIFY(std::abs(s.doc.m_Readings[1]->m_dDriftCorr - 0.01) < 1e-9);
         QCOMPARE(s.list.Text(s.RowOf(2), CStationList::kCorrectedGrav), std::string("   90.0000"));
     }

@@ -64,9 +64,9 @@ private slots:
 
         QCOMPARE(*plotted, 2);
         QCOMPARE(*driftName, QString("New Drift Correction"));
-        QCOMPARE(view->m_Drifts.m_DriftNames, (std::vector<std::string>{"None", "New Drift Correction"}));
-        QCOMPARE(view->m_Drifts.m_DriftNames.size(), app.document().m_DriftCorrections.size());
-        QVERIFY(view->m_Corrections.m_bApplyDrift);
+        QCOMPARE(view->Session().Drifts().m_DriftNames, (std::vector<std::string>{"None", "New Drift Correction"}));
+        QCOMPARE(view->Session().Drifts().m_DriftNames.size(), app.document().m_DriftCorrections.size());
+        QVERIFY(view->Session().Corrections().m_bApplyDrift);
         for (int row = 0; row < list.RowCount(); ++row) {
             if (!list.IsSelected(row))
                 continue;

@@ -10,6 +10,7 @@
 #include <QtTest>
 
 #include "../support/AppTestSupport.h"
+#include "../support/StationListDriver.h"
 #include "../support/ImportDriver.h"
 #include "mainwnd/CKelpView.h"
 #include "mainwnd/CStationList.h"
@@ -23,62 +24,6 @@ namespace {
 const QString kCg3 = BRAMBLE_EXAMPLES "/cg3-two-blocks.dat";
 const QString kAliod = BRAMBLE_EXAMPLES "/aliod-loop.csv";
 
-QString Cell(const CKelpView* view, int row, int column)
-{
-    const QAbstractItemModel* model = view->table()->model();
-    return model->data(model->index(row, column)).toString();
-}
-
-QStringList Column(const CKelpView* view, int column)
-{
-    QStringList texts;
-    for (int row = 0; row < view->table()->model()->rowCount(); ++row)
-        texts << Cell(view, row, column);
-    return texts;
-}
-
-int FindRow(const CKelpView* view, const QString& time)
-{
-    for (int row = 0; row < view->table()->model()->rowCount(); ++row)
-        if (Cell(view, row, CStationList::kTime) == time)
-            return row;
-    return -1;
-}
-
-bool Checked(const CKelpView* view, int row)
-{
-    const QAbstractItemModel* model = view->table()->model();
-    return model->data(model->index(row, 0), Qt::CheckStateRole).toInt() == Qt::Checked;
-}
-
-bool WidgetSelected(const CKelpView* view, int row)
-{
-    return view->table()->selectionModel()->isRowSelected(row, {});
-}
-
-// Clicks a row in the middle of its "Station" cell.
-void ClickRow(CKelpView* view, int row, Qt::KeyboardModifiers modifiers = {})
-{
-    StationTableView* table = view->table();
-    const QRect cell = table->visualRect(table->model()->index(row, CStationList::kStation));
-    QTest::mouseClick(table->viewport(), Qt::LeftButton, modifiers, cell.center());
-}
-
-void ClickCheckBox(CKelpView* view, int row)
-{
-    StationTableView* table = view->table();
-    const QRect box = table->checkBoxRect(row);
-    QVERIFY(!box.isEmpty());
-    QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, box.center());
-}
-
-void ClickHeader(CKelpView* view, int column)
-{
-    QHeaderView* header = view->table()->horizontalHeader();
-    const int x = header->sectionViewportPosition(column) + header->sectionSize(column) / 2;
-    QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, QPoint(x, header->height() / 2));
-}
-
 }  // namespace
 
 class CKelpViewTest : public QObject {
@@ -88,10 +33,8 @@ private slots:
 
     void init()
     {
-        m_app = std::make_unique<CKelpApp>();
-        QVERIFY(m_app->InitInstance({"bramble"}));
-        m_view = m_app->mainFrame()->view();
-        QVERIFY(QTest::qWaitForWindowExposed(m_app->mainFrame()));
+        m_view = StartProgram(m_app);
+        QVERIFY(m_view);
     }
     void cleanup() { m_app.reset(); }
 
@@ -103,7 +46,7 @@ private slots:
                                  "correctionsButton", "finalOutputButton"})
             QVERIFY2(!m_view->findChild<QPushButton*>(name)->isEnabled(), name);
         QCOMPARE(m_view->findChild<QLineEdit*>("rowsEdit")->text(), QString("0"));
-        QCOMPARE(m_view->m_Drifts.m_DriftNames, std::vector<std::string>{"None"});
+        QCOMPARE(m_view->Session().Drifts().m_DriftNames, std::vector<std::string>{"None"});
         QCOMPARE(m_view->table()->model()->columnCount(), 22);
     }
 
@@ -129,7 +72,7 @@ private slots:
     {
         ImportThroughDialogs(m_app->mainFrame(), kCg3, false);
         QCOMPARE(m_view->table()->model()->rowCount(), 15);
-        QCOMPARE(m_view->m_nRows, 15);
+        QCOMPARE(m_view->RowCountShown(), 15);
         QCOMPARE(m_view->findChild<QLineEdit*>("rowsEdit")->text(), QString("15"));
         QVERIFY(m_view->table()->isEnabled());
         QVERIFY(m_view->findChild<QPushButton*>("finalOutputButton")->isEnabled());
@@ -179,9 +122,9 @@ private slots:
     void pressureTableHoldsFirstAndLastReading()
     {
         ImportThroughDialogs(m_app->mainFrame(), kCg3, false);
-        QCOMPARE(m_view->m_PressureList.size(), std::size_t(2));
-        QCOMPARE(m_view->m_PressureList[0], std::string("03/12/2019  21:30:12  1013.25"));
-        QCOMPARE(m_view->m_PressureList[1], std::string("03/13/2019  15:35:02  1013.25"));
+        QCOMPARE(m_view->Session().Corrections().m_PressureList.size(), std::size_t(2));
+        QCOMPARE(m_view->Session().Corrections().m_PressureList[0], std::string("03/12/2019  21:30:12  1013.25"));
+        QCOMPARE(m_view->Session().Corrections().m_PressureList[1], std::string("03/13/2019  15:35:02  1013.25"));
     }
 
     void secondImportReplacesTheFirst()
@@ -192,7 +135,7 @@ private slots:
         QCOMPARE(m_view->table()->model()->rowCount(), 8);
         QCOMPARE(m_view->StationList().SelectedCount(), 0);
         QVERIFY(m_view->table()->selectionModel()->selectedRows().isEmpty());
-        QCOMPARE(m_view->m_PressureList.size(), std::size_t(2));
+        QCOMPARE(m_view->Session().Corrections().m_PressureList.size(), std::size_t(2));
         QCOMPARE(Cell(m_view, 0, CStationList::kStation), QString("BASE-1"));
     }
 
@@ -401,7 +344,7 @@ private slots:
             QCOMPARE(*seen, QString(title));
         }
         // The first calculation was kept as entry "None"; Cancel kept the names in step.
-        QCOMPARE(m_view->m_Drifts.m_DriftNames.size(), m_app->document().m_DriftCorrections.size());
+        QCOMPARE(m_view->Session().Drifts().m_DriftNames.size(), m_app->document().m_DriftCorrections.size());
     }
 
     void refreshWithAnotherHintChangesNothing()

@@ -9,6 +9,7 @@
 
 #include "../output/OutputTestSupport.h"
 #include "../support/AppTestSupport.h"
+#include "../support/StationListDriver.h"
 #include "../support/ImportDriver.h"
 #include "logger/CListBoxEx.h"
 #include "mainwnd/CKelpView.h"
@@ -34,43 +35,6 @@ QStringList FileLines(const QString& path)
     return lines;
 }
 
-QString Cell(const CKelpView* view, int row, int column)
-{
-    const QAbstractItemModel* model = view->table()->model();
-    return model->data(model->index(row, column)).toString();
-}
-
-QStringList Column(const CKelpView* view, int column)
-{
-    QStringList texts;
-    for (int row = 0; row < view->table()->model()->rowCount(); ++row)
-        texts << Cell(view, row, column);
-    return texts;
-}
-
-int FindRow(const CKelpView* view, const QString& date, const QString& time)
-{
-    for (int row = 0; row < view->table()->model()->rowCount(); ++row)
-        if (Cell(view, row, CStationList::kTime) == time && Cell(view, row, CStationList::kDate) == date)
-            return row;
-    return -1;
-}
-
-void ClickCheckBox(CKelpView* view, int row)
-{
-    StationTableView* table = view->table();
-    const QRect box = table->checkBoxRect(row);
-    QVERIFY(!box.isEmpty());
-    QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, box.center());
-}
-
-void ClickHeader(CKelpView* view, int column)
-{
-    QHeaderView* header = view->table()->horizontalHeader();
-    const int x = header->sectionViewportPosition(column) + header->sectionSize(column) / 2;
-    QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, QPoint(x, header->height() / 2));
-}
-
 CRawDlg* RawWindow()
 {
     for (QWidget* widget : QApplication::topLevelWidgets())
@@ -88,10 +52,8 @@ private slots:
 
     void init()
     {
-        m_app = std::make_unique<CKelpApp>();
-        QVERIFY(m_app->InitInstance({"bramble"}));
-        m_view = m_app->mainFrame()->view();
-        QVERIFY(QTest::qWaitForWindowExposed(m_app->mainFrame()));
+        m_view = StartProgram(m_app);
+        QVERIFY(m_view);
     }
     void cleanup()
     {
@@ -119,8 +81,8 @@ private slots:
     void showsTheBlockHeaderAndTheSelectedReadingLines()
     {
         ImportThroughDialogs(m_app->mainFrame(), kCg3, false);
-        ClickCheckBox(m_view, FindRow(m_view, "03/12/2019", "22:15:05"));
-        ClickCheckBox(m_view, FindRow(m_view, "03/12/2019", "23:05:33"));
+        ClickCheckBox(m_view, FindRow(m_view, "22:15:05", "03/12/2019"));
+        ClickCheckBox(m_view, FindRow(m_view, "23:05:33", "03/12/2019"));
         Click(m_view, "rawButton");
         CRawDlg* raw = RawWindow();
         QVERIFY(raw);
@@ -143,7 +105,7 @@ private slots:
     void aReadingOfALaterBlockBringsTheLineBeforeAndItsHeader()
     {
         ImportThroughDialogs(m_app->mainFrame(), kThreeBlocks, false);
-        ClickCheckBox(m_view, FindRow(m_view, "04/03/2019", "09:00:30"));
+        ClickCheckBox(m_view, FindRow(m_view, "09:00:30", "04/03/2019"));
         QAction* action = m_view->popupMenu()->actions().at(0);
         QCOMPARE(action->text(), QString("&Raw..."));
         action->trigger();
@@ -175,7 +137,7 @@ private slots:
         Click(raw, "okButton");
         QVERIFY(!raw->isVisible());
         Click(m_view, "selectNoneButton");
-        ClickCheckBox(m_view, FindRow(m_view, "03/13/2019", "14:00:21"));
+        ClickCheckBox(m_view, FindRow(m_view, "14:00:21", "03/13/2019"));
         Click(m_view, "rawButton");
         QCOMPARE(RawWindow(), raw);   // the same window, rebuilt
         QVERIFY(raw->isVisible());
@@ -283,11 +245,11 @@ private slots:
     void thePlotCommandRebuildsAnOpenRawWindow()
     {
         ImportThroughDialogs(m_app->mainFrame(), kCg3, false);
-        ClickCheckBox(m_view, FindRow(m_view, "03/12/2019", "21:30:12"));
+        ClickCheckBox(m_view, FindRow(m_view, "21:30:12", "03/12/2019"));
         Click(m_view, "rawButton");
         CRawDlg* raw = RawWindow();
         QCOMPARE(raw->Lines().last(), FileLines(kCg3).filter("21:30:12").value(0));
-        ClickCheckBox(m_view, FindRow(m_view, "03/12/2019", "21:31:20"));
+        ClickCheckBox(m_view, FindRow(m_view, "21:31:20", "03/12/2019"));
         Click(m_view, "plotButton");
         QCOMPARE(raw->Lines().last(), FileLines(kCg3).filter("21:31:20").value(0));
     }

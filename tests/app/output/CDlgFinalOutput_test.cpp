@@ -14,6 +14,7 @@
 #include <QtTest>
 
 #include "../support/AppTestSupport.h"
+#include "../support/StationListDriver.h"
 #include "../support/ImportDriver.h"
 #include "OutputTestSupport.h"
 #include "mainwnd/CKelpView.h"
@@ -47,13 +48,6 @@ QStringList StationColumn(const CKelpView* view)
     return texts;
 }
 
-void ClickHeader(CKelpView* view, int column)
-{
-    QHeaderView* header = view->table()->horizontalHeader();
-    const int x = header->sectionViewportPosition(column) + header->sectionSize(column) / 2;
-    QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, QPoint(x, header->height() / 2));
-}
-
 }  // namespace
 
 class CDlgFinalOutputTest : public QObject {
@@ -63,10 +57,8 @@ private slots:
 
     void init()
     {
-        m_app = std::make_unique<CKelpApp>();
-        QVERIFY(m_app->InitInstance({"bramble"}));
-        m_view = m_app->mainFrame()->view();
-        QVERIFY(QTest::qWaitForWindowExposed(m_app->mainFrame()));
+        m_view = StartProgram(m_app);
+        QVERIFY(m_view);
     }
     void cleanup() { m_app.reset(); }
 

@@ -13,6 +13,7 @@
 #include <QtTest>
 
 #include "../support/AppTestSupport.h"
+#include "../support/StationListDriver.h"
 #include "../support/ImportDriver.h"
 #include "OutputTestSupport.h"
 #include "mainwnd/CKelpView.h"
@@ -30,35 +31,6 @@ const QString kAliod = BRAMBLE_EXAMPLES "/aliod-loop.csv";
 
 constexpr int kExcelAction = 6;
 constexpr int kReportAction = 7;
-
-QString Cell(const CKelpView* view, int row, int column)
-{
-    const QAbstractItemModel* model = view->table()->model();
-    return model->data(model->index(row, column)).toString();
-}
-
-int FindRow(const CKelpView* view, const QString& date, const QString& time)
-{
-    for (int row = 0; row < view->table()->model()->rowCount(); ++row)
-        if (Cell(view, row, CStationList::kTime) == time && Cell(view, row, CStationList::kDate) == date)
-            return row;
-    return -1;
-}
-
-void ClickCheckBox(CKelpView* view, int row)
-{
-    StationTableView* table = view->table();
-    const QRect box = table->checkBoxRect(row);
-    QVERIFY(!box.isEmpty());
-    QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, box.center());
-}
-
-void ClickHeader(CKelpView* view, int column)
-{
-    QHeaderView* header = view->table()->horizontalHeader();
-    const int x = header->sectionViewportPosition(column) + header->sectionSize(column) / 2;
-    QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, QPoint(x, header->height() / 2));
-}
 
 // The data line of a row, made from the cells the list shows.
 QString DataLine(const CKelpView* view, int row)
@@ -87,10 +59,8 @@ private slots:
 
     void init()
     {
-        m_app = std::make_unique<CKelpApp>();
-        QVERIFY(m_app->InitInstance({"bramble"}));
-        m_view = m_app->mainFrame()->view();
-        QVERIFY(QTest::qWaitForWindowExposed(m_app->mainFrame()));
+        m_view = StartProgram(m_app);
+        QVERIFY(m_view);
     }
     void cleanup() { m_app.reset(); }
 
@@ -104,8 +74,8 @@ private slots:
     void excelWritesTheHeaderAndTheSelectedRows()
     {
         ImportThroughDialogs(m_app->mainFrame(), kCg3, false);
-        const int first = FindRow(m_view, "03/12/2019", "22:15:05");
-        const int second = FindRow(m_view, "03/13/2019", "14:25:44");
+        const int first = FindRow(m_view, "22:15:05", "03/12/2019");
+        const int second = FindRow(m_view, "14:25:44", "03/13/2019");
         ClickCheckBox(m_view, first);
         ClickCheckBox(m_view, second);
         const QString path = m_dir.filePath("excel.txt");
@@ -247,7 +217,7 @@ private slots:
         QVERIFY2(message->contains("File too large") && message->contains(path), qPrintable(*message));
         QCOMPARE(*caption, QString("Export Selected"));
         QCOMPARE(ReadAll(path), QByteArray("the earlier export\n"));
-        QCOMPARE(m_view->m_strExportFile, path);
+        QCOMPARE(m_view->lastExportFile(), path);
     }
 
 private:

@@ -59,7 +59,7 @@ private slots:
         QCOMPARE(doc.m_pCurAliodHeader->m_dLongitude, -105.04603);
         QCOMPARE(doc.m_pCurAliodHeader->m_strOperator, std::string("NONE"));
         QCOMPARE(doc.m_pCurAliodHeader->m_dOperTemp, 90.5);
-        QCOMPARE(doc.m_strAvgLatitude, std::string("40.02885"));
+        QCOMPARE(doc.m_AliodHeader.avgLatitude, std::string("40.02885"));
     }
 
     void lettersGiveLatitudeZeroAndTheDialogForgetsThem()
@@ -70,7 +70,7 @@ private slots:
             QTest::keyClicks(latitude, "north");
             QTest::keyClick(latitude, Qt::Key_Return);   // Enter is OK
         });
-        QCOMPARE(m_app->document().m_strAvgLatitude, std::string("north"));
+        QCOMPARE(m_app->document().m_AliodHeader.avgLatitude, std::string("north"));
         QCOMPARE(m_app->document().m_pCurAliodHeader->m_dLatitude, 0.0);
         // The next import opens with the defaults again.
         QString latitude;
@@ -87,7 +87,7 @@ private slots:
             QTest::keyClick(dialog->findChild<QLineEdit*>("latitudeEdit"), Qt::Key_Escape);
         });
         QCOMPARE(m_frame->view()->table()->model()->rowCount(), 8);
-        QCOMPARE(m_app->document().m_strAvgLatitude, std::string());
+        QCOMPARE(m_app->document().m_AliodHeader.avgLatitude, std::string());
         QCOMPARE(m_app->document().m_pCurAliodHeader->m_dLatitude, 0.0);
         ImportThroughDialogs(m_frame, kAliod, true, [](CDlgAliodHeader* dialog) {
             auto* temp = dialog->findChild<QLineEdit*>("operTempEdit");
@@ -137,7 +137,7 @@ private slots:
         auto message = AnswerNextMessageBox();
         QTRY_COMPARE(*message, QString("File not valid"));
         QCOMPARE(m_frame->view()->table()->model()->rowCount(), 0);
-        QCOMPARE(m_frame->view()->m_PressureList.size(), std::size_t(0));
+        QCOMPARE(m_frame->view()->Session().Corrections().m_PressureList.size(), std::size_t(0));
         QCOMPARE(m_frame->windowTitle(), QString("gone.dat - Bramble"));
     }
 
@@ -153,7 +153,7 @@ private slots:
         ImportThroughDialogs(m_frame, path, false);
         ImportThroughDialogs(m_frame, path, true);
         QVERIFY(m_frame->isVisible());
-        QCOMPARE(m_frame->view()->m_nRows, m_frame->view()->table()->model()->rowCount());
+        QCOMPARE(m_frame->view()->RowCountShown(), m_frame->view()->table()->model()->rowCount());
     }
 
     void largeFileLoadsWhileTheWindowRuns()

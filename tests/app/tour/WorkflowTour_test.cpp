@@ -94,7 +94,7 @@ private slots:
             Click(m_view, "correctionsButton");
             QVERIFY(*shown);
         }
-        QVERIFY(m_view->m_Corrections.m_bApplyPressure && m_view->m_Corrections.m_bApplyPolar);
+        QVERIFY(m_view->Session().Corrections().m_bApplyPressure && m_view->Session().Corrections().m_bApplyPolar);
         // 836.4 hPa against 835.23 at 1600 m: +0.35 microGal at the first reading.
         QCOMPARE(QString::fromStdString(list.Text(0, CStationList::kPressure)), QString("    0.0003"));
         for (int row = 0; row < list.RowCount(); ++row) {
@@ -106,17 +106,17 @@ private slots:
 
         // Station Information plot of the selection.
         Click(m_view, "plotButton");
-        QVERIFY(m_view->m_dlgDisplay && m_view->m_dlgDisplay->isVisible());
-        m_view->m_dlgDisplay->resize(900, 620);
+        QVERIFY(m_view->displayWindow() && m_view->displayWindow()->isVisible());
+        m_view->displayWindow()->resize(900, 620);
         // The Berger tide beside gravity as read (not centred on its mean):
         // gravity moves to an axis of its own.
-        if (auto* subtract = m_view->m_dlgDisplay->findChild<QCheckBox*>("check1108"); subtract->isChecked())
+        if (auto* subtract = m_view->displayWindow()->findChild<QCheckBox*>("check1108"); subtract->isChecked())
             subtract->click();
-        m_view->m_dlgDisplay->findChild<QCheckBox*>("check1140")->click();
-        QVERIFY(m_view->m_dlgDisplay->chart()->IsRightAxisShown());
+        m_view->displayWindow()->findChild<QCheckBox*>("check1140")->click();
+        QVERIFY(m_view->displayWindow()->chart()->IsRightAxisShown());
         QTest::qWait(50);
-        MaybeGrab(m_view->m_dlgDisplay, "guide-plot");
-        m_view->m_dlgDisplay->close();
+        MaybeGrab(m_view->displayWindow(), "guide-plot");
+        m_view->displayWindow()->close();
 
         // Drift from the base station's readings: calculate, name it, OK.
         m_view->OnSelectNone();
@@ -137,7 +137,7 @@ private slots:
             PressOk(drift);
         });
         m_view->OnCalculateDrift();
-        QCOMPARE(m_view->m_Drifts.m_DriftNames, (std::vector<std::string>{"None", "New Drift Correction"}));
+        QCOMPARE(m_view->Session().Drifts().m_DriftNames, (std::vector<std::string>{"None", "New Drift Correction"}));
 
         // The drift applied to every reading.
         Click(m_view, "selectAllButton");
@@ -167,11 +167,11 @@ private slots:
 
         // The meter's own lines of the selected readings.
         Click(m_view, "rawButton");
-        QVERIFY(m_view->m_dlgRaw && m_view->m_dlgRaw->isVisible());
-        m_view->m_dlgRaw->resize(760, 480);
+        QVERIFY(m_view->rawWindow() && m_view->rawWindow()->isVisible());
+        m_view->rawWindow()->resize(760, 480);
         QTest::qWait(50);
-        MaybeGrab(m_view->m_dlgRaw.get(), "guide-raw");
-        m_view->m_dlgRaw->hide();
+        MaybeGrab(m_view->rawWindow(), "guide-raw");
+        m_view->rawWindow()->hide();
         QCOMPARE(boxes.texts, QStringList());
     }
 

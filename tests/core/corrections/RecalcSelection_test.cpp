@@ -219,7 +219,7 @@ TEST_F(Pipeline, AliodReadingsUseTheirLevelsAndNoEtc)
     settings.m_nTideMode = kTideBerger;
     options.tide = Constant(-40.0);
     const auto result = Run();
-    EXPECT_TRUE(result.m_Warnings.empty());   // an Aliod file has no E.T.C. to compare
+    EXPECT_TRUE(result.Texts(Severity::warning).empty());   // an Aliod file has no E.T.C. to compare
     EXPECT_EQ(Trimmed(summary.Text(SelectionSummary::kTiltX)), "12.0000");
     EXPECT_EQ(Trimmed(summary.Text(SelectionSummary::kTiltY)), "-8.0000");
     EXPECT_EQ(Trimmed(summary.Text(SelectionSummary::kEtc)), "0.0000");
@@ -234,7 +234,7 @@ TEST_F(Pipeline, NoSelectionChangesNothing)
     summary.m_dGrav = 42.0;
     settings.m_nTideMode = kTideNone;
     const auto result = Run();
-    EXPECT_EQ(result.m_nSelected, 0);
+    EXPECT_EQ(result.Value().m_nSelected, 0);
     EXPECT_EQ(summary.m_dGrav, 42.0);
     EXPECT_EQ(s.Cg3(0).m_dGrav, 5.0);
     EXPECT_EQ(s.list.Text(0, CStationList::kCorrectedGrav), "");
@@ -306,9 +306,9 @@ TEST_F(Pipeline, BergerFarFromTheMetersEtcWarnsOnce)
     settings.m_nTideMode = kTideBerger;
     options.tide = Constant(60.0);   // +0.060 against about -0.04: 0.10 mGal RMS
     const auto result = Run();
-    ASSERT_EQ(result.m_Warnings.size(), 1u);
-    EXPECT_NE(result.m_Warnings[0].find("longitude"), std::string::npos);
-    EXPECT_NE(result.m_Warnings[0].find("GMT Difference"), std::string::npos);
+    ASSERT_EQ(result.Texts(Severity::warning).size(), 1u);
+    EXPECT_NE(result.Texts(Severity::warning)[0].find("longitude"), std::string::npos);
+    EXPECT_NE(result.Texts(Severity::warning)[0].find("GMT Difference"), std::string::npos);
     // The readings are corrected as chosen all the same.
     EXPECT_DOUBLE_EQ(s.Cg3(0).m_dTideCorr, 0.06);
 }
@@ -321,10 +321,10 @@ TEST_F(Pipeline, BergerCloseToTheMetersEtcDoesNotWarn)
     s.ShowAndSelectAll();
     settings.m_nTideMode = kTideBerger;
     options.tide = Constant(-36.0);   // 0.009 mGal from every E.T.C.
-    EXPECT_TRUE(Run().m_Warnings.empty());
+    EXPECT_TRUE(Run().Texts(Severity::warning).empty());
     settings.m_nTideMode = kTideNone;
     options.tide = Constant(60.0);
-    EXPECT_TRUE(Run().m_Warnings.empty());   // no Berger, no comparison
+    EXPECT_TRUE(Run().Texts(Severity::warning).empty());   // no Berger, no comparison
 }
 
 TEST_F(Pipeline, MeterWithoutTideCorrectionIsNotCompared)
@@ -335,7 +335,7 @@ TEST_F(Pipeline, MeterWithoutTideCorrectionIsNotCompared)
     s.ShowAndSelectAll();
     settings.m_nTideMode = kTideBerger;
     options.tide = Constant(60.0);
-    EXPECT_TRUE(Run().m_Warnings.empty());
+    EXPECT_TRUE(Run().Texts(Severity::warning).empty());
 }
 
 // A CG-3 survey whose E.T.C. is the meter's Longman tide of a reference
@@ -361,12 +361,12 @@ TEST_F(Pipeline, RealBergerTideAgreesWithTheMetersEtcOnlyWithTheLongitudeReadWes
     s.ShowAndSelectAll();
     settings.m_nTideMode = kTideBerger;
     options.tide = {};   // the program's earth-tide model
-    EXPECT_TRUE(Run().m_Warnings.empty());
+    EXPECT_TRUE(Run().Texts(Severity::warning).empty());
     for (const auto& r : s.doc.m_Readings)
         EXPECT_NEAR(r->m_dTideCorr, static_cast<const CScintrexStation&>(*r).m_dEtcRead, 0.006);
     // The station mirrored to 105.04603 E, as a literal reading of the sign would put it.
     s.doc.m_pCurHeader->m_dLongitude = -105.04603;
-    EXPECT_EQ(Run().m_Warnings.size(), 1u);
+    EXPECT_EQ(Run().Texts(Severity::warning).size(), 1u);
 }
 
 TEST_F(Pipeline, CancelLeavesEachReadingRecomputedOrUntouched)
@@ -385,12 +385,12 @@ TEST_F(Pipeline, CancelLeavesEachReadingRecomputedOrUntouched)
         return ++calls < 2;
     };
     const auto result = Run();
-    EXPECT_TRUE(result.m_bCancelled);
-    EXPECT_EQ(result.m_nRecomputed, RecalcOptions::kProgressStep * 2);
+    EXPECT_TRUE(result.Value().m_bCancelled);
+    EXPECT_EQ(result.Value().m_nRecomputed, RecalcOptions::kProgressStep * 2);
     EXPECT_EQ(summary.m_dGrav, 42.0);
     for (int row = 0; row < count; ++row) {
         const CScintrexStation& r = s.Cg3(static_cast<std::size_t>(row));
-        if (row < result.m_nRecomputed) {
+        if (row < result.Value().m_nRecomputed) {
             ASSERT_EQ(r.m_dGrav, r.m_dGravLessEtc) << row;
             ASSERT_EQ(s.list.Text(row, CStationList::kDriftName), "NONE") << row;
         } else {

@@ -12,7 +12,7 @@ struct Loaded {
     explicit Loaded(bool aliod)
     {
         if (aliod) {
-            doc.m_strAvgLatitude = "40.02885";
+            doc.m_AliodHeader.avgLatitude = "40.02885";
             doc.ReadAliodFile(BRAMBLE_EXAMPLES "/aliod-loop.csv");
         } else {
             doc.ReadScintrexFile(BRAMBLE_EXAMPLES "/cg3-two-blocks.dat");
@@ -117,5 +117,39 @@ TEST(StationList, SelectionFollowsRowsThroughSortsAndWrittenCellsStay)
     EXPECT_EQ(l.list.SelectedCount(), 0);
     l.list.Fill(7);   // an unknown hint changes nothing
     EXPECT_EQ(l.list.RowCount(), 15);
-    EXPECT_THROW(l.list.Text(15, 0), std::out_of_range);
+    // A row outside the list reads as empty and is not changed; nothing throws.
+    EXPECT_EQ(l.list.Text(15, 0), "");
+    EXPECT_EQ(l.list.Text(-1, CStationList::kStation), "");
+    EXPECT_EQ(l.list.FindReading(15), nullptr);
+    EXPECT_FALSE(l.list.IsSelected(15));
+    l.list.SelectRow(15);
+    l.list.SetCorrection(-1, CStationList::kBerger, 1.0);
+    EXPECT_EQ(l.list.SelectedCount(), 0);
+}
+
+TEST(StationList, CorrectionCellsShowTheirNumbersUntilAnotherTextIsWritten)
+{
+    Loaded l(false);
+    l.list.SetCorrectionCells(2, {2489.87654, -0.04, 0.0, -0.00001, 0.25, "Loop A"});
+    EXPECT_EQ(l.list.Text(2, CStationList::kCorrectedGrav), " 2489.8765");
+    EXPECT_EQ(l.list.Text(2, CStationList::kBerger), "   -0.0400");
+    EXPECT_EQ(l.list.Text(2, CStationList::kPolarMotion), "    0.0000");   // no minus sign on a zero
+    EXPECT_EQ(l.list.Text(2, CStationList::kDriftCorrection), "    0.2500");
+    EXPECT_EQ(l.list.Text(2, CStationList::kDriftName), "Loop A");
+    EXPECT_EQ(l.list.Text(3, CStationList::kBerger), "");   // other rows untouched
+    l.list.SetText(2, CStationList::kBerger, "typed");
+    EXPECT_EQ(l.list.Text(2, CStationList::kBerger), "typed");
+    l.list.SetCorrection(2, CStationList::kBerger, 0.5);   // the last write wins
+    EXPECT_EQ(l.list.Text(2, CStationList::kBerger), "    0.5000");
+    l.list.SetDriftName(2, "NONE");
+    EXPECT_EQ(l.list.Text(2, CStationList::kDriftName), "NONE");
+}
+
+TEST(StationList, SortingByTimeGivesTheKeysOfTheDayNumberTexts)
+{
+    Loaded l(false);
+    l.list.SortByColumn(CStationList::kRelGrav);
+    l.list.SortRowsByTime();
+    for (int r = 0; r < l.list.RowCount(); ++r)
+        EXPECT_EQ(l.list.SortKey(r), CStationList::KeyOfText(l.list.Text(r, CStationList::kDayNumber)));
 }

@@ -53,11 +53,11 @@ struct Survey {
     explicit Survey(const std::string& path, bool aliod = false)
     {
         if (aliod) {
-            doc.m_strSerialNumber = "9911";
-            doc.m_strAvgLatitude = "40.02885";
-            doc.m_strAvgLongitude = "-105.05";
-            doc.m_strOperator = "42";
-            doc.m_strOperTemp = "35";
+            doc.m_AliodHeader.serialNumber = "9911";
+            doc.m_AliodHeader.avgLatitude = "40.02885";
+            doc.m_AliodHeader.avgLongitude = "-105.05";
+            doc.m_AliodHeader.op = "42";
+            doc.m_AliodHeader.operTemp = "35";
             doc.ReadAliodFile(path);
         } else {
             doc.ReadScintrexFile(path);

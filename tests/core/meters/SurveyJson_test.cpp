@@ -57,8 +57,8 @@ TEST(SurveyJson, Cg3LongitudeTurnsEastAndEachHeaderBlockIsALoop)
 TEST(SurveyJson, AliodKeepsTheTypedEastLongitudeAndHasNoTide)
 {
     CKelpDoc doc;
-    doc.m_strAvgLatitude = "40.5";
-    doc.m_strAvgLongitude = "-105.25";
+    doc.m_AliodHeader.avgLatitude = "40.5";
+    doc.m_AliodHeader.avgLongitude = "-105.25";
     const ReadReport report = doc.ReadAliodFile(BRAMBLE_EXAMPLES "/aliod-loop.csv");
     const Json j = Json::parse(SurveyToJson(SurveyFromDocument(doc, report, true)));
     EXPECT_EQ(j["format"], "aliod");

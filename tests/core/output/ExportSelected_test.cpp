@@ -38,7 +38,7 @@ struct Example {
     explicit Example(bool aliod)
     {
         if (aliod) {
-            doc.m_strAvgLatitude = "40.02885";
+            doc.m_AliodHeader.avgLatitude = "40.02885";
             doc.ReadAliodFile(BRAMBLE_EXAMPLES "/aliod-loop.csv");
         } else {
             doc.ReadScintrexFile(BRAMBLE_EXAMPLES "/cg3-two-blocks.dat");

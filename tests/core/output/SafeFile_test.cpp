@@ -66,8 +66,8 @@ TEST(SafeFile, WritesANewFileWithExactlyTheBytes)
 {
     TempFolder folder;
     const std::string bytes = std::string("line 1\r\nline\t2\n") + '\0' + "\xff end";
-    const WriteResult result = WriteFileSafely(folder.File("out.txt"), bytes);
-    ASSERT_TRUE(result) << result.message;
+    const Outcome result = WriteFileSafely(folder.File("out.txt"), bytes);
+    ASSERT_TRUE(result.Succeeded()) << result.ErrorText();
     EXPECT_EQ(test::ReadWholeFile(folder.File("out.txt")), bytes);
     EXPECT_EQ(folder.Names(), std::vector<std::string>{"out.txt"});   // no temporary file left
 }
@@ -78,7 +78,7 @@ TEST(SafeFile, ReplacesAnExistingFileAndKeepsItsPermissions)
     const std::string path = folder.File("export.dat");
     WritePlain(path, "an older and much longer content than the new one\n");
     ASSERT_EQ(::chmod(path.c_str(), 0640), 0);
-    ASSERT_TRUE(WriteFileSafely(path, "new\n"));
+    ASSERT_TRUE(WriteFileSafely(path, "new\n").Succeeded());
     EXPECT_EQ(test::ReadWholeFile(path), "new\n");
     struct stat st {};
     ASSERT_EQ(::stat(path.c_str(), &st), 0);
@@ -91,7 +91,7 @@ TEST(SafeFile, EmptyBytesGiveAnEmptyFile)
     TempFolder folder;
     const std::string path = folder.File("empty.txt");
     WritePlain(path, "old");
-    ASSERT_TRUE(WriteFileSafely(path, ""));
+    ASSERT_TRUE(WriteFileSafely(path, "").Succeeded());
     EXPECT_TRUE(fs::exists(path));
     EXPECT_EQ(fs::file_size(path), 0u);
 }
@@ -100,10 +100,10 @@ TEST(SafeFile, MissingFolderFailsWithAMessageNamingTheFile)
 {
     TempFolder folder;
     const std::string path = folder.File("no-such-folder/out.txt");
-    const WriteResult result = WriteFileSafely(path, "x");
-    EXPECT_FALSE(result);
-    EXPECT_NE(result.message.find(path), std::string::npos) << result.message;
-    EXPECT_NE(result.message.find("No such file or directory"), std::string::npos) << result.message;
+    const Outcome result = WriteFileSafely(path, "x");
+    EXPECT_TRUE(result.Failed());
+    EXPECT_NE(result.ErrorText().find(path), std::string::npos) << result.ErrorText();
+    EXPECT_NE(result.ErrorText().find("No such file or directory"), std::string::npos) << result.ErrorText();
     EXPECT_TRUE(folder.Names().empty());
 }
 
@@ -113,9 +113,9 @@ TEST(SafeFile, AFolderInTheWayIsLeftIntactAndNoTemporaryRemains)
     const std::string path = folder.File("taken");
     fs::create_directory(path);
     WritePlain(folder.File("taken/inside.txt"), "keep");
-    const WriteResult result = WriteFileSafely(path, "x");
-    EXPECT_FALSE(result);
-    EXPECT_FALSE(result.message.empty());
+    const Outcome result = WriteFileSafely(path, "x");
+    EXPECT_TRUE(result.Failed());
+    EXPECT_FALSE(result.ErrorText().empty());
     EXPECT_EQ(test::ReadWholeFile(folder.File("taken/inside.txt")), "keep");
     EXPECT_EQ(folder.Names(), std::vector<std::string>{"taken"});
 }
@@ -133,13 +133,13 @@ TEST(SafeFile, AFailedWriteKeepsTheOldFile)
     struct rlimit small = old;
     small.rlim_cur = 4096;
     ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
-    const WriteResult result = WriteFileSafely(path, std::string(100000, 'x'));
+    const Outcome result = WriteFileSafely(path, std::string(100000, 'x'));
     ::setrlimit(RLIMIT_FSIZE, &old);
     std::signal(SIGXFSZ, oldHandler);
 
-    EXPECT_FALSE(result);
-    EXPECT_NE(result.message.find("File too large"), std::string::npos) << result.message;
-    EXPECT_NE(result.message.find(path), std::string::npos);
+    EXPECT_TRUE(result.Failed());
+    EXPECT_NE(result.ErrorText().find("File too large"), std::string::npos) << result.ErrorText();
+    EXPECT_NE(result.ErrorText().find(path), std::string::npos);
     EXPECT_EQ(test::ReadWholeFile(path), "the earlier export\n");
     EXPECT_EQ(folder.Names(), std::vector<std::string>{"final.txt"});
 }
@@ -152,15 +152,15 @@ TEST(SafeFile, AReadOnlyFolderFailsAndKeepsTheOldFile)
     const std::string path = folder.File("locked.txt");
     WritePlain(path, "old");
     fs::permissions(folder.path(), fs::perms::owner_read | fs::perms::owner_exec);
-    const WriteResult result = WriteFileSafely(path, "new");
-    EXPECT_FALSE(result);
-    EXPECT_NE(result.message.find("Permission denied"), std::string::npos) << result.message;
+    const Outcome result = WriteFileSafely(path, "new");
+    EXPECT_TRUE(result.Failed());
+    EXPECT_NE(result.ErrorText().find("Permission denied"), std::string::npos) << result.ErrorText();
     EXPECT_EQ(test::ReadWholeFile(path), "old");
 }
 
 TEST(SafeFile, EmptyPathFails)
 {
-    EXPECT_FALSE(WriteFileSafely("", "x"));
+    EXPECT_TRUE(WriteFileSafely("", "x").Failed());
 }
 
 TEST(SafeFile, AReadOnlyFileIsNotReplaced)
@@ -171,9 +171,9 @@ TEST(SafeFile, AReadOnlyFileIsNotReplaced)
     const std::string path = folder.File("read-only.txt");
     WritePlain(path, "old");
     ASSERT_EQ(::chmod(path.c_str(), 0444), 0);
-    const WriteResult result = WriteFileSafely(path, "new");
-    EXPECT_FALSE(result);
-    EXPECT_NE(result.message.find("Permission denied"), std::string::npos) << result.message;
+    const Outcome result = WriteFileSafely(path, "new");
+    EXPECT_TRUE(result.Failed());
+    EXPECT_NE(result.ErrorText().find("Permission denied"), std::string::npos) << result.ErrorText();
     EXPECT_EQ(test::ReadWholeFile(path), "old");
     EXPECT_EQ(folder.Names(), std::vector<std::string>{"read-only.txt"});
 }

@@ -18,11 +18,11 @@ const CAliodStation& Aliod(const CKelpDoc& doc, std::size_t i)
 TEST(AliodReader, ExampleFileWithHeaderTexts)
 {
     CKelpDoc doc;
-    doc.m_strSerialNumber = "123456789";
-    doc.m_strAvgLatitude = "40.02885";
-    doc.m_strAvgLongitude = "-105.04603";
-    doc.m_strOperator = "NONE";
-    doc.m_strOperTemp = "90.5";
+    doc.m_AliodHeader.serialNumber = "123456789";
+    doc.m_AliodHeader.avgLatitude = "40.02885";
+    doc.m_AliodHeader.avgLongitude = "-105.04603";
+    doc.m_AliodHeader.op = "NONE";
+    doc.m_AliodHeader.operTemp = "90.5";
     doc.ReadAliodFile(BRAMBLE_EXAMPLES "/aliod-loop.csv");
     ASSERT_EQ(doc.m_nRecords, 8);
     ASSERT_EQ(doc.m_Headers.size(), 1u);
@@ -78,7 +78,7 @@ TEST(AliodReader, ShortLinesAndLettersReadAsZero)
 {
     TempFile file("X, 2019-03-14 16:05:10, 10.5\nY\n");
     CKelpDoc doc;
-    doc.m_strAvgLatitude = "north";
+    doc.m_AliodHeader.avgLatitude = "north";
     doc.ReadAliodFile(file.path());
     ASSERT_EQ(doc.m_nRecords, 2);
     EXPECT_DOUBLE_EQ(Aliod(doc, 0).m_dGrav, 10.5);

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "result/Result.h"
+#include "session/MeterKind.h"
+#include "survey/AliodHeaderTexts.h"
+#include "survey/CKelpDoc.h"
+
+namespace bramble {
+
+// A meter file read into a document of its own, not yet shown anywhere.
+struct ImportedSurvey {
+    std::unique_ptr<CKelpDoc> doc;   // never null
+    MeterKind meter = MeterKind::cg3;
+    std::string path;
+    AliodHeaderTexts header;   // the Aliod header texts it was read with
+    ReadReport report;
+};
+
+// Reads `path` as a file of `meter` (an Aliod file with the header texts
+// `header`) into a new document. Touches nothing shared, so a window may run
+// it on a worker thread. Always gives the survey, empty when the file could
+// not be read; messages: an error "File not valid" when it could not be
+// opened, and the reader's warnings. Other meter kinds are refused with an
+// error (an empty survey).
+Result<ImportedSurvey> ReadSurveyFile(const std::string& path, MeterKind meter, const AliodHeaderTexts& header);
+
+}  // namespace bramble
