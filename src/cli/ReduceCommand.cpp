@@ -415,8 +415,14 @@ int RunReduce(const Args& args, std::ostream& out, std::ostream& err)
     if (!o.nominalPressure.empty() && ParseNumber(o.nominalPressure, number))
         settings.m_dNominalPressure = number;
     if (!o.elevation.empty() && ParseNumber(o.elevation, number)) {
+        const auto nominal = NominalPressureFromElevation(number);
+        if (!nominal) {
+            err << "bramble-cli reduce: --elevation must lie between " << kMinNominalElevationM << " and "
+                << kMaxNominalElevationM << " m, not '" << o.elevation << "'\n";
+            return kBadArguments;
+        }
         settings.m_dNominalElevation = number;
-        settings.m_dNominalPressure = NominalPressureFromElevation(number);
+        settings.m_dNominalPressure = *nominal;
     }
     if (o.tide == "longman")
         settings.m_nTideMode = kTideLongman;

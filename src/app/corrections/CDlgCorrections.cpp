@@ -287,7 +287,14 @@ void CDlgCorrections::OnSetNominal()
 {
     if (!TakeFields())
         return;
-    m_Settings.m_dNominalPressure = NominalPressureFromElevation(m_Settings.m_dNominalElevation);
+    const auto nominal = NominalPressureFromElevation(m_Settings.m_dNominalElevation);
+    if (!nominal) {
+        Message(QString("The elevation must lie between %1 and %2 m for a nominal pressure.")
+                    .arg(kMinNominalElevationM)
+                    .arg(kMaxNominalElevationM));
+        return;
+    }
+    m_Settings.m_dNominalPressure = *nominal;
     ShowFields();
 }
 
