@@ -73,8 +73,8 @@ Station* AppendReading(CKelpDoc& doc, std::unique_ptr<Station> reading, Header* 
 enum class Mode { header, readings };
 
 // Runs the shared mode switch over a file; readingLine handles one reading
-// line and gets its 1-based line number; headerStarted is told the line
-// number of each "SCINTREX" line.
+// line and gets its 1-based line number; headerLines gets the line number
+// of each "SCINTREX" line.
 template <class ReadingLine>
 void WalkFile(LineReader& in, CKelpDoc& doc, Mode mode, ReadingLine&& readingLine,
               std::map<const CHeaderRecord*, long long>& headerLines)
@@ -99,17 +99,33 @@ void WalkFile(LineReader& in, CKelpDoc& doc, Mode mode, ReadingLine&& readingLin
     }
 }
 
-// "5, 6, 7" for at most kListed numbers, then ", ...".
-std::string LineList(const std::vector<long long>& lines)
-{
-    constexpr std::size_t kListed = 20;
-    std::string text;
-    for (std::size_t i = 0; i < lines.size() && i < kListed; ++i)
-        text += (i == 0 ? "" : ", ") + std::to_string(lines[i]);
-    if (lines.size() > kListed)
-        text += ", ...";
-    return text;
-}
+// Line numbers for a sentence of the report: a count and the first few.
+class LineList {
+public:
+    void add(long long line)
+    {
+        if (m_first.size() < kListed)
+            m_first.push_back(line);
+        ++m_count;
+    }
+    long long count() const { return m_count; }
+    bool empty() const { return m_count == 0; }
+    // "5, 6, 7", then ", ..." when there are more.
+    std::string text() const
+    {
+        std::string text;
+        for (std::size_t i = 0; i < m_first.size(); ++i)
+            text += (i == 0 ? "" : ", ") + std::to_string(m_first[i]);
+        if (m_count > static_cast<long long>(m_first.size()))
+            text += ", ...";
+        return text;
+    }
+
+private:
+    static constexpr std::size_t kListed = 20;
+    std::vector<long long> m_first;
+    long long m_count = 0;
+};
 
 // What the reader has to say about single lines and blocks, gathered so
 // that a damaged file gives a readable report rather than one sentence per
@@ -122,10 +138,10 @@ public:
             ++m_named;
             m_sentences.push_back("Line " + std::to_string(line) + " is not a reading and was left out: " + why + ".");
         } else {
-            m_moreNotReadings.push_back(line);
+            m_moreNotReadings.add(line);
         }
     }
-    void noEtc(long long line) { m_noEtc.push_back(line); }
+    void noEtc(long long line) { m_noEtc.add(line); }
     void refusedInBlock(const CHeaderRecord* header)
     {
         if (m_refusedInBlock[header]++ == 0)
@@ -147,20 +163,20 @@ public:
         }
         report.warnings.insert(report.warnings.end(), m_sentences.begin(), m_sentences.end());
         if (!m_moreNotReadings.empty())
-            report.warnings.push_back(std::to_string(m_moreNotReadings.size()) +
+            report.warnings.push_back(std::to_string(m_moreNotReadings.count()) +
                                       " more line(s) are not readings and were left out (lines " +
-                                      LineList(m_moreNotReadings) + ").");
+                                      m_moreNotReadings.text() + ").");
         if (!m_noEtc.empty())
-            report.warnings.push_back(std::to_string(m_noEtc.size()) + " reading(s) have no E.T.C. value (line(s) " +
-                                      LineList(m_noEtc) + "): the meter's tide is taken as 0 for them.");
+            report.warnings.push_back(std::to_string(m_noEtc.count()) + " reading(s) have no E.T.C. value (line(s) " +
+                                      m_noEtc.text() + "): the meter's tide is taken as 0 for them.");
     }
 
 private:
     static constexpr int kNamed = 20;
     int m_named = 0;
     std::vector<std::string> m_sentences;
-    std::vector<long long> m_moreNotReadings;
-    std::vector<long long> m_noEtc;
+    LineList m_moreNotReadings;
+    LineList m_noEtc;
     std::map<const CHeaderRecord*, int> m_refusedInBlock;
     std::vector<const CHeaderRecord*> m_refusedBlocks;   // in the order of the file
 };
