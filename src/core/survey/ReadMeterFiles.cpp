@@ -219,14 +219,14 @@ std::string AliodHeaderProblem(const CKelpDoc& doc)
     return {};
 }
 
-// A file the line reader stopped on is refused whole: readings up to the
-// fault would pass for the complete survey.
-void RefuseFile(CKelpDoc& doc, ReadReport& report, const std::string& why)
+// A file the line reader stopped on is refused whole (readings up to the
+// fault would pass for the complete survey), and so is an Aliod file whose
+// typed header cannot be used: no readings, and `text` says why.
+void RefuseFile(CKelpDoc& doc, ReadReport& report, const std::string& text)
 {
     doc.ClearSurvey();
     report.readings = 0;
     report.skippedLines = 0;
-    const std::string text = "The file cannot be read: " + why + ".";
     report.warnings = {text};
     doc.ShowMessage(text);
 }
@@ -288,7 +288,7 @@ ReadReport CKelpDoc::ReadScintrexFile(const std::string& path)
     AddSkipWarning(report);
     notes.addTo(report, headerLines, blockProblems);
     if (!in.error().empty())
-        RefuseFile(*this, report, in.error());
+        RefuseFile(*this, report, "The file cannot be read: " + in.error() + ".");
     UpdateAllViews(kHintScintrex);
     return report;
 }
@@ -305,7 +305,7 @@ ReadReport CKelpDoc::ReadAliodFile(const std::string& path)
     }
     report.opened = true;
     if (const std::string problem = AliodHeaderProblem(*this); !problem.empty()) {
-        RefuseFile(*this, report, problem);
+        RefuseFile(*this, report, "The Aliod readings are not read: " + problem + ".");
         UpdateAllViews(kHintAliod);
         return report;
     }
@@ -337,7 +337,7 @@ ReadReport CKelpDoc::ReadAliodFile(const std::string& path)
     report.readings = m_nRecords;
     notes.addTo(report, headerLines, {});
     if (!in.error().empty())
-        RefuseFile(*this, report, in.error());
+        RefuseFile(*this, report, "The file cannot be read: " + in.error() + ".");
     UpdateAllViews(kHintAliod);
     return report;
 }
