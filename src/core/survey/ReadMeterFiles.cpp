@@ -181,18 +181,6 @@ private:
     std::vector<const CHeaderRecord*> m_refusedBlocks;   // in the order of the file
 };
 
-// Why the readings of a CG-3 block cannot be used; empty when they can.
-std::string BlockProblem(const CScintrexHeader& h)
-{
-    if (!h.m_dtDate.isValid() || h.m_dtDate.value() == 0.0)
-        return "has no valid survey date (\"Date: yy/mm/dd\" on its \"Line:\" line)";
-    if (!(std::fabs(h.m_dLatitude) <= 90.0))
-        return "has a latitude of " + StringPrintf("%g", h.m_dLatitude) + " degrees, which is not a latitude";
-    if (!(std::fabs(h.m_dLongitude) <= 360.0))
-        return "has a longitude of " + StringPrintf("%g", h.m_dLongitude) + " degrees, which is not a longitude";
-    return {};
-}
-
 // The Aliod header texts the operator typed: empty or a number; the
 // coordinates within their ranges. Empty when they can be used.
 std::string AliodHeaderProblem(const CKelpDoc& doc)
@@ -265,7 +253,7 @@ ReadReport CKelpDoc::ReadScintrexFile(const std::string& path)
             }
             auto problem = blockProblems.find(m_pCurHeader);
             if (problem == blockProblems.end())
-                problem = blockProblems.emplace(m_pCurHeader, BlockProblem(*m_pCurHeader)).first;
+                problem = blockProblems.emplace(m_pCurHeader, ScintrexBlockProblem(*m_pCurHeader)).first;
             if (!problem->second.empty()) {
                 notes.refusedInBlock(m_pCurHeader);
                 return;

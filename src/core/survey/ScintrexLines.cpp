@@ -1,11 +1,13 @@
 #include "survey/ScintrexLines.h"
 
 #include <algorithm>
+#include <cmath>
 #include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "output/StringPrintf.h"
 #include "survey/CKelpDoc.h"
 #include "survey/NumberParse.h"
 #include "survey/TextScan.h"
@@ -294,6 +296,17 @@ ScintrexLineResult ParseScintrexReadingLine(std::string_view line, CScintrexStat
         return problem("the time is missing or not a time of day hh:mm:ss");
     result.time = *time;
     return result;
+}
+
+std::string ScintrexBlockProblem(const CScintrexHeader& h)
+{
+    if (!h.m_dtDate.isValid() || h.m_dtDate.value() == 0.0)
+        return "has no valid survey date (\"Date: yy/mm/dd\" on its \"Line:\" line)";
+    if (!(std::fabs(h.m_dLatitude) <= 90.0))
+        return "has a latitude of " + StringPrintf("%g", h.m_dLatitude) + " degrees, which is not a latitude";
+    if (!(std::fabs(h.m_dLongitude) <= 360.0))
+        return "has a longitude of " + StringPrintf("%g", h.m_dLongitude) + " degrees, which is not a longitude";
+    return {};
 }
 
 }  // namespace bramble

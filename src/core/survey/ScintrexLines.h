@@ -37,6 +37,11 @@ struct ScintrexLineResult {
 // reading: `problem` says what is wrong and `reading` must not be used.
 ScintrexLineResult ParseScintrexReadingLine(std::string_view line, CScintrexStation& reading);
 
+// Why the readings of a CG-3 block cannot be used (no valid survey date, a
+// latitude or longitude that is none); empty when they can. The reader
+// leaves such a block's readings out.
+std::string ScintrexBlockProblem(const CScintrexHeader& header);
+
 // The date rule of the header lines: "yy/mm/dd" (8 characters), years
 // below 75 in 2000..2074, the others in 1975..1999.
 DateTime ParseShortDate(std::string_view eightCharacters);
