@@ -59,7 +59,7 @@ struct Survey {
                               "03/12/2019  08:00:00  1003.5", DefaultPressureEntry(doc.m_Readings.back()->m_dtTime)});
         settings.m_nTideMode = kTideBerger;
         settings.m_bApplyPressure = true;
-        settings.m_dNominalPressure = NominalPressureFromElevation(1600.0);
+        settings.m_dNominalPressure = NominalPressureFromElevation(1600.0).value();
         settings.m_bApplyPolar = true;
         RecalcSelection(doc, list, settings, drift, summary);
     }

@@ -2,6 +2,7 @@
 #include <string>
 
 #include "Commands.h"
+#include "output/StringPrintf.h"
 #include "ReadSurvey.h"
 #include "meters/BurrisReader.h"
 #include "meters/Cg5Reader.h"
@@ -36,18 +37,12 @@ constexpr const char* kDumpHelp =
     "Exit status: 0 done, 1 FILE could not be read or holds no reading, 2 bad\n"
     "arguments.\n";
 
-std::string Num(double value)
-{
-    char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%.10g", value);
-    return buffer;
-}
+std::string Num(double value) { return StringPrintf("%.10g", value); }
 
 std::string When(const DateTime& dt)
 {
-    char buffer[48];
-    std::snprintf(buffer, sizeof buffer, "%.9f", dt.value());
-    return dt.format("%Y-%m-%d %H:%M:%S") + " (" + buffer + (dt.isValid() ? "" : ", invalid") + ")";
+    return dt.format("%Y-%m-%d %H:%M:%S") + " (" + StringPrintf("%.9f", dt.value()) + (dt.isValid() ? "" : ", invalid") +
+           ")";
 }
 
 void PrintScintrexHeader(const CScintrexHeader& h, std::ostream& out)

@@ -34,7 +34,7 @@ std::optional<ReadReport> ReadSurvey(CKelpDoc& doc, const std::string& path, boo
         err << who << ": no readings in " << path << ": "
             << (aliod ? "it holds no Aliod reading lines"
                       : "it holds no Scintrex CG-3 readings (an Aliod file is read with --aliod)")
-            << "\n";
+            << (report.warnings.empty() ? "" : "; see the warnings above") << "\n";
         return std::nullopt;
     }
     return report;

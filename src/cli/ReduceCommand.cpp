@@ -313,7 +313,11 @@ int RunReduce(const Args& args, std::ostream& out, std::ostream& err)
         dialog.Settings().m_dNominalPressure = number;
     if (!o.elevation.empty() && ParseNumber(o.elevation, number)) {
         dialog.Settings().m_dNominalElevation = number;
-        dialog.SetNominalFromElevation();
+        if (dialog.SetNominalFromElevation().Failed()) {
+            err << "bramble-cli reduce: --elevation must lie between " << kMinNominalElevationM << " and "
+                << kMaxNominalElevationM << " m, not '" << o.elevation << "'\n";
+            return kBadArguments;
+        }
     }
     if (const int mode = TideModeOf(o.tide); mode >= 0)
         PrintMessages(dialog.SetTideMode(mode), who, err);   // offered: checked with the arguments

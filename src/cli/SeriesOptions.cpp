@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "output/StringPrintf.h"
 #include "survey/DateTime.h"
 
 namespace bramble::cli {
@@ -19,7 +20,7 @@ bool ParseTime(const std::string& text, double& dayNumber)
         used != static_cast<int>(text.size()))
         return false;
     const DateTime dt = DateTime::fromParts(y, mo, d, h, mi, s);
-    dayNumber = dt.value();
+    dayNumber = ContinuousDays(dt);
     return dt.isValid();
 }
 
@@ -105,11 +106,13 @@ std::optional<EpochSeries> ParseEpochSeries(const SeriesCommand& command, const 
 void WriteSeries(std::ostream& out, const EpochSeries& series, const std::function<double(double)>& microGalAt)
 {
     for (long long i = 0; i < series.count; ++i) {
-        const double day = series.first + static_cast<double>(i) * series.stepDays;
-        char line[96];
-        std::snprintf(line, sizeof line, "%.6f\t%s\t%.4f\n", day, DateTime(day).format("%Y-%m-%d %H:%M:%S").c_str(),
-                      microGalAt(day));
-        out << line;
+        // Steps are taken on the continuous time scale; the day number is
+        // printed in its stored form, whose whole part counts backward
+        // before 1899-12-30.
+        const double time = series.first + static_cast<double>(i) * series.stepDays;
+        const DateTime stamp = FromContinuousDays(time);
+        out << StringPrintf("%.6f\t%s\t%.4f\n", stamp.value(), stamp.format("%Y-%m-%d %H:%M:%S").c_str(),
+                            microGalAt(time));
     }
 }
 

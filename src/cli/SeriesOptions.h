@@ -34,7 +34,7 @@ std::optional<int> ParseSeriesOptions(const SeriesCommand& command, const Args& 
 bool ParseNumber(const std::string& text, double& value);
 
 struct EpochSeries {
-    double first = 0.0;      // UTC day number
+    double first = 0.0;      // UTC, continuous day count (ContinuousDays)
     double stepDays = 0.0;
     long long count = 0;
 };

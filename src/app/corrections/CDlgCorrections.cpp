@@ -278,7 +278,11 @@ void CDlgCorrections::OnSetNominal()
 {
     if (!TakeFields())
         return;
-    m_model.SetNominalFromElevation();
+    const Outcome outcome = m_model.SetNominalFromElevation();
+    if (outcome.Failed()) {
+        Message(QString::fromStdString(outcome.ErrorText()));
+        return;
+    }
     ShowFields();
 }
 

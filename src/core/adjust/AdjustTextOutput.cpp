@@ -2,17 +2,14 @@
 
 #include "adjust/AdjustOutput.h"
 #include "adjust/TextFields.h"
+#include "output/StringPrintf.h"
 #include "survey/DateTime.h"
 
 namespace bramble {
 namespace {
 
-std::string Format(const char* format, double value)
-{
-    char buffer[64];
-    std::snprintf(buffer, sizeof buffer, format, value);
-    return buffer;
-}
+// Through the program's one printf, which never prints a negative zero.
+std::string Format(const char* format, double value) { return StringPrintf(format, value); }
 
 std::string Padded(const std::string& text, std::size_t width)
 {

@@ -43,10 +43,7 @@ SetupsFile ReadSetupsCsv(const std::string& path)
     };
     while (reader.next(line)) {
         ++lineNumber;
-        if (lineNumber == 1 && line.rfind("\xEF\xBB\xBF", 0) == 0)
-            line.erase(0, 3);   // a byte-order mark
-        if (line.find('\0') != std::string::npos)
-            return fail("holds a NUL byte");
+        // The line reader drops a byte-order mark and refuses NUL bytes.
         if (TrimBlanks(line).empty())
             continue;
         const auto fields = SplitCsvLine(line);
@@ -110,6 +107,13 @@ SetupsFile ReadSetupsCsv(const std::string& path)
         s.sd = *sd;
         s.source = path + ":" + std::to_string(lineNumber);
         out.setups.push_back(std::move(s));
+    }
+    // The line reader stops on what is not text (a NUL byte), an over-long
+    // line and a read error: the file is refused, not taken as ended.
+    if (!reader.error().empty()) {
+        out.error = path + ": " + reader.error();
+        out.setups.clear();
+        return out;
     }
     if (!haveHeader) {
         out.error = path + ": no header line (loop,station,time,g,sd)";

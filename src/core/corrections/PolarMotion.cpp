@@ -1,10 +1,11 @@
 #include "corrections/PolarMotion.h"
 
+#include <algorithm>
 #include <cmath>
 #include <filesystem>
-#include <fstream>
 
 #include "survey/CKelpDoc.h"
+#include "survey/LineReader.h"
 #include "survey/NumberParse.h"
 
 namespace bramble {
@@ -24,21 +25,20 @@ void BlankZero(std::string& key, std::size_t pos)
         key[pos] = ' ';
 }
 
-bool ReadLines(const std::string& path, std::vector<std::string>& lines)
+// The lines of the table, or why they cannot be read (the same rules as
+// for a meter file: text, bounded lines, a read error is an error).
+std::string ReadLines(const std::string& path, std::vector<std::string>& lines)
 {
     std::error_code error;
-    if (std::filesystem::is_directory(path, error))
-        return false;
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        return false;
+    LineReader in(path);
+    if (std::filesystem::is_directory(path, error) || !in.isOpen())
+        return "Cannot open the polar motion file \"" + path + "\".";
     std::string line;
-    while (std::getline(in, line)) {
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
+    while (in.next(line))
         lines.push_back(line);
-    }
-    return !in.bad();
+    if (!in.error().empty())
+        return "Cannot read the polar motion file \"" + path + "\": " + in.error() + ".";
+    return {};
 }
 
 }  // namespace
@@ -75,6 +75,20 @@ CPolarMotion ParsePolarLine(std::string_view line, PolarLayout layout)
     return {ToDouble(Field(line, 17, 10)), ToDouble(Field(line, 37, 10))};
 }
 
+std::optional<CPolarMotion> CheckedPolarLine(std::string_view line, PolarLayout layout)
+{
+    constexpr double kPlausibleArcSeconds = 1.0;
+    if (layout == PolarLayout::kB) {
+        const std::size_t first = line.find_first_not_of(' ');
+        line = first == std::string_view::npos ? std::string_view{} : line.substr(first);
+    }
+    const auto x = WholeNumber(Field(line, 17, 10));
+    const auto y = WholeNumber(Field(line, 37, 10));
+    if (!x || !y || std::fabs(*x) > kPlausibleArcSeconds || std::fabs(*y) > kPlausibleArcSeconds)
+        return std::nullopt;
+    return CPolarMotion{*x, *y};
+}
+
 PolarTable BuildPolarTable(const std::vector<std::string>& lines, PolarLayout layout, double firstTime,
                            double lastTime)
 {
@@ -82,37 +96,59 @@ PolarTable BuildPolarTable(const std::vector<std::string>& lines, PolarLayout la
     const double firstDay = std::trunc(firstTime);
     table.m_dFirstDay = firstDay;
     const double days = std::trunc(lastTime + 2.0) - firstDay;
-    // Readings out of time order can make the span short or negative: keep
-    // one segment so that every reading is still given a defined pole.
     const std::size_t n = days >= 2.0 ? static_cast<std::size_t>(days) : 2;
     table.m_Days.resize(n);
 
+    const auto dayText = [&](std::size_t j) { return DateTime(firstDay + static_cast<double>(j)).format("%Y-%m-%d"); };
     const std::string key = PolarSearchKey(DateTime(firstTime), layout);
-    std::size_t i = 0;
-    while (i < lines.size()) {
-        if (lines[i].find(key) == std::string::npos) {
-            ++i;
-            continue;
+    std::size_t start = 0;
+    while (start < lines.size() && lines[start].find(key) == std::string::npos)
+        ++start;
+    if (start == lines.size())
+        return table;
+    table.m_bFound = true;
+    for (std::size_t j = 0; j < n; ++j) {
+        const std::size_t i = start + j;
+        if (i >= lines.size()) {
+            table.m_strProblem = "it ends before " + dayText(j) + ", and the survey needs the pole up to " +
+                                 dayText(n - 1);
+            return table;
         }
-        table.m_bFound = true;
-        for (std::size_t j = 0; j < n; ++j, ++i)
-            table.m_Days[j] = i < lines.size() ? ParsePolarLine(lines[i], layout) : CPolarMotion{};
+        const std::string lineNumber = std::to_string(i + 1);
+        if (lines[i].find(PolarSearchKey(DateTime(firstDay + static_cast<double>(j)), layout)) == std::string::npos) {
+            table.m_strProblem = "line " + lineNumber + " should hold the pole of " + dayText(j) +
+                                 ": the days must follow one another without a gap, repeat or reversal";
+            return table;
+        }
+        const auto pole = CheckedPolarLine(lines[i], layout);
+        if (!pole) {
+            table.m_strProblem = "line " + lineNumber + " (" + dayText(j) +
+                                 ") has no pole position x, y that is a number of plausible size (under 1 arc-second)";
+            return table;
+        }
+        table.m_Days[j] = *pole;
     }
+    for (std::size_t i = start + n; i < lines.size(); ++i)
+        if (lines[i].find(key) != std::string::npos) {
+            table.m_strProblem = "the day " + dayText(0) + " appears twice, on lines " + std::to_string(start + 1) +
+                                 " and " + std::to_string(i + 1);
+            return table;
+        }
     return table;
 }
 
-void InterpolatePolarMotion(CKelpDoc& doc, const PolarTable& table)
+int InterpolatePolarMotion(CKelpDoc& doc, const PolarTable& table)
 {
     const auto& days = table.m_Days;
-    if (days.size() < 2)
-        return;
-    const std::size_t lastSegment = days.size() - 2;
-    std::size_t k = 0;
+    int uncovered = 0;
     for (auto& reading : doc.m_Readings) {
         const double t = reading->m_dtTime.value();
-        const double dK = table.m_dFirstDay + static_cast<double>(k);
-        if (t > dK + 1.0 && k < lastSegment)
-            ++k;
+        const double offset = std::floor(t - table.m_dFirstDay);
+        if (!(offset >= 0.0) || offset + 1.0 >= static_cast<double>(days.size())) {
+            ++uncovered;
+            continue;
+        }
+        const auto k = static_cast<std::size_t>(offset);
         const double d0 = table.m_dFirstDay + static_cast<double>(k);
         const double d1 = d0 + 1.0;
         const CPolarMotion& p0 = days[k];
@@ -122,6 +158,7 @@ void InterpolatePolarMotion(CKelpDoc& doc, const PolarTable& table)
         reading->m_PolarMotion.m_dX = slopeX * t + (p0.m_dX - slopeX * d0);
         reading->m_PolarMotion.m_dY = slopeY * t + (p0.m_dY - slopeY * d0);
     }
+    return uncovered;
 }
 
 PolarTableResult ReadPolarMotionTable(CKelpDoc& doc, const std::string& path)
@@ -130,17 +167,29 @@ PolarTableResult ReadPolarMotionTable(CKelpDoc& doc, const std::string& path)
     if (doc.m_Readings.empty())
         return result;
     std::vector<std::string> lines;
-    if (!ReadLines(path, lines)) {
+    if (std::string why = ReadLines(path, lines); !why.empty()) {
         result.m_Status = PolarTableResult::Status::kCannotOpen;
-        result.m_strMessage = "Cannot open the polar motion file \"" + path + "\".";
+        result.m_strMessage = std::move(why);
         return result;
     }
     result.m_Layout = DetectPolarLayout(lines);
-    const PolarTable table = BuildPolarTable(lines, result.m_Layout, doc.m_Readings.front()->m_dtTime.value(),
-                                             doc.m_Readings.back()->m_dtTime.value());
+    // The table spans the survey's earliest to latest reading, whatever
+    // their order in the document.
+    double earliest = doc.m_Readings.front()->m_dtTime.value();
+    double latest = earliest;
+    for (const auto& reading : doc.m_Readings) {
+        earliest = std::min(earliest, reading->m_dtTime.value());
+        latest = std::max(latest, reading->m_dtTime.value());
+    }
+    const PolarTable table = BuildPolarTable(lines, result.m_Layout, earliest, latest);
     result.m_nDays = static_cast<int>(table.m_Days.size());
     if (!table.m_bFound) {
         result.m_Status = PolarTableResult::Status::kNotFound;
+        return result;
+    }
+    if (!table.m_strProblem.empty()) {
+        result.m_Status = PolarTableResult::Status::kCannotOpen;
+        result.m_strMessage = "The polar motion file \"" + path + "\" cannot be used: " + table.m_strProblem + ".";
         return result;
     }
     InterpolatePolarMotion(doc, table);

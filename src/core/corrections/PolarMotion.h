@@ -1,6 +1,7 @@
 #pragma once
 
 #include <istream>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -32,38 +33,45 @@ std::string PolarSearchKey(const DateTime& firstReading, PolarLayout layout);
 // Text that is not a number reads as 0.
 CPolarMotion ParsePolarLine(std::string_view line, PolarLayout layout);
 
+// The pole of a line when both fields are finite numbers of a plausible
+// size (the pole stays well within one arc-second); empty otherwise.
+std::optional<CPolarMotion> CheckedPolarLine(std::string_view line, PolarLayout layout);
+
 // The pole of each day from the survey's first day on.
 struct PolarTable {
     double m_dFirstDay = 0.0;            // day number of day 0, 00:00
     std::vector<CPolarMotion> m_Days;    // at least 2 days
     bool m_bFound = false;               // a line held the search key
+    // Why the table cannot be used for the survey; empty when it can: the
+    // days from the key line on must follow one another (no gap, repeat or
+    // reversal), each with a plausible pole, up to the day after the last
+    // reading, and the survey's first day must appear only once.
+    std::string m_strProblem;
 };
 
-// Builds the table for a survey from its first to its last reading time
-// (document order): trunc(t2 + 2) - trunc(t1) days, at least 2 so that
-// there is always one segment. Each line holding the key fills the days from
-// that line on; days past the end of the lines read as 0, 0.
+// Builds the table for a survey from its earliest to its latest reading
+// time: trunc(t2 + 2) - trunc(t1) days, at least 2 so that there is always
+// one segment. The days are the lines from the one holding the key on.
 PolarTable BuildPolarTable(const std::vector<std::string>& lines, PolarLayout layout, double firstTime,
                            double lastTime);
 
-// Gives every reading of the document, in document order, its pole by a
-// walk over the table's days: linear within the current day segment, at
-// most one segment further per reading and never past the last segment,
-// so readings before the first day or out of time order are extrapolated
-// and no day outside the table is read.
-void InterpolatePolarMotion(CKelpDoc& doc, const PolarTable& table);
+// Gives every reading of the document the pole of its own day segment of
+// the table, linear between the day's value and the next day's. A reading
+// whose day segment the table does not hold keeps its pole (no value is
+// invented for it); their number is returned.
+int InterpolatePolarMotion(CKelpDoc& doc, const PolarTable& table);
 
 struct PolarTableResult {
     enum class Status {
         kRead,          // every reading has its pole
         kNotFound,      // no line for the survey's first day; readings unchanged
-        kCannotOpen,    // the file could not be read; nothing changed
+        kCannotOpen,    // the file could not be read or used (m_strMessage says why); nothing changed
         kNoReadings,    // an empty survey; nothing changed
     };
     Status m_Status = Status::kNoReadings;
     PolarLayout m_Layout = PolarLayout::kA;
     int m_nDays = 0;
-    std::string m_strMessage;   // for kCannotOpen
+    std::string m_strMessage;   // for kCannotOpen: what is wrong
 };
 
 // Reads a polar-motion table file and interpolates it to every reading.

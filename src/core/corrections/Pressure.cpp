@@ -11,9 +11,8 @@ namespace {
 
 constexpr auto npos = std::string_view::npos;
 
-// A straight line of pressure against day number through two entries.
-// Entries of equal time give a line that is not a number everywhere, and
-// with it no pressure correction.
+// A straight line of pressure against day number through two entries of
+// different times.
 struct Segment {
     double k = 0.0;
     double b = 0.0;
@@ -23,8 +22,10 @@ struct Segment {
 
 }  // namespace
 
-double NominalPressureFromElevation(double elevationM)
+std::optional<double> NominalPressureFromElevation(double elevationM)
 {
+    if (!(elevationM >= kMinNominalElevationM && elevationM <= kMaxNominalElevationM))
+        return std::nullopt;
     return 1013.25 * std::pow((288.15 - 0.0065 * elevationM) * 0.00347041471455839, 5.2559);
 }
 
@@ -33,8 +34,11 @@ std::string DefaultPressureEntry(const DateTime& time)
     return time.format("%m/%d/%Y  %H:%M:%S  ") + kDefaultPressureText;
 }
 
-std::optional<PressureEntry> ParsePressureEntry(std::string_view text)
+namespace {
+
+std::optional<PressureEntry> ParseEntry(std::string_view text, std::string& why)
 {
+    why = "has no possible date and time";
     const std::size_t first = text.find_first_not_of(' ');
     if (first == npos)
         return std::nullopt;
@@ -64,11 +68,30 @@ std::optional<PressureEntry> ParsePressureEntry(std::string_view text)
     entry.m_dtTime = DateTime::fromParts(year, month, day, hour, minute, second);
     if (!entry.m_dtTime.isValid())
         return std::nullopt;
+    // The pressure is the whole rest of the entry: "0x10" or "1013hPa" is
+    // not a pressure, and neither is a missing one.
+    why = "has no pressure that is a number";
     const std::size_t blank = s.find(' ', p4 + 1);
-    entry.m_dPressure = blank == npos ? 0.0 : ToDouble(s.substr(blank));
+    const auto pressure = blank == npos ? std::nullopt : WholeNumber(s.substr(blank));
+    if (!pressure)
+        return std::nullopt;
+    entry.m_dPressure = *pressure;
     const std::size_t doubleBlank = s.size() > 17 ? s.find("  ", 17) : npos;
-    entry.m_dWalkPressure = doubleBlank == npos ? entry.m_dPressure : ToDouble(s.substr(doubleBlank));
+    const auto walk = doubleBlank == npos ? std::optional<NumberPrefix>(NumberPrefix{*pressure, 0})
+                                          : ReadNumberPrefix(s.substr(doubleBlank));
+    if (!walk)
+        return std::nullopt;
+    entry.m_dWalkPressure = walk->value;
+    why.clear();
     return entry;
+}
+
+}  // namespace
+
+std::optional<PressureEntry> ParsePressureEntry(std::string_view text)
+{
+    std::string why;
+    return ParseEntry(text, why);
 }
 
 std::vector<std::string> SortPressureEntries(std::vector<std::string> entries)
@@ -90,17 +113,30 @@ std::vector<std::string> SortPressureEntries(std::vector<std::string> entries)
 PressureAssignment AssignPressures(CKelpDoc& doc, const std::vector<std::string>& entries)
 {
     PressureAssignment result;
-    std::vector<PressureEntry> usable;
+    std::vector<std::pair<PressureEntry, const std::string*>> parsed;
     for (const std::string& text : entries) {
-        if (auto entry = ParsePressureEntry(text))
-            usable.push_back(*entry);
+        std::string why;
+        if (auto entry = ParseEntry(text, why))
+            parsed.emplace_back(*entry, &text);
         else
-            result.m_Messages.push_back("The pressure entry \"" + text +
-                                        "\" has no possible date and time; it was skipped.");
+            result.m_Messages.push_back("The pressure entry \"" + text + "\" " + why + "; it was skipped.");
     }
-    std::stable_sort(usable.begin(), usable.end(), [](const PressureEntry& a, const PressureEntry& b) {
-        return a.m_dtTime.value() < b.m_dtTime.value();
+    std::stable_sort(parsed.begin(), parsed.end(), [](const auto& a, const auto& b) {
+        return a.first.m_dtTime.value() < b.first.m_dtTime.value();
     });
+    // Two entries at one time give no line between them: the first one
+    // (in list order) is used, and the operator is told.
+    std::vector<PressureEntry> usable;
+    std::size_t kept = 0;
+    for (std::size_t i = 0; i < parsed.size(); ++i) {
+        if (!usable.empty() && parsed[i].first.m_dtTime.value() == usable.back().m_dtTime.value()) {
+            result.m_Messages.push_back("The pressure entry \"" + *parsed[i].second + "\" has the same time as \"" +
+                                        *parsed[kept].second + "\"; it was skipped.");
+            continue;
+        }
+        kept = i;
+        usable.push_back(parsed[i].first);
+    }
     const std::size_t n = usable.size();
     result.m_nEntries = static_cast<int>(n);
     if (n == 0)

@@ -14,9 +14,16 @@ class CKelpDoc;
 // The pressure text of a new entry, hPa.
 inline constexpr const char* kDefaultPressureText = "1013.25";
 
+// The elevations at which the standard atmosphere's formula below holds:
+// its lowest layer (up to 11 km), extended to the deepest mines.
+inline constexpr double kMinNominalElevationM = -5000.0;
+inline constexpr double kMaxNominalElevationM = 11000.0;
+
 // Nominal pressure in hPa at an elevation in metres, from the standard
-// atmosphere: 1013.25 x ((288.15 - 0.0065 h) / 288.15) ^ 5.2559.
-double NominalPressureFromElevation(double elevationM);
+// atmosphere: 1013.25 x ((288.15 - 0.0065 h) / 288.15) ^ 5.2559. Empty for
+// an elevation outside the range above (or not a number): there the
+// formula gives no pressure or none that means anything.
+std::optional<double> NominalPressureFromElevation(double elevationM);
 
 // A new pressure entry: the time as "%m/%d/%Y  %H:%M:%S  " followed by "1013.25".
 std::string DefaultPressureEntry(const DateTime& time);
@@ -35,7 +42,8 @@ struct PressureEntry {
 
 // Reads "month/day/year hour:minute:second pressure" from an entry. Empty
 // when a separator is missing or the date or time is impossible (month 13,
-// 30 February, 25:00:00): such an entry has no time to interpolate at.
+// 30 February, 25:00:00): such an entry has no time to interpolate at; and
+// when the text after the time is not one finite number ("0x10", "", "nan").
 std::optional<PressureEntry> ParsePressureEntry(std::string_view text);
 
 // The entries in time order (stable); entries without a readable time keep
@@ -45,7 +53,7 @@ std::vector<std::string> SortPressureEntries(std::vector<std::string> entries);
 
 struct PressureAssignment {
     int m_nEntries = 0;                    // entries used
-    std::vector<std::string> m_Messages;   // one for each entry skipped
+    std::vector<std::string> m_Messages;   // one for each entry skipped (no time, no pressure, a time already taken)
 };
 
 // Gives every reading of the document (not only the selected ones) its

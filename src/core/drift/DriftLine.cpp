@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "output/StringPrintf.h"
 #include "survey/NumberParse.h"
 #include "survey/TextScan.h"
 
@@ -15,17 +16,18 @@ bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 std::string FormatDriftLine(const CDriftCorrection& drift)
 {
     std::string line = drift.m_dtStart.format("%m/%d/%Y  %H:%M:%S  ");
-    char field[64];
-    for (double c : drift.m_dCoeff) {
-        std::snprintf(field, sizeof field, "%9.3f ", c);
-        line += field;
-    }
+    for (double c : drift.m_dCoeff)
+        line += StringPrintf("%9.3f ", c);
     return line;
 }
 
-std::array<double, 6> ParseCoefficients(std::string_view text)
+namespace {
+
+// The coefficients and whether each field read was one finite number.
+std::array<double, 6> Coefficients(std::string_view text, bool& allNumbers)
 {
     std::array<double, 6> coeff{};
+    allNumbers = true;
     std::size_t i = 0;
     for (double& c : coeff) {
         while (i < text.size() && IsBlank(text[i]))
@@ -35,8 +37,27 @@ std::array<double, 6> ParseCoefficients(std::string_view text)
         const std::size_t start = i;
         while (i < text.size() && !IsBlank(text[i]))
             ++i;
-        c = ToDouble(text.substr(start, i - start));
+        const auto number = WholeNumber(text.substr(start, i - start));
+        allNumbers = allNumbers && number.has_value();
+        c = number.value_or(0.0);
     }
+    return coeff;
+}
+
+}  // namespace
+
+std::array<double, 6> ParseCoefficients(std::string_view text)
+{
+    bool allNumbers = true;
+    return Coefficients(text, allNumbers);
+}
+
+std::optional<std::array<double, 6>> CheckedCoefficients(std::string_view text)
+{
+    bool allNumbers = true;
+    const auto coeff = Coefficients(text, allNumbers);
+    if (!allNumbers)
+        return std::nullopt;
     return coeff;
 }
 
@@ -59,8 +80,12 @@ CDriftCorrection ParseDriftLine(std::string_view raw)
     drift.m_dtStart = start.isValid() ? start : DateTime(0.0);
     // The coefficients follow the first blank after the seconds.
     const long long blank = Find(line, ' ', colon2 == kNotFound ? 0 : colon2 + 1);
-    if (blank != kNotFound)
-        drift.m_dCoeff = ParseCoefficients(Mid(line, blank));
+    if (blank != kNotFound) {
+        const auto coeff = CheckedCoefficients(Mid(line, blank));
+        if (!coeff)
+            return CDriftCorrection{};   // a coefficient that is not a number: no drift line at all
+        drift.m_dCoeff = *coeff;
+    }
     return drift;
 }
 

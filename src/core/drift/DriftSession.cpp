@@ -6,6 +6,7 @@
 #include "corrections/CorrectionSettings.h"
 #include "drift/DriftLine.h"
 #include "mainwnd/CStationList.h"
+#include "output/StringPrintf.h"
 
 namespace bramble {
 
@@ -86,9 +87,7 @@ DriftDialogModel::AddPrefill DriftDialogModel::BeginAdd()
         m_selection >= 0 && static_cast<std::size_t>(m_selection) < m_names.size() ? m_names[static_cast<std::size_t>(m_selection)] : std::string();
     MarkSelected(current + "*");
     CalculateDriftRate(m_ctx.list, m_ctx.drift);
-    char rate[64];
-    std::snprintf(rate, sizeof rate, "%9.3f", m_ctx.drift.m_dCoeff[0]);
-    return {rate, m_ctx.drift.m_dtStart, "New Drift Correction"};
+    return {StringPrintf("%9.3f", m_ctx.drift.m_dCoeff[0]), m_ctx.drift.m_dtStart, "New Drift Correction"};
 }
 
 void DriftDialogModel::FinishAdd(bool accepted, bool input, const std::string& name, const DateTime& start,

@@ -8,26 +8,10 @@
 #include <limits>
 
 #include "corrections/CellFormat.h"
+#include "output/StringPrintf.h"
 #include "survey/NumberParse.h"
 
 namespace bramble {
-namespace {
-
-std::string Printf(const char* format, double value)
-{
-    char buffer[64];
-    std::snprintf(buffer, sizeof buffer, format, value);
-    return buffer;
-}
-
-std::string Printf(const char* format, int value)
-{
-    char buffer[32];
-    std::snprintf(buffer, sizeof buffer, format, value);
-    return buffer;
-}
-
-}  // namespace
 
 const std::array<CStationList::Column, CStationList::kColumnCount>& CStationList::Columns()
 {
@@ -73,22 +57,22 @@ std::string CStationList::LoadedText(const CReading& r, int column) const
     const auto* cg3 = r.isAliod() ? nullptr : static_cast<const CScintrexStation*>(&r);
     const auto* aliod = r.isAliod() ? static_cast<const CAliodStation*>(&r) : nullptr;
     switch (column) {
-    case kHeader: return Printf("%i", r.header() ? r.header()->m_nIndex : 0);
-    case kRecord: return Printf("%i", r.m_nRecord);
+    case kHeader: return StringPrintf("%i", r.header() ? r.header()->m_nIndex : 0);
+    case kRecord: return StringPrintf("%i", r.m_nRecord);
     case kStation: return r.m_strStation;
-    case kRelGrav: return Printf("%9.3f", r.m_dRawGrav);
-    case kStdDev: return Printf("%7.3f", cg3 ? cg3->m_dStdDev : 0.0);
-    case kTiltX: return Printf("%d", cg3 ? cg3->m_nTiltX : aliod->m_nCrossLevel);
-    case kTiltY: return Printf("%d", cg3 ? cg3->m_nTiltY : aliod->m_nLongLevel);
-    case kTemp: return Printf("%7.2f", r.m_dTemp);
-    case kEtc: return Printf("%7.3f", cg3 ? cg3->m_dEtcRead : 0.0);
-    case kDur: return Printf("%d", cg3 ? cg3->m_nDur : 0);
-    case kRejected: return Printf("%i", cg3 ? cg3->m_nRejected : 0);
+    case kRelGrav: return StringPrintf("%9.3f", r.m_dRawGrav);
+    case kStdDev: return StringPrintf("%7.3f", cg3 ? cg3->m_dStdDev : 0.0);
+    case kTiltX: return StringPrintf("%d", cg3 ? cg3->m_nTiltX : aliod->m_nCrossLevel);
+    case kTiltY: return StringPrintf("%d", cg3 ? cg3->m_nTiltY : aliod->m_nLongLevel);
+    case kTemp: return StringPrintf("%7.2f", r.m_dTemp);
+    case kEtc: return StringPrintf("%7.3f", cg3 ? cg3->m_dEtcRead : 0.0);
+    case kDur: return StringPrintf("%d", cg3 ? cg3->m_nDur : 0);
+    case kRejected: return StringPrintf("%i", cg3 ? cg3->m_nRejected : 0);
     case kTime: return r.m_dtTime.format("%H:%M:%S");
-    case kStationIndex: return Printf("%i", r.stationIndex());
+    case kStationIndex: return StringPrintf("%i", r.stationIndex());
     case kDate: return r.m_dtTime.format("%m/%d/%Y");
-    case kDayNumber: return Printf("%16.9f", r.m_dtTime.value());
-    case kGravLessEtc: return Printf("%9.3f", r.m_dGravLessEtc);
+    case kDayNumber: return StringPrintf("%16.9f", r.m_dtTime.value());
+    case kGravLessEtc: return StringPrintf("%9.3f", r.m_dGravLessEtc);
     default: return {};
     }
 }

@@ -74,8 +74,13 @@ void WalkCg3(LineReader& in, std::vector<ReadingPlace> targets, std::vector<std:
         }
         if (!scratch.m_pCurHeader)   // the reader skips readings before any header
             continue;
-        // Numbered as the reader numbers them: per header, from 1.
+        // The reader leaves out the lines that are not readings and the
+        // readings of a block it cannot use; they have no record number.
         CScintrexHeader& header = *scratch.m_pCurHeader;
+        CScintrexStation probe;
+        if (!ScintrexBlockProblem(header).empty() || !ParseScintrexReadingLine(line, probe).problem.empty())
+            continue;
+        // Numbered as the reader numbers them: per header, from 1.
         header.m_nStations += 1;
         const ReadingPlace here{header.m_nIndex, header.m_nStations};
         // A selected reading the file no longer holds (it changed since the

@@ -26,8 +26,16 @@ LineSource::~LineSource()
 
 bool LineSource::next(std::string_view& line)
 {
-    if (!m_reader.next(m_line))
+    if (!m_reader.next(m_line)) {
+        // A file the line reader stops on (not text, an over-long line, a
+        // read error) is refused whole: the readings up to the fault would
+        // pass for the whole survey.
+        if (!m_reader.error().empty()) {
+            m_survey.readings.clear();
+            m_survey.issues.insert(m_survey.issues.begin(), {0, "The file cannot be read: " + m_reader.error() + "."});
+        }
         return false;
+    }
     ++m_number;
     line = m_line;
     // Once a few lines show their length, room for the whole file's

@@ -2,6 +2,7 @@
 
 #include "corrections/PolarMotion.h"
 #include "corrections/Pressure.h"
+#include "output/StringPrintf.h"
 #include "session/TideChoice.h"
 #include "survey/CKelpDoc.h"
 
@@ -25,9 +26,14 @@ Outcome CorrectionsDialogModel::SetTideMode(int tideMode)
     return outcome;
 }
 
-void CorrectionsDialogModel::SetNominalFromElevation()
+Outcome CorrectionsDialogModel::SetNominalFromElevation()
 {
-    m_settings.m_dNominalPressure = NominalPressureFromElevation(m_settings.m_dNominalElevation);
+    const auto nominal = NominalPressureFromElevation(m_settings.m_dNominalElevation);
+    if (!nominal)
+        return Outcome::Error(StringPrintf("The elevation must lie between %g and %g m for a nominal pressure.",
+                                           kMinNominalElevationM, kMaxNominalElevationM));
+    m_settings.m_dNominalPressure = *nominal;
+    return {};
 }
 
 std::optional<std::string> CorrectionsDialogModel::NewPressureEntry() const

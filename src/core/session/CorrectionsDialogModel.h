@@ -33,8 +33,9 @@ public:
     // A tide option; refused (settings unchanged) where not offered.
     Outcome SetTideMode(int tideMode);
 
-    // "Set": the nominal pressure of the nominal elevation.
-    void SetNominalFromElevation();
+    // "Set": the nominal pressure of the nominal elevation; refused (value
+    // unchanged) for an elevation where the standard atmosphere does not hold.
+    Outcome SetNominalFromElevation();
     // "Add": the entry a new row of the pressure list gets (the last
     // reading's time at 1013.25 hPa); none without readings.
     std::optional<std::string> NewPressureEntry() const;

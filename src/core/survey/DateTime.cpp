@@ -173,4 +173,21 @@ std::string DateTime::format(std::string_view pattern) const
     return out;
 }
 
+double ContinuousDays(const DateTime& time)
+{
+    const double v = time.value();
+    if (v >= 0.0)
+        return v;
+    const double whole = std::trunc(v);
+    return whole + (whole - v);   // -1.25: day -1, a quarter day after its midnight
+}
+
+DateTime FromContinuousDays(double days)
+{
+    if (days >= 0.0)
+        return DateTime(days);
+    const double whole = std::floor(days);
+    return DateTime(whole - (days - whole));
+}
+
 }  // namespace bramble

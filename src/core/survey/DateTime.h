@@ -58,6 +58,13 @@ private:
     Status m_status = Status::valid;
 };
 
+// A day number as a continuous count of days, negative before day 0
+// (29 December 1899 06:00 is -0.75), and back. Time steps across day 0
+// must be taken in this form: the stored form counts the fraction forward
+// but the whole days backward.
+double ContinuousDays(const DateTime& time);
+DateTime FromContinuousDays(double days);
+
 // Days since 1899-12-30 of a proleptic Gregorian date (no range check).
 long long SerialDayFromCivil(int year, int month, int day);
 int DaysInMonth(int year, int month);

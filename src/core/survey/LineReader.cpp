@@ -1,57 +1,126 @@
 #include "survey/LineReader.h"
 
+#include <cerrno>
 #include <cstring>
 
 namespace bramble {
 
 namespace {
+
 constexpr std::size_t kBufferSize = 1 << 16;
+constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
+
+// Control bytes a meter's text may hold: tab, line and form feeds, CR, the
+// XON/XOFF pair of a serial transfer (DC3 also ends a block of readings) and
+// the end-of-file mark of old DOS files.
+bool IsTextByte(unsigned char c)
+{
+    if (c >= 0x20)
+        return true;
+    switch (c) {
+    case '\t': case '\n': case '\v': case '\f': case '\r': case 0x11: case 0x13: case 0x1A: return true;
+    default: return false;
+    }
 }
 
-LineReader::LineReader(const std::string& path)
-    : m_file(std::fopen(path.c_str(), "rb")), m_buffer(kBufferSize)
+std::string Hex(unsigned char c)
 {
+    static constexpr char kDigits[] = "0123456789ABCDEF";
+    return std::string("0x") + kDigits[c >> 4] + kDigits[c & 0xF];
+}
+
+}  // namespace
+
+LineReader::LineReader(const std::string& path) : LineReader(std::fopen(path.c_str(), "rb")) {}
+
+LineReader::LineReader(std::FILE* file) : m_file(file), m_buffer(kBufferSize) {}
+
+bool LineReader::fail(std::string why)
+{
+    m_error = std::move(why);
+    m_eof = true;
+    m_begin = m_end = 0;
+    return false;
 }
 
 bool LineReader::fill()
 {
     if (m_eof || !m_file)
         return false;
+    errno = 0;
     const std::size_t n = std::fread(m_buffer.data(), 1, m_buffer.size(), m_file.get());
+    // A short read that failed still delivers its bytes; the error is
+    // reported when they are used up.
+    if (std::ferror(m_file.get()) && m_readErrno == 0)
+        m_readErrno = errno != 0 ? errno : EIO;
     m_begin = 0;
     m_end = n;
-    if (n == 0)
+    if (n == 0) {
+        if (std::ferror(m_file.get()))
+            return fail("a read error after " + std::to_string(m_consumed) + " bytes (" +
+                        std::strerror(m_readErrno) + "): the rest of the file could not be read");
         m_eof = true;
+    }
     return n > 0;
+}
+
+bool LineReader::checkText(std::string& line)
+{
+    if (m_lineNumber == 1) {
+        if (line.size() >= 2 && ((line[0] == '\xFF' && line[1] == '\xFE') || (line[0] == '\xFE' && line[1] == '\xFF')))
+            return fail("it is UTF-16 text; save it as plain text (ASCII or UTF-8)");
+        if (line.starts_with(kUtf8Mark))
+            line.erase(0, kUtf8Mark.size());
+    }
+    for (std::size_t i = 0; i < line.size(); ++i) {
+        const auto c = static_cast<unsigned char>(line[i]);
+        if (!IsTextByte(c))
+            return fail("line " + std::to_string(m_lineNumber) + " holds the byte " + Hex(c) + " at column " +
+                        std::to_string(i + 1) + ", which is not text: it is not a text file");
+    }
+    return true;
 }
 
 bool LineReader::next(std::string& line)
 {
     line.clear();
     bool any = false;
-    for (;;) {
+    bool ended = false;
+    while (!ended) {
         if (m_begin == m_end && !fill())
             break;
+        if (m_skipLineFeed) {
+            m_skipLineFeed = false;
+            if (m_buffer[m_begin] == '\n') {
+                ++m_begin;
+                ++m_consumed;
+                continue;
+            }
+        }
         any = true;
         const char* start = m_buffer.data() + m_begin;
         const std::size_t available = m_end - m_begin;
-        const void* lf = std::memchr(start, '\n', available);
-        if (lf) {
-            const std::size_t length = static_cast<std::size_t>(static_cast<const char*>(lf) - start);
-            line.append(start, length);
-            m_begin += length + 1;
-            m_consumed += length + 1;
-            break;
+        std::size_t length = 0;
+        while (length < available && start[length] != '\n' && start[length] != '\r')
+            ++length;
+        const std::size_t taken = length < available ? length + 1 : length;
+        if (line.size() + length > kMaxLineLength) {
+            ++m_lineNumber;
+            return fail("line " + std::to_string(m_lineNumber) + " is longer than " +
+                        std::to_string(kMaxLineLength) + " characters, which no meter writes: it is not a meter file");
         }
-        line.append(start, available);
-        m_begin = m_end;
-        m_consumed += available;
+        line.append(start, length);
+        if (length < available) {
+            ended = true;
+            m_skipLineFeed = start[length] == '\r';
+        }
+        m_begin += taken;
+        m_consumed += taken;
     }
-    if (!any)
+    if (!m_error.empty() || !any)
         return false;
-    if (!line.empty() && line.back() == '\r')
-        line.pop_back();
-    return true;
+    ++m_lineNumber;
+    return checkText(line);
 }
 
 }  // namespace bramble

@@ -3,6 +3,7 @@
 #include <charconv>
 #include <climits>
 #include <cmath>
+#include <string>
 
 namespace bramble {
 namespace {
@@ -57,28 +58,64 @@ std::string_view Tail(std::string_view line, long long pos)
 
 }  // namespace
 
-double ToDouble(std::string_view text)
+std::optional<NumberPrefix> ReadNumberPrefix(std::string_view text)
 {
-    std::string_view t = SkipBlanks(text);
+    const std::size_t blanks = text.size() - SkipBlanks(text).size();
+    std::string_view t = text.substr(blanks);
+    std::size_t sign = 0;
     bool negative = false;
     if (!t.empty() && (t[0] == '+' || t[0] == '-')) {
         negative = t[0] == '-';
+        sign = 1;
         t.remove_prefix(1);
     }
     const std::size_t length = MantissaAndExponentLength(t);
     if (length == 0)
-        return 0.0;
+        return std::nullopt;
     double value = 0.0;
     const auto result = std::from_chars(t.data(), t.data() + length, value, std::chars_format::general);
     if (result.ec == std::errc::result_out_of_range) {
-        // Huge exponents saturate, tiny ones vanish, as the C library does.
+        // A tiny exponent is 0; a huge one has no finite value.
         const auto e = t.substr(0, length).find_first_of("eE");
         const bool tiny = e != std::string_view::npos && e + 1 < length && t[e + 1] == '-';
-        value = tiny ? 0.0 : HUGE_VAL;
-    } else if (result.ec != std::errc()) {
-        return 0.0;
+        if (!tiny)
+            return std::nullopt;
+        value = 0.0;
+    } else if (result.ec != std::errc() || !std::isfinite(value)) {
+        return std::nullopt;
     }
-    return negative ? -value : value;
+    return NumberPrefix{negative ? -value : value, blanks + sign + length};
+}
+
+std::optional<double> WholeNumber(std::string_view text)
+{
+    const auto number = ReadNumberPrefix(text);
+    if (!number || !SkipBlanks(text.substr(number->end)).empty())
+        return std::nullopt;
+    return number->value;
+}
+
+std::optional<int> WholeInt(std::string_view text)
+{
+    std::string_view t = SkipBlanks(text);
+    std::size_t i = 0;
+    if (i < t.size() && (t[i] == '+' || t[i] == '-'))
+        ++i;
+    const std::size_t firstDigit = i;
+    while (i < t.size() && IsDigit(t[i]))
+        ++i;
+    if (i == firstDigit || !SkipBlanks(t.substr(i)).empty() || i - firstDigit > 10)
+        return std::nullopt;
+    const long long value = std::stoll(std::string(t.substr(0, i)));
+    if (value < INT_MIN || value > INT_MAX)
+        return std::nullopt;
+    return static_cast<int>(value);
+}
+
+double ToDouble(std::string_view text)
+{
+    const auto number = ReadNumberPrefix(text);
+    return number ? number->value : 0.0;
 }
 
 int ToInt(std::string_view text)

@@ -2,10 +2,15 @@
 // same mode switch (header mode / readings mode) and share the header-mode
 // lines and the bookkeeping of a new reading; they differ in the reading
 // line and in the mode they start in.
+#include <cmath>
+#include <map>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "survey/AliodLines.h"
 #include "survey/CKelpDoc.h"
+#include "output/StringPrintf.h"
 #include "survey/LineReader.h"
 #include "survey/NumberParse.h"
 #include "survey/ScintrexLines.h"
@@ -67,15 +72,21 @@ Station* AppendReading(CKelpDoc& doc, std::unique_ptr<Station> reading, Header* 
 
 enum class Mode { header, readings };
 
-// Runs the shared mode switch over a file; readingLine handles one reading line.
+// Runs the shared mode switch over a file; readingLine handles one reading
+// line and gets its 1-based line number; headerLines gets the line number
+// of each "SCINTREX" line.
 template <class ReadingLine>
-void WalkFile(LineReader& in, CKelpDoc& doc, Mode mode, ReadingLine&& readingLine)
+void WalkFile(LineReader& in, CKelpDoc& doc, Mode mode, ReadingLine&& readingLine,
+              std::map<const CHeaderRecord*, long long>& headerLines)
 {
     std::string line;
     while (in.next(line)) {
         if (mode == Mode::header) {
+            const std::size_t headers = doc.m_Headers.size();
             if (ApplyScintrexHeaderLine(line, doc))
                 mode = Mode::readings;
+            if (doc.m_Headers.size() != headers)
+                headerLines[doc.m_Headers.back().get()] = in.lineNumber();
             continue;
         }
         if (IsBlankLine(line))
@@ -84,8 +95,129 @@ void WalkFile(LineReader& in, CKelpDoc& doc, Mode mode, ReadingLine&& readingLin
             mode = Mode::header;
             continue;
         }
-        readingLine(line);
+        readingLine(line, in.lineNumber());
     }
+}
+
+// Line numbers for a sentence of the report: a count and the first few.
+class LineList {
+public:
+    void add(long long line)
+    {
+        if (m_first.size() < kListed)
+            m_first.push_back(line);
+        ++m_count;
+    }
+    long long count() const { return m_count; }
+    bool empty() const { return m_count == 0; }
+    // "5, 6, 7", then ", ..." when there are more.
+    std::string text() const
+    {
+        std::string text;
+        for (std::size_t i = 0; i < m_first.size(); ++i)
+            text += (i == 0 ? "" : ", ") + std::to_string(m_first[i]);
+        if (m_count > static_cast<long long>(m_first.size()))
+            text += ", ...";
+        return text;
+    }
+
+private:
+    static constexpr std::size_t kListed = 20;
+    std::vector<long long> m_first;
+    long long m_count = 0;
+};
+
+// What the reader has to say about single lines and blocks, gathered so
+// that a damaged file gives a readable report rather than one sentence per
+// line.
+class LineNotes {
+public:
+    void notReading(long long line, const std::string& why)
+    {
+        if (m_named < kNamed) {
+            ++m_named;
+            m_sentences.push_back("Line " + std::to_string(line) + " is not a reading and was left out: " + why + ".");
+        } else {
+            m_moreNotReadings.add(line);
+        }
+    }
+    void noEtc(long long line) { m_noEtc.add(line); }
+    void refusedInBlock(const CHeaderRecord* header)
+    {
+        if (m_refusedInBlock[header]++ == 0)
+            m_refusedBlocks.push_back(header);
+    }
+
+    void addTo(ReadReport& report, const std::map<const CHeaderRecord*, long long>& headerLines,
+               const std::map<const CHeaderRecord*, std::string>& blockProblems) const
+    {
+        for (const CHeaderRecord* header : m_refusedBlocks) {
+            const auto count = m_refusedInBlock.find(header);
+            const auto why = blockProblems.find(header);
+            if (why == blockProblems.end())
+                continue;
+            const auto at = headerLines.find(header);
+            report.warnings.push_back("The SCINTREX block of line " +
+                                      std::to_string(at == headerLines.end() ? 0 : at->second) + " " + why->second +
+                                      ": its " + std::to_string(count->second) + " reading line(s) were not used.");
+        }
+        report.warnings.insert(report.warnings.end(), m_sentences.begin(), m_sentences.end());
+        if (!m_moreNotReadings.empty())
+            report.warnings.push_back(std::to_string(m_moreNotReadings.count()) +
+                                      " more line(s) are not readings and were left out (lines " +
+                                      m_moreNotReadings.text() + ").");
+        if (!m_noEtc.empty())
+            report.warnings.push_back(std::to_string(m_noEtc.count()) + " reading(s) have no E.T.C. value (line(s) " +
+                                      m_noEtc.text() + "): the meter's tide is taken as 0 for them.");
+    }
+
+private:
+    static constexpr int kNamed = 20;
+    int m_named = 0;
+    std::vector<std::string> m_sentences;
+    LineList m_moreNotReadings;
+    LineList m_noEtc;
+    std::map<const CHeaderRecord*, int> m_refusedInBlock;
+    std::vector<const CHeaderRecord*> m_refusedBlocks;   // in the order of the file
+};
+
+// The Aliod header texts the operator typed: empty or a number; the
+// coordinates within their ranges. Empty when they can be used.
+std::string AliodHeaderProblem(const CKelpDoc& doc)
+{
+    struct Text {
+        const std::string& text;
+        const char* name;
+        double limit;
+    };
+    const AliodHeaderTexts& header = doc.m_AliodHeader;
+    const Text texts[] = {{header.avgLatitude, "latitude", 90.0},
+                          {header.avgLongitude, "longitude", 360.0},
+                          {header.serialNumber, "serial number", 0.0},
+                          {header.operTemp, "operating temperature", 0.0}};
+    for (const Text& t : texts) {
+        if (IsBlankLine(t.text))
+            continue;
+        const auto value = WholeNumber(t.text);
+        if (!value)
+            return std::string("the header's ") + t.name + " \"" + t.text + "\" is not a number";
+        if (t.limit > 0.0 && std::fabs(*value) > t.limit)
+            return std::string("the header's ") + t.name + " " + t.text + " is outside -" +
+                   StringPrintf("%g", t.limit) + " to " + StringPrintf("%g", t.limit) + " degrees";
+    }
+    return {};
+}
+
+// A file the line reader stopped on is refused whole (readings up to the
+// fault would pass for the complete survey), and so is an Aliod file whose
+// typed header cannot be used: no readings, and `text` says why.
+void RefuseFile(CKelpDoc& doc, ReadReport& report, const std::string& text)
+{
+    doc.ClearSurvey();
+    report.readings = 0;
+    report.skippedLines = 0;
+    report.warnings = {text};
+    doc.ShowMessage(text);
 }
 
 void AddSkipWarning(ReadReport& report)
@@ -110,20 +242,42 @@ ReadReport CKelpDoc::ReadScintrexFile(const std::string& path)
     }
     report.opened = true;
     BlockCalendar calendar;
-    WalkFile(in, *this, Mode::header, [&](std::string_view line) {
-        if (!m_pCurHeader) {
-            ++report.skippedLines;
-            return;
-        }
-        auto reading = std::make_unique<CScintrexStation>();
-        const ClockTime time = ParseScintrexReadingLine(line, *reading);
-        reading->m_dtTime = calendar.place(*m_pCurHeader, time);
-        reading->m_dGravLessEtc = reading->m_dRawGrav - reading->m_dEtc;
-        m_pCurStation = AppendReading(*this, std::move(reading), m_pCurHeader);
-        m_pCurStation->m_nStationIndex = m_nRecords;
-    });
+    LineNotes notes;
+    std::map<const CHeaderRecord*, long long> headerLines;
+    std::map<const CHeaderRecord*, std::string> blockProblems;
+    WalkFile(
+        in, *this, Mode::header,
+        [&](std::string_view line, long long lineNumber) {
+            if (!m_pCurHeader) {
+                ++report.skippedLines;
+                return;
+            }
+            auto problem = blockProblems.find(m_pCurHeader);
+            if (problem == blockProblems.end())
+                problem = blockProblems.emplace(m_pCurHeader, ScintrexBlockProblem(*m_pCurHeader)).first;
+            if (!problem->second.empty()) {
+                notes.refusedInBlock(m_pCurHeader);
+                return;
+            }
+            auto reading = std::make_unique<CScintrexStation>();
+            const ScintrexLineResult parsed = ParseScintrexReadingLine(line, *reading);
+            if (!parsed.problem.empty()) {
+                notes.notReading(lineNumber, parsed.problem);
+                return;
+            }
+            if (!parsed.hasEtc)
+                notes.noEtc(lineNumber);
+            reading->m_dtTime = calendar.place(*m_pCurHeader, parsed.time);
+            reading->m_dGravLessEtc = reading->m_dRawGrav - reading->m_dEtc;
+            m_pCurStation = AppendReading(*this, std::move(reading), m_pCurHeader);
+            m_pCurStation->m_nStationIndex = m_nRecords;
+        },
+        headerLines);
     report.readings = m_nRecords;
     AddSkipWarning(report);
+    notes.addTo(report, headerLines, blockProblems);
+    if (!in.error().empty())
+        RefuseFile(*this, report, "The file cannot be read: " + in.error() + ".");
     UpdateAllViews(kHintScintrex);
     return report;
 }
@@ -139,6 +293,11 @@ ReadReport CKelpDoc::ReadAliodFile(const std::string& path)
         return report;
     }
     report.opened = true;
+    if (const std::string problem = AliodHeaderProblem(*this); !problem.empty()) {
+        RefuseFile(*this, report, "The Aliod readings are not read: " + problem + ".");
+        UpdateAllViews(kHintAliod);
+        return report;
+    }
     auto header = std::make_unique<CAliodHeader>();
     header->m_nIndex = 1;
     header->m_nStations = 0;
@@ -151,12 +310,23 @@ ReadReport CKelpDoc::ReadAliodFile(const std::string& path)
     m_pCurAliodHeader = header.get();
     m_Headers.push_back(std::move(header));
 
-    WalkFile(in, *this, Mode::readings, [&](std::string_view line) {
-        auto reading = std::make_unique<CAliodStation>();
-        ParseAliodReadingLine(line, *reading);
-        m_pCurAliodStation = AppendReading(*this, std::move(reading), m_pCurAliodHeader);
-    });
+    LineNotes notes;
+    std::map<const CHeaderRecord*, long long> headerLines;
+    WalkFile(
+        in, *this, Mode::readings,
+        [&](std::string_view line, long long lineNumber) {
+            auto reading = std::make_unique<CAliodStation>();
+            if (const std::string problem = ParseAliodReadingLine(line, *reading); !problem.empty()) {
+                notes.notReading(lineNumber, problem);
+                return;
+            }
+            m_pCurAliodStation = AppendReading(*this, std::move(reading), m_pCurAliodHeader);
+        },
+        headerLines);
     report.readings = m_nRecords;
+    notes.addTo(report, headerLines, {});
+    if (!in.error().empty())
+        RefuseFile(*this, report, "The file cannot be read: " + in.error() + ".");
     UpdateAllViews(kHintAliod);
     return report;
 }

@@ -1,8 +1,13 @@
 #include "survey/ScintrexLines.h"
 
+#include <algorithm>
+#include <cmath>
 #include <memory>
+#include <optional>
+#include <string>
 #include <vector>
 
+#include "output/StringPrintf.h"
 #include "survey/CKelpDoc.h"
 #include "survey/NumberParse.h"
 #include "survey/TextScan.h"
@@ -145,20 +150,99 @@ bool ApplyScintrexHeaderLine(std::string_view line, CKelpDoc& doc)
     return false;
 }
 
-ClockTime ParseScintrexReadingLine(std::string_view line, CScintrexStation& r)
+namespace {
+
+bool IsFieldEnd(std::string_view line, std::size_t pos, char alsoAllowed)
 {
+    return pos >= line.size() || line[pos] == ' ' || line[pos] == '\t' || line[pos] == alsoAllowed;
+}
+
+// The number that starts (after blanks) at pos and ends at a blank, the end
+// of the line or `alsoAllowed`; a missing anchor, a missing or partly
+// numeric field or a non-finite value gives nothing.
+std::optional<double> FieldNumber(std::string_view line, long long pos, char alsoAllowed = ' ')
+{
+    if (pos == kNotFound || pos < 0 || static_cast<std::size_t>(pos) > line.size())
+        return std::nullopt;
+    const std::string_view tail = line.substr(static_cast<std::size_t>(pos));
+    const auto number = ReadNumberPrefix(tail);
+    if (!number || !IsFieldEnd(tail, number->end, alsoAllowed))
+        return std::nullopt;
+    return number->value;
+}
+
+// The same for an integer field (digits only, in the int range).
+std::optional<int> FieldInt(std::string_view line, long long pos, char alsoAllowed = ' ')
+{
+    if (pos == kNotFound || pos < 0 || static_cast<std::size_t>(pos) > line.size())
+        return std::nullopt;
+    const std::string_view tail = TrimLeft(line.substr(static_cast<std::size_t>(pos)));
+    std::size_t end = 0;
+    if (end < tail.size() && (tail[end] == '+' || tail[end] == '-'))
+        ++end;
+    while (end < tail.size() && tail[end] >= '0' && tail[end] <= '9')
+        ++end;
+    if (!IsFieldEnd(tail, end, alsoAllowed))
+        return std::nullopt;
+    return WholeInt(tail.substr(0, end));
+}
+
+// "hh:mm:ss" (the hour may be written with a blank for its leading zero).
+std::optional<ClockTime> FieldTime(std::string_view eight)
+{
+    if (eight.size() != 8 || eight[2] != ':' || eight[5] != ':')
+        return std::nullopt;
+    const auto h = WholeInt(eight.substr(0, 2));
+    const auto m = WholeInt(eight.substr(3, 2));
+    const auto s = WholeInt(eight.substr(6, 2));
+    const auto digits = [&](std::size_t at) { return eight[at] >= '0' && eight[at] <= '9'; };
+    if (!h || !m || !s || !digits(1) || !digits(3) || !digits(4) || !digits(6) || !digits(7))
+        return std::nullopt;
+    if (*h < 0 || *h > 23 || *m < 0 || *m > 59 || *s < 0 || *s > 59)
+        return std::nullopt;
+    return ClockTime{*h, *m, *s};
+}
+
+}  // namespace
+
+ScintrexLineResult ParseScintrexReadingLine(std::string_view line, CScintrexStation& r)
+{
+    ScintrexLineResult result;
+    const auto problem = [&](std::string what) {
+        result.problem = std::move(what);
+        return result;
+    };
     const long long p0 = Find(line, '.');
+    if (p0 == kNotFound)
+        return problem("it has no station number ending in \".\"");
     r.m_strStation = std::string(TrimLeft(Mid(line, 0, p0)));
-    r.m_dRawGrav = DoubleFrom(line, p0 + 1);
+    if (r.m_strStation.empty())
+        return problem("it has no station number");
+    const auto grav = FieldNumber(line, p0 + 1);
+    if (!grav)
+        return problem("the gravity is missing or not a number");
+    r.m_dRawGrav = *grav;
     r.m_dGrav = r.m_dRawGrav;
     const long long p1 = Find(line, ' ', p0 + 5);
-    r.m_dStdDev = DoubleFrom(line, p1 + 1);
-    const long long p2 = Find(line, ' ', p1 + 5);
-    r.m_nTiltX = IntFrom(line, p2);
+    const auto sd = p1 == kNotFound ? std::nullopt : FieldNumber(line, p1 + 1);
+    if (!sd)
+        return problem("the standard deviation is missing or not a number");
+    r.m_dStdDev = *sd;
+    const long long p2 = p1 == kNotFound ? kNotFound : Find(line, ' ', p1 + 5);
+    const auto tiltX = FieldInt(line, p2, '.');
+    if (!tiltX)
+        return problem("the tilt x is missing or not a number");
+    r.m_nTiltX = *tiltX;
     const long long p3 = Find(line, '.', p2 + 5);
-    r.m_nTiltY = IntFrom(line, p3 + 1);
+    const auto tiltY = p3 == kNotFound ? std::nullopt : FieldInt(line, p3 + 1, '.');
+    if (!tiltY)
+        return problem("the tilt y is missing or not a number");
+    r.m_nTiltY = *tiltY;
     const long long p4 = Find(line, '.', p3 + 5);
-    r.m_dTemp = DoubleFrom(line, p4 + 1);
+    const auto temp = p4 == kNotFound ? std::nullopt : FieldNumber(line, p4 + 1);
+    if (!temp)
+        return problem("the temperature is missing or not a number");
+    r.m_dTemp = *temp;
     const long long p5 = Find(line, ' ', p4 + 5);
 
     long long durPos = kNotFound;
@@ -166,9 +250,13 @@ ClockTime ParseScintrexReadingLine(std::string_view line, CScintrexStation& r)
     if (p5 != kNotFound && Find(line, '.', p5) != kNotFound) {
         // An E.T.C. value follows the temperature.
         const long long p6 = Find(line, ' ', p5 + 1);
-        r.m_dEtc = DoubleFrom(line, p6);
+        const auto etc = FieldNumber(line, p6);
+        if (!etc)
+            return problem("the E.T.C. is not a number");
+        r.m_dEtc = *etc;
+        result.hasEtc = true;
         durPos = Find(line, ' ', p6 + 5);
-        rejPos = Find(line, ' ', durPos + 5);
+        rejPos = durPos == kNotFound ? kNotFound : Find(line, ' ', durPos + 5);
     } else {
         // No E.T.C.: duration, rejections and time are the last three
         // blank-separated fields, whatever the width of the duration.
@@ -182,18 +270,43 @@ ClockTime ParseScintrexReadingLine(std::string_view line, CScintrexStation& r)
             if (!blank && prevBlank)
                 starts.push_back(i);
         }
-        if (starts.size() >= 3) {
+        // They must be the only fields after the temperature: a field
+        // between them (an E.T.C. that is not a number) makes no reading.
+        const long long fieldsAfterTiltY = std::count_if(starts.begin(), starts.end(), [&](long long s) { return s > p4; });
+        const bool tempJoinsTiltY = p4 + 1 < static_cast<long long>(line.size()) &&
+                                    line[static_cast<std::size_t>(p4 + 1)] != ' ' && line[static_cast<std::size_t>(p4 + 1)] != '\t';
+        if (starts.size() >= 3 && p5 != kNotFound && starts[starts.size() - 3] > p5 &&
+            fieldsAfterTiltY + (tempJoinsTiltY ? 1 : 0) == 4) {
             durPos = starts[starts.size() - 3];
             rejPos = starts[starts.size() - 2];
         }
     }
     r.m_dEtcRead = r.m_dEtc;
-    // A field whose anchor is missing reads as 0, not from the line's start.
-    r.m_nDur = durPos == kNotFound ? 0 : IntFrom(line, durPos);
-    r.m_nRejected = rejPos == kNotFound ? 0 : IntFrom(line, rejPos);
+    const auto dur = FieldInt(line, durPos);
+    if (!dur)
+        return problem("the duration is missing or not a number");
+    r.m_nDur = *dur;
+    const auto rejected = FieldInt(line, rejPos);
+    if (!rejected)
+        return problem("the number of rejected samples is missing or not a number");
+    r.m_nRejected = *rejected;
     const long long p9 = Find(line, ':', rejPos);
-    const std::string_view time = Mid(line, p9 - 2, 8);
-    return {ToInt(Mid(time, 0, 2)), ToInt(Mid(time, 3, 2)), ToInt(Mid(time, 6, 2))};
+    const auto time = p9 == kNotFound ? std::nullopt : FieldTime(Mid(line, p9 - 2, 8));
+    if (!time)
+        return problem("the time is missing or not a time of day hh:mm:ss");
+    result.time = *time;
+    return result;
+}
+
+std::string ScintrexBlockProblem(const CScintrexHeader& h)
+{
+    if (!h.m_dtDate.isValid() || h.m_dtDate.value() == 0.0)
+        return "has no valid survey date (\"Date: yy/mm/dd\" on its \"Line:\" line)";
+    if (!(std::fabs(h.m_dLatitude) <= 90.0))
+        return "has a latitude of " + StringPrintf("%g", h.m_dLatitude) + " degrees, which is not a latitude";
+    if (!(std::fabs(h.m_dLongitude) <= 360.0))
+        return "has a longitude of " + StringPrintf("%g", h.m_dLongitude) + " degrees, which is not a longitude";
+    return {};
 }
 
 }  // namespace bramble

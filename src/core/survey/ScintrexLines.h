@@ -1,5 +1,6 @@
 #pragma once
 
+#include <string>
 #include <string_view>
 
 #include "survey/DateTime.h"
@@ -24,9 +25,22 @@ struct ClockTime {
     int second = 0;
 };
 
+struct ScintrexLineResult {
+    ClockTime time;        // the time of day the line carries
+    bool hasEtc = false;   // false: the line has no E.T.C. value (the meter's tide is taken as 0)
+    std::string problem;   // why the line is not a reading; empty when it is one
+};
+
 // Reads the fields of one CG-3 reading line into `reading` (all but the
-// bookkeeping and the date) and returns the time of day it carries.
-ClockTime ParseScintrexReadingLine(std::string_view line, CScintrexStation& reading);
+// bookkeeping and the date). A line that is cut short or holds a field that
+// is not a (finite) number, or a time that is not a time of day, is not a
+// reading: `problem` says what is wrong and `reading` must not be used.
+ScintrexLineResult ParseScintrexReadingLine(std::string_view line, CScintrexStation& reading);
+
+// Why the readings of a CG-3 block cannot be used (no valid survey date, a
+// latitude or longitude that is none); empty when they can. The reader
+// leaves such a block's readings out.
+std::string ScintrexBlockProblem(const CScintrexHeader& header);
 
 // The date rule of the header lines: "yy/mm/dd" (8 characters), years
 // below 75 in 2000..2074, the others in 1975..1999.

@@ -454,7 +454,7 @@ private slots:
         QCOMPARE(m_settings.m_nTideMode, int(kTideBerger));
         QVERIFY(m_settings.m_bApplyPressure && m_settings.m_bApplyPolar && !m_settings.m_bApplyDrift);
         QCOMPARE(m_settings.m_dNominalElevation, 1600.0);
-        QVERIFY(std::fabs(m_settings.m_dNominalPressure - NominalPressureFromElevation(1600.0)) < 1e-9);
+        QVERIFY(std::fabs(m_settings.m_dNominalPressure - NominalPressureFromElevation(1600.0).value()) < 1e-9);
         QCOMPARE(dlg.PressureList().back(), std::string("03/13/2019  15:35:02  845.25"));
 
         // The last reading: at the last entry's time, so 845.25 hPa.
@@ -462,7 +462,7 @@ private slots:
         const CReading& r = m_list->Reading(last);
         QCOMPARE(r.stationIndex(), 15);
         QVERIFY(std::fabs(r.m_dPressure - 845.25) < 1e-6);
-        const double pressureCorr = (845.25 - NominalPressureFromElevation(1600.0)) * 0.0003;
+        const double pressureCorr = (845.25 - NominalPressureFromElevation(1600.0).value()) * 0.0003;
         QCOMPARE(m_list->Text(last, CStationList::kPressure), FormatCorrection(pressureCorr));
         // The meter's site is at 105.05 W: the pole effect with east longitude -105.05.
         const double polarCorr =

@@ -76,7 +76,7 @@ private slots:
         QVERIFY(s.m_bApplyPressure && s.m_bApplyPolar && !s.m_bApplyDrift);
         QCOMPARE(s.m_strPolarFile, kPolar.toStdString());
 
-        const double pressureCorr = PressureCorrection(1013.25, NominalPressureFromElevation(1600.0));
+        const double pressureCorr = PressureCorrection(1013.25, NominalPressureFromElevation(1600.0).value());
         const CStationList& list = m_view->StationList();
         for (int row = 0; row < list.RowCount(); ++row) {
             const CReading& r = list.Reading(row);

@@ -62,16 +62,18 @@ private slots:
         QCOMPARE(doc.m_AliodHeader.avgLatitude, std::string("40.02885"));
     }
 
-    void lettersGiveLatitudeZeroAndTheDialogForgetsThem()
+    void lettersAsLatitudeRefuseTheReadAndTheDialogForgetsThem()
     {
+        auto message = AnswerNextMessageBox();
         ImportThroughDialogs(m_frame, kAliod, true, [](CDlgAliodHeader* dialog) {
             auto* latitude = dialog->findChild<QLineEdit*>("latitudeEdit");
             latitude->clear();
             QTest::keyClicks(latitude, "north");
             QTest::keyClick(latitude, Qt::Key_Return);   // Enter is OK
         });
+        QTRY_COMPARE(*message, QString("The Aliod readings are not read: the header's latitude \"north\" is not a number."));
         QCOMPARE(m_app->document().m_AliodHeader.avgLatitude, std::string("north"));
-        QCOMPARE(m_app->document().m_pCurAliodHeader->m_dLatitude, 0.0);
+        QCOMPARE(m_frame->view()->table()->model()->rowCount(), 0);
         // The next import opens with the defaults again.
         QString latitude;
         ImportThroughDialogs(m_frame, kAliod, true, [&](CDlgAliodHeader* dialog) {
@@ -141,7 +143,7 @@ private slots:
         QCOMPARE(m_frame->windowTitle(), QString("gone.dat - Bramble"));
     }
 
-    void binaryFileLoadsCleanly()
+    void binaryFileIsRefusedWithAMessage()
     {
         QTemporaryDir dir;
         const QString path = dir.filePath("noise.bin");
@@ -150,8 +152,13 @@ private slots:
             for (int i = 0; i < 200000; ++i)
                 out.put(static_cast<char>((i * 7919) % 256));
         }
-        ImportThroughDialogs(m_frame, path, false);
-        ImportThroughDialogs(m_frame, path, true);
+        // Not text: both readers refuse it whole and say why.
+        for (const bool aliod : {false, true}) {
+            auto message = AnswerNextMessageBox();
+            ImportThroughDialogs(m_frame, path, aliod);
+            QTRY_VERIFY(message->startsWith("The file cannot be read: line 1 holds the byte 0x00"));
+            QCOMPARE(m_frame->view()->table()->model()->rowCount(), 0);
+        }
         QVERIFY(m_frame->isVisible());
         QCOMPARE(m_frame->view()->RowCountShown(), m_frame->view()->table()->model()->rowCount());
     }

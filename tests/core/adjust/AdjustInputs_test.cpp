@@ -95,7 +95,7 @@ TEST(SetupsCsv, RefusesHostileFilesNamingTheLine)
         {header + "1,A,2021-01-02 03:04:05,1.0\n", "line 2: has 4 fields, the header 5"},
         {header + ",A,2021-01-02 03:04:05,1.0,0.005\n", "line 2: the loop is empty"},
         {header + good + "1,B,2021-01-02 03:00:00,1.0,0.005\n", "line 3: the setup is earlier"},
-        {header + std::string("1,A\0,2021-01-02 03:04:05,1.0,0.005\n", 35), "line 2: holds a NUL byte"},
+        {header + std::string("1,A\0,2021-01-02 03:04:05,1.0,0.005\n", 35), "line 2 holds the byte 0x00 at column 4"},
     };
     for (const auto& [bytes, message] : cases) {
         const TempFile file(bytes, ".csv");

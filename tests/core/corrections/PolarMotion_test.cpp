@@ -22,9 +22,9 @@ std::string LayoutB(int firstDay, int days, double x0, double y0)
     std::string text = "POLE COORDINATES\n*******************************\n";
     for (int i = 0; i < days; ++i) {
         char line[96];
-        std::snprintf(line, sizeof line, "2005  1%3d  53%03d%10.6f%10.6f%10.6f\n", firstDay + i, 400 + i,
-                      x0 + 0.001 * i, 0.000031, y0 + 0.002 * i);
-        text += line;
+        std::snprintf(line, sizeof line, "  53%03d%10.6f%10.6f%10.6f\n", 400 + i, x0 + 0.001 * i, 0.000031,
+                      y0 + 0.002 * i);
+        text += PolarSearchKey(DateTime(At(2005, 1, firstDay).value() + i), PolarLayout::kB) + line;
     }
     return text;
 }
@@ -104,8 +104,8 @@ TEST(PolarTable, DaysAreTheLinesFromTheKeyOn)
     ASSERT_TRUE(table.m_bFound);
     ASSERT_EQ(table.m_Days.size(), 3u);
     EXPECT_DOUBLE_EQ(table.m_Days[1].m_dX, 0.12);
-    // Past the end of the file a day reads as 0, 0.
-    EXPECT_EQ(table.m_Days[2].m_dX, 0.0);
+    // The survey needs 1 February too, which the lines do not hold.
+    EXPECT_NE(table.m_strProblem.find("ends before 2005-02-01"), std::string::npos) << table.m_strProblem;
     EXPECT_EQ(table.m_dFirstDay, At(2005, 1, 30).value());
 }
 
@@ -127,7 +127,7 @@ TEST(PolarTable, RealIersFileGivesEachReadingItsInterpolatedPole)
     s.AddCg3Header(40.03, 105.05);
     s.AddCg3(At(2019, 3, 12), 2489.871);            // midnight: the day's own values
     s.AddCg3(At(2019, 3, 12, 18), 2489.874);        // three quarters of the way to 13 March
-    s.AddCg3(At(2019, 3, 14, 6), 2489.889);         // the walk moves one segment: 13-14 March
+    s.AddCg3(At(2019, 3, 14, 6), 2489.889);         // a day skipped: its own segment, 14-15 March
     const auto result = ReadPolarMotionTable(s.doc, kReal2019);
     ASSERT_EQ(result.m_Status, PolarTableResult::Status::kRead);
     EXPECT_EQ(result.m_nDays, 4);
@@ -138,8 +138,9 @@ TEST(PolarTable, RealIersFileGivesEachReadingItsInterpolatedPole)
     EXPECT_NEAR(r[0]->m_PolarMotion.m_dY, 0.360551, 1e-9);
     EXPECT_NEAR(r[1]->m_PolarMotion.m_dX, 0.045360 + 0.75 * (0.044974 - 0.045360), 1e-9);
     EXPECT_NEAR(r[1]->m_PolarMotion.m_dY, 0.360551 + 0.75 * (0.361831 - 0.360551), 1e-9);
-    EXPECT_NEAR(r[2]->m_PolarMotion.m_dX, 0.044974 + 1.25 * (0.044692 - 0.044974), 1e-9);
-    EXPECT_NEAR(r[2]->m_PolarMotion.m_dY, 0.361831 + 1.25 * (0.363072 - 0.361831), 1e-9);
+    // 19 315: x 0.044719, y 0.364287.
+    EXPECT_NEAR(r[2]->m_PolarMotion.m_dX, 0.044692 + 0.25 * (0.044719 - 0.044692), 1e-9);
+    EXPECT_NEAR(r[2]->m_PolarMotion.m_dY, 0.363072 + 0.25 * (0.364287 - 0.363072), 1e-9);
 }
 
 TEST(PolarTable, LayoutBFileIsFoundByItsKey)
@@ -182,11 +183,10 @@ TEST(PolarTable, UnopenableFileGivesAClearMessageAndChangesNothing)
     }
 }
 
-TEST(PolarTable, ReadingsOutOfTimeOrderStayInsideTheTable)
+TEST(PolarTable, ReadingsOutOfTimeOrderEachGetTheirOwnDay)
 {
-    // The last reading is three days before the first: the span gives
-    // n < 2; the table keeps one segment and every reading is extrapolated
-    // along it (AddressSanitizer would catch a read outside).
+    // The table spans the earliest to the latest reading, whatever their
+    // order in the document; nothing is extrapolated.
     SurveyBuilder s;
     s.AddCg3Header(45.0, 0.0);
     s.AddCg3(At(2019, 3, 14, 12), 1000.0);
@@ -194,28 +194,62 @@ TEST(PolarTable, ReadingsOutOfTimeOrderStayInsideTheTable)
     s.AddCg3(At(2019, 3, 11, 6), 1000.0);
     const auto result = ReadPolarMotionTable(s.doc, kReal2019);
     ASSERT_EQ(result.m_Status, PolarTableResult::Status::kRead);
-    EXPECT_EQ(result.m_nDays, 2);
-    // Days 14 March (x 0.044692) and 15 March (x 0.044719), one segment.
-    const double slope = 0.044719 - 0.044692;
-    EXPECT_NEAR(s.doc.m_Readings[0]->m_PolarMotion.m_dX, 0.044692 + 0.5 * slope, 1e-9);
-    EXPECT_NEAR(s.doc.m_Readings[1]->m_PolarMotion.m_dX, 0.044692 + 6.0 * slope, 1e-9);
-    EXPECT_NEAR(s.doc.m_Readings[2]->m_PolarMotion.m_dX, 0.044692 - 2.75 * slope, 1e-9);
+    EXPECT_EQ(result.m_nDays, 11);   // 11 to 21 March
+    EXPECT_NEAR(s.doc.m_Readings[0]->m_PolarMotion.m_dX, 0.044692 + 0.5 * (0.044719 - 0.044692), 1e-9);
+    EXPECT_NEAR(s.doc.m_Readings[1]->m_PolarMotion.m_dX, 0.045652, 1e-9);
+    EXPECT_NEAR(s.doc.m_Readings[2]->m_PolarMotion.m_dX, 0.045432 + 0.25 * (0.045360 - 0.045432), 1e-9);
 }
 
-TEST(PolarTable, WalkNeverPassesTheLastSegment)
+TEST(PolarTable, ReadingOutsideTheTableKeepsItsPole)
 {
     SurveyBuilder s;
     s.AddCg3Header(45.0, 0.0);
     s.AddCg3(At(2019, 3, 12), 1000.0);
-    s.AddCg3(At(2019, 3, 13, 1), 1000.0);
+    s.AddCg3(At(2019, 3, 13, 1), 1000.0).m_PolarMotion = {0.5, 0.25};
     const std::vector<std::string> lines = {"19 312 58554.00 I  0.100000 0.000026  0.300000 0.000020",
-                                            "19 313 58555.00 I  0.200000 0.000026  0.400000 0.000020"};
+                                            "19 313 58555.00 I  0.200000 0.000026  0.400000 0.000020",
+                                            "19 314 58556.00 I  0.300000 0.000026  0.500000 0.000020"};
     const auto table = BuildPolarTable(lines, PolarLayout::kA, At(2019, 3, 12).value(), At(2019, 3, 13, 1).value());
-    ASSERT_EQ(table.m_Days.size(), 3u);   // 12, 13 and 14 March; the 14th is past the lines: 0, 0
+    ASSERT_EQ(table.m_Days.size(), 3u);
+    ASSERT_TRUE(table.m_strProblem.empty()) << table.m_strProblem;
     s.doc.m_Readings[1]->m_dtTime = At(2019, 3, 30);   // far past the table
-    InterpolatePolarMotion(s.doc, table);
-    // Segment 13-14 March, from 0.2 to 0: seventeen days past the 13th.
-    EXPECT_NEAR(s.doc.m_Readings[1]->m_PolarMotion.m_dX, 0.2 - 17 * 0.2, 1e-9);
+    EXPECT_EQ(InterpolatePolarMotion(s.doc, table), 1);
+    EXPECT_NEAR(s.doc.m_Readings[0]->m_PolarMotion.m_dX, 0.1, 1e-12);
+    EXPECT_EQ(s.doc.m_Readings[1]->m_PolarMotion.m_dX, 0.5);
+}
+
+TEST(PolarTable, FaultyTablesAreRefusedAndSayWhatIsWrong)
+{
+    const auto line = [](int day, double x, double y) {
+        char text[96];
+        std::snprintf(text, sizeof text, "19 3%2d 585%02d.00 I %9.6f 0.000026 %9.6f 0.000020\n", day, 42 + day, x, y);
+        return std::string(text);
+    };
+    const std::string d12 = line(12, 0.04, 0.36), d13 = line(13, 0.041, 0.361), d14 = line(14, 0.042, 0.362);
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {d12, "ends before 2019-03-13"},                                // covers only the first day
+        {d12 + d14 + d13, "should hold the pole of 2019-03-13"},          // shuffled
+        {d12 + d12 + d13 + d14, "should hold the pole of 2019-03-13"},    // repeated
+        {d12 + d14, "should hold the pole of 2019-03-13"},                // missing
+        {d14 + d13 + d12, "ends before 2019-03-13"},                      // reversed
+        {d12 + d13 + d14 + d12, "appears twice"},
+        {"19 312\n" + d13 + d14, "line 1 (2019-03-12) has no pole position"},
+        {line(12, 0.04, 0.36).replace(36, 10, "     1e999") + d13 + d14, "has no pole position"},
+        {d12 + line(13, 5.0, 0.36) + d14, "line 2 (2019-03-13)"},          // not a plausible pole
+        {d12 + std::string(70000, ' ') + "\n", "longer than 65536"},
+    };
+    for (const auto& [text, expected] : cases) {
+        SurveyBuilder s;
+        s.AddCg3Header(45.0, 0.0);
+        s.AddCg3(At(2019, 3, 12, 10), 1000.0).m_PolarMotion = {0.5, 0.25};
+        s.AddCg3(At(2019, 3, 12, 20), 1000.0);
+        const TempFile file(text);
+        const auto result = ReadPolarMotionTable(s.doc, file.path());
+        EXPECT_EQ(result.m_Status, PolarTableResult::Status::kCannotOpen) << expected;
+        EXPECT_NE(result.m_strMessage.find(expected), std::string::npos) << result.m_strMessage;
+        EXPECT_NE(result.m_strMessage.find(file.path()), std::string::npos);
+        EXPECT_EQ(s.doc.m_Readings[0]->m_PolarMotion.m_dX, 0.5) << expected;
+    }
 }
 
 TEST(PolarMotionCorrection, ThreeLongitudesAtFortyFiveDegrees)

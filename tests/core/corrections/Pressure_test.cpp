@@ -30,9 +30,14 @@ struct AtHours : SurveyBuilder {
 
 TEST(NominalPressure, FromElevationByTheStandardAtmosphere)
 {
-    EXPECT_DOUBLE_EQ(NominalPressureFromElevation(0.0), 1013.25);
-    EXPECT_NEAR(NominalPressureFromElevation(100.0), 1001.294, 0.0005);
-    EXPECT_NEAR(NominalPressureFromElevation(1000.0), 898.745, 0.0005);
+    EXPECT_DOUBLE_EQ(NominalPressureFromElevation(0.0).value(), 1013.25);
+    EXPECT_NEAR(NominalPressureFromElevation(100.0).value(), 1001.294, 0.0005);
+    EXPECT_NEAR(NominalPressureFromElevation(1000.0).value(), 898.745, 0.0005);
+    // Where the formula gives no pressure (or none of meaning) there is none.
+    EXPECT_TRUE(NominalPressureFromElevation(-430.0).has_value());
+    EXPECT_TRUE(NominalPressureFromElevation(8849.0).has_value());
+    for (double h : {50000.0, 44400.0, 11000.5, -6000.0, std::nan(""), HUGE_VAL})
+        EXPECT_FALSE(NominalPressureFromElevation(h).has_value()) << h;
 }
 
 TEST(PressureCorrection, PointThreeMicroGalPerHectopascalInsideTheWindow)
@@ -66,11 +71,17 @@ TEST(PressureEntry, ReadsLooseFormsByTheirSeparators)
     EXPECT_DOUBLE_EQ(e->m_dWalkPressure, 998.5);
 }
 
-TEST(PressureEntry, MissingPressureReadsAsZero)
+TEST(PressureEntry, APressureThatIsNotOneNumberIsNoEntry)
 {
-    const auto e = ParsePressureEntry("03/14/2024  09:30:00");
-    ASSERT_TRUE(e);
-    EXPECT_EQ(e->m_dPressure, 0.0);
+    for (const char* pressure : {"", "0x10", "1013hPa", "1e999", "nan", "inf", "10 13"})
+        EXPECT_FALSE(ParsePressureEntry(std::string("03/14/2024  09:30:00  ") + pressure)) << pressure;
+    AtHours s{9};
+    const auto result = AssignPressures(s.doc, {Entry(8, "0x10"), Entry(9, "1001.5")});
+    EXPECT_EQ(result.m_nEntries, 1);
+    ASSERT_EQ(result.m_Messages.size(), 1u);
+    EXPECT_NE(result.m_Messages[0].find("0x10\" has no pressure that is a number"), std::string::npos)
+        << result.m_Messages[0];
+    EXPECT_EQ(s.doc.m_Readings[0]->m_dPressure, 1001.5);
 }
 
 TEST(PressureEntry, ImpossibleDatesAndTimesHaveNoEntry)
@@ -140,12 +151,17 @@ TEST(AssignPressures, EntriesOutOfTextOrderAreWalkedInTimeOrder)
     EXPECT_NEAR(s.doc.m_Readings[1]->m_dPressure, 1005.0, 1e-6);
 }
 
-TEST(AssignPressures, EqualTimesGiveNoPressureAndSoNoCorrection)
+TEST(AssignPressures, EntriesAtOneTimeKeepTheFirstAndSaySo)
 {
-    AtHours s{9};
-    AssignPressures(s.doc, {Entry(8, "1000"), Entry(8, "1010")});
-    EXPECT_TRUE(std::isnan(s.doc.m_Readings[0]->m_dPressure));
-    EXPECT_EQ(PressureCorrection(s.doc.m_Readings[0]->m_dPressure, 1013.25), 0.0);
+    AtHours s{9, 11};
+    const auto result =
+        AssignPressures(s.doc, {Entry(8, "1000"), Entry(10, "1010"), Entry(8, "990"), Entry(8, "980")});
+    EXPECT_EQ(result.m_nEntries, 2);
+    ASSERT_EQ(result.m_Messages.size(), 2u);
+    EXPECT_NE(result.m_Messages[0].find("990\" has the same time as \"" + Entry(8, "1000")), std::string::npos)
+        << result.m_Messages[0];
+    EXPECT_NEAR(s.doc.m_Readings[0]->m_dPressure, 1005.0, 1e-6);   // a number, and the line of the kept entries
+    EXPECT_NEAR(s.doc.m_Readings[1]->m_dPressure, 1015.0, 1e-6);
 }
 
 TEST(AssignPressures, ImpossibleEntryIsSkippedWithAMessage)

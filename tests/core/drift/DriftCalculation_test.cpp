@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "DriftTestSurvey.h"
 #include "drift/DriftCalculation.h"
 #include "drift/DriftLine.h"
@@ -32,6 +34,19 @@ TEST(DriftLine, TypedLinesAndMissingParts)
     EXPECT_EQ(garbage.m_dCoeff, (std::array<double, 6>{}));
     EXPECT_EQ(ParseDriftLine("13/45/2024  25:00:00  1").m_dtStart.value(), 0.0);   // impossible date
     EXPECT_EQ(ParseCoefficients("  1 2 3 4 5 6 7"), (std::array<double, 6>{1, 2, 3, 4, 5, 6}));
+}
+
+TEST(DriftLine, ACoefficientThatIsNotAFiniteNumberMakesNoDriftLine)
+{
+    for (const char* rate : {"1e999", "nan", "-inf", "0.2x", "0x10"}) {
+        const CDriftCorrection drift = ParseDriftLine(std::string("01/15/2024  13:45:30  0.1 ") + rate);
+        EXPECT_EQ(drift.m_dtStart.value(), 0.0) << rate;
+        EXPECT_EQ(drift.m_dCoeff, (std::array<double, 6>{})) << rate;
+        EXPECT_FALSE(CheckedCoefficients(rate).has_value()) << rate;
+        for (double c : ParseCoefficients(rate))
+            EXPECT_TRUE(std::isfinite(c));
+    }
+    EXPECT_EQ(CheckedCoefficients(" 0.5  -0.25 ").value(), (std::array<double, 6>{0.5, -0.25, 0, 0, 0, 0}));
 }
 
 TEST(DriftRate, ThreeReadingsHalfADayApart)

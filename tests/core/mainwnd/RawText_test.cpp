@@ -247,3 +247,17 @@ TEST(RawText, AliodHeaderLinesFormatTheirNumbers)
     EXPECT_EQ(lines[4], "Operator: J. Doe");
     EXPECT_EQ(lines[5], "Operation Temperature:    1.2346");
 }
+
+TEST(RawText, LinesTheReaderLeftOutAreNotCountedAsRecords)
+{
+    const std::string reading = "    1.  2489.871  0.021     -3.     2.  -0.82  -0.062   60   0  ";
+    const test::TempFile file("SCINTREX\nLine: 0. Date: 19/02/30\nStation\n" + reading + "09:00:00\n-----\n"
+                              "SCINTREX\nLine: 0. Date: 19/03/12\nStation\n" + reading + "10:00:00\n" +
+                              reading.substr(0, 30) + "\n" + reading + "11:00:00\n");
+    Survey s(file.path());
+    ASSERT_EQ(s.list.RowCount(), 2);
+    s.Select({2});
+    const RawText text = ExtractRawText(s.doc, s.list);
+    ASSERT_FALSE(text.lines.empty());
+    EXPECT_EQ(text.lines.back(), reading + "11:00:00");
+}

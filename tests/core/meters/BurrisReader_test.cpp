@@ -130,3 +130,15 @@ TEST(BurrisReader, BadLinesAreLeftOutAndNamed)
     EXPECT_EQ(s.issues[4].message(), "line 6: no valid latitude and longitude");
     EXPECT_FALSE(ReadBurrisFile("/no/such/file.txt").opened);
 }
+
+TEST(BurrisReader, FileTheLineReaderStopsOnIsRefusedWhole)
+{
+    const std::string good = test::ReadWholeFile(kData + "B44_2017-12-05.txt");
+    for (const std::string& tail : {std::string("rg37 abc B44\0", 13), std::string(70000, '7')}) {
+        TempFile file(good + tail + "\n");
+        const MeterSurvey s = ReadBurrisFile(file.path());
+        EXPECT_TRUE(s.readings.empty());
+        ASSERT_FALSE(s.issues.empty());
+        EXPECT_EQ(s.issues[0].message().rfind("The file cannot be read: line 709", 0), 0u) << s.issues[0].message();
+    }
+}

@@ -74,16 +74,16 @@ TEST(AliodReader, DashesEndReadingsUntilAStationLine)
     EXPECT_EQ(doc.m_Headers[1]->m_nIndex, 2);
 }
 
-TEST(AliodReader, ShortLinesAndLettersReadAsZero)
+TEST(AliodReader, ShortLinesAreNoReadingsAndEmptyHeaderTextsGiveZero)
 {
-    TempFile file("X, 2019-03-14 16:05:10, 10.5\nY\n");
+    TempFile file("X, 2019-03-14 16:05:10, 10.5\nY\nZ, 2019-03-14 16:05:10, 10.5, 1, 2, 3.5, 0.9\n");
     CKelpDoc doc;
-    doc.m_AliodHeader.avgLatitude = "north";
-    doc.ReadAliodFile(file.path());
-    ASSERT_EQ(doc.m_nRecords, 2);
-    EXPECT_DOUBLE_EQ(Aliod(doc, 0).m_dGrav, 10.5);
-    EXPECT_EQ(Aliod(doc, 0).m_nLongLevel, 0);
-    EXPECT_EQ(Aliod(doc, 1).m_strStation, "");
-    EXPECT_FALSE(Aliod(doc, 1).m_dtTime.isValid());
+    const ReadReport report = doc.ReadAliodFile(file.path());
+    ASSERT_EQ(doc.m_nRecords, 1);
+    EXPECT_EQ(Aliod(doc, 0).m_strStation, "Z");
+    EXPECT_EQ(Aliod(doc, 0).m_nRecord, 1);
+    ASSERT_EQ(report.warnings.size(), 2u);
+    EXPECT_EQ(report.warnings[0].rfind("Line 1 is not a reading", 0), 0u);
+    EXPECT_EQ(report.warnings[1].rfind("Line 2 is not a reading", 0), 0u);
     EXPECT_EQ(static_cast<const CAliodHeader&>(*doc.m_Headers[0]).m_dLatitude, 0.0);
 }

@@ -2,7 +2,9 @@
 
 #include "survey/DateTime.h"
 
+using bramble::ContinuousDays;
 using bramble::DateTime;
+using bramble::FromContinuousDays;
 
 TEST(DateTime, DayZeroAndKnownDates)
 {
@@ -65,4 +67,23 @@ TEST(DateTime, FormatsEveryPatternTheProgramUses)
     EXPECT_EQ(dt.format("%Y %m %d"), "2007 03 04");
     EXPECT_EQ(dt.format("%I %p %j %a %B %%"), "03 PM 063 Sun March %");
     EXPECT_EQ(dt.dayOfWeek(), 1);
+}
+
+TEST(DateTime, ContinuousDaysRunStraightThroughDayZero)
+{
+    // 29 December 1899 06:00 is stored as -1.25 and lies 0.75 days before day 0.
+    const DateTime early = DateTime::fromParts(1899, 12, 29, 6, 0, 0);
+    EXPECT_DOUBLE_EQ(ContinuousDays(early), -0.75);
+    double previous = -10.0;
+    for (int step = 0; step <= 24; ++step) {   // 1899-12-29 00:00 to 1899-12-31 00:00 in 2 h steps
+        const double t = -1.0 + step / 12.0;
+        const DateTime stamp = FromContinuousDays(t);
+        ASSERT_TRUE(stamp.isValid());
+        EXPECT_NEAR(ContinuousDays(stamp), t, 1e-9);
+        EXPECT_GT(ContinuousDays(stamp), previous);
+        previous = ContinuousDays(stamp);
+        EXPECT_EQ(stamp.hour(), (step * 2) % 24) << t;
+    }
+    EXPECT_EQ(FromContinuousDays(-0.75).format("%Y-%m-%d %H:%M:%S"), "1899-12-29 06:00:00");
+    EXPECT_EQ(ContinuousDays(DateTime(43536.5)), 43536.5);
 }

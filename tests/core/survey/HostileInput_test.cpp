@@ -22,16 +22,37 @@ using bramble::test::TempFile;
 
 namespace {
 
+// Whatever the bytes, every reading that is kept is a sound one: a valid
+// time, only finite numbers, no control byte in its station; and a file
+// refused whole keeps no reading.
+void ExpectSoundReadings(const CKelpDoc& doc, const ReadReport& report)
+{
+    EXPECT_EQ(doc.m_nRecords, static_cast<int>(doc.m_Readings.size()));
+    EXPECT_EQ(report.readings, doc.m_nRecords);
+    for (const auto& r : doc.m_Readings) {
+        EXPECT_TRUE(r->m_dtTime.isValid());
+        (void)r->m_dtTime.format("%m/%d/%Y  %H:%M:%S  ");
+        for (double v : {r->m_dGrav, r->m_dRawGrav, r->m_dGravLessEtc, r->m_dTemp})
+            ASSERT_TRUE(std::isfinite(v)) << r->m_strStation;
+        if (const auto* cg3 = dynamic_cast<const CScintrexStation*>(r.get())) {
+            ASSERT_TRUE(std::isfinite(cg3->m_dStdDev) && std::isfinite(cg3->m_dEtc));
+        }
+        if (const auto* aliod = dynamic_cast<const CAliodStation*>(r.get())) {
+            ASSERT_TRUE(std::isfinite(aliod->m_dAliodField7) && std::isfinite(aliod->m_dAliodField8));
+        }
+        EXPECT_EQ(r->m_strStation.find('\0'), std::string::npos);
+    }
+    if (!report.warnings.empty() && report.warnings[0].starts_with("The file cannot be read")) {
+        EXPECT_EQ(doc.m_nRecords, 0);
+    }
+}
+
 void ReadWithEveryReader(const std::string& bytes)
 {
     TempFile file(bytes);
     CKelpDoc doc;
-    doc.ReadScintrexFile(file.path());
-    EXPECT_EQ(doc.m_nRecords, static_cast<int>(doc.m_Readings.size()));
-    doc.ReadAliodFile(file.path());
-    EXPECT_EQ(doc.m_nRecords, static_cast<int>(doc.m_Readings.size()));
-    for (const auto& r : doc.m_Readings)
-        (void)r->m_dtTime.format("%m/%d/%Y  %H:%M:%S  ");
+    ExpectSoundReadings(doc, doc.ReadScintrexFile(file.path()));
+    ExpectSoundReadings(doc, doc.ReadAliodFile(file.path()));
     (void)RecogniseMeterType(file.path());
     // The CG-5, CG-6 and Burris readers keep only readings with a real
     // time and gravity, and a bounded list of issues.
@@ -72,6 +93,7 @@ TEST(HostileInput, FixedNastyFiles)
     ReadWithEveryReader("SCINTREX\nLine: 0. Date: 19/03/12\nStation\n    1.  1e999999 -1e99999 99999999999999999999. "
              "-99999999999999999999. nan inf 1e400 99999999999 99999999999 23:59:59\n");
     ReadWithEveryReader(std::string(10 * 1024 * 1024, 'x') + "\n");                       // a 10 MB line
+    ReadWithEveryReader("SCINTREX\nLine: 0. Date: 19/03/12\nStation\n" + std::string(10 * 1024 * 1024, '1'));   // no line end
     ReadWithEveryReader("SCINTREX\nStation\n" + std::string(10 * 1024 * 1024, ' ') + "1.\n");
     // Truncated in the middle of a reading line, without a line end.
     ReadWithEveryReader("SCINTREX\nLine: 0. Date: 19/03/12\nStation\n    1.  2489.871  0.0");

@@ -20,8 +20,29 @@ TEST(NumberParse, LongestNumericPrefixAfterBlanks)
     EXPECT_EQ(ToDouble("-"), 0.0);
     EXPECT_EQ(ToDouble("."), 0.0);
     EXPECT_EQ(ToDouble("nan"), 0.0);
-    EXPECT_EQ(ToDouble("1e99999"), HUGE_VAL);
     EXPECT_EQ(ToDouble("1e-99999"), 0.0);
+}
+
+TEST(NumberParse, NothingNonFiniteAndNothingButANumberInAWholeField)
+{
+    // Beyond the range of a double is no number: never inf, never nan.
+    for (const char* text : {"1e999", "-1e99999", "1e400x", "nan", "inf", "-inf", "NaN", "infinity"}) {
+        EXPECT_EQ(ToDouble(text), 0.0) << text;
+        EXPECT_FALSE(ReadNumberPrefix(text).has_value()) << text;
+        EXPECT_FALSE(WholeNumber(text).has_value()) << text;
+    }
+    EXPECT_EQ(WholeNumber(" -12.5e1 ").value(), -125.0);
+    EXPECT_EQ(WholeNumber("1e-99999").value(), 0.0);
+    for (const char* text : {"0x10", "12abc", "1 2", "", "  ", "1,5", "--1", "."})
+        EXPECT_FALSE(WholeNumber(text).has_value()) << text;
+    const auto prefix = ReadNumberPrefix("  -3.5kg");
+    ASSERT_TRUE(prefix.has_value());
+    EXPECT_EQ(prefix->value, -3.5);
+    EXPECT_EQ(prefix->end, 6u);
+    EXPECT_EQ(WholeInt(" -42 ").value(), -42);
+    for (const char* text : {"4.2", "2147483648", "99999999999", "x", "", "+"})
+        EXPECT_FALSE(WholeInt(text).has_value()) << text;
+    EXPECT_EQ(WholeInt("-2147483648").value(), -2147483647 - 1);
 }
 
 TEST(NumberParse, IntegersStopAtTheFirstNonDigitAndSaturate)
