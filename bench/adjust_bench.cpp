@@ -19,7 +19,7 @@ namespace {
 
 using namespace bramble;
 
-constexpr int kSide = 100;   // stations per grid side
+constexpr int kSide = 100;  // stations per grid side
 constexpr int kLoops = 5000;
 constexpr int kSetupsPerLoop = 20;
 
@@ -49,10 +49,18 @@ const Campaign& GeneratedCampaign()
                 } else if (v > 0) {
                     int row = station / kSide, col = station % kSide;
                     switch (step(random)) {
-                    case 0: row = row + 1 < kSide ? row + 1 : row - 1; break;
-                    case 1: row = row > 0 ? row - 1 : row + 1; break;
-                    case 2: col = col + 1 < kSide ? col + 1 : col - 1; break;
-                    default: col = col > 0 ? col - 1 : col + 1; break;
+                    case 0:
+                        row = row + 1 < kSide ? row + 1 : row - 1;
+                        break;
+                    case 1:
+                        row = row > 0 ? row - 1 : row + 1;
+                        break;
+                    case 2:
+                        col = col + 1 < kSide ? col + 1 : col - 1;
+                        break;
+                    default:
+                        col = col > 0 ? col - 1 : col + 1;
+                        break;
                     }
                     station = row * kSide + col;
                 }

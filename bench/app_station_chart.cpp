@@ -77,12 +77,12 @@ struct Survey {
 };
 
 struct Figures {
-    double setup = 0;   // the survey and the station list, before the chart
+    double setup = 0;  // the survey and the station list, before the chart
     double build = 0;
     double paint = 0;
     double untick = 0;
     double tick = 0;
-    double zoom = 0;   // one wheel step with its paint, mean of kZoomSteps
+    double zoom = 0;  // one wheel step with its paint, mean of kZoomSteps
     int points = 0;
     int gaps = 0;
     bool expected = false;

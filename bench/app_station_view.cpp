@@ -51,8 +51,8 @@ int main(int argc, char** argv)
         sizes = {100000, 1000000};
 
     for (long long readings : sizes) {
-        const auto path = std::filesystem::temp_directory_path() /
-                          ("bramble-view-bench-" + std::to_string(::getpid()) + "-" + std::to_string(readings) + ".dat");
+        const auto path = std::filesystem::temp_directory_path() / ("bramble-view-bench-" + std::to_string(::getpid()) +
+                                                                    "-" + std::to_string(readings) + ".dat");
         {
             std::ofstream out(path, std::ios::binary);
             bramble::SyntheticSurvey{.readings = readings, .readingsPerBlock = 1000}.WriteScintrex(out);
@@ -73,7 +73,7 @@ int main(int argc, char** argv)
         const auto start = Clock::now();
         frame->importCommand()->ImportFile(QString::fromStdString(path.string()), false);
         const double loaded = Ms(start);
-        frame->grab();   // paints the window with the first rows
+        frame->grab();  // paints the window with the first rows
         const double painted = Ms(start);
 
         // The station list's own sort, without the widget.
@@ -87,10 +87,11 @@ int main(int argc, char** argv)
         frame->grab();
         const double sorted = Ms(sortStart);
 
-        std::printf("%9lld readings: reader alone %6.0f ms; import (read, list, sort by time) %6.0f ms, painted "
-                    "%6.0f ms; sort by Rel Grav: list state %5.0f ms, with repaint %5.0f ms; peak RSS %ld MB; rows %d\n",
-                    readings, readOnly, loaded, painted, coreSort, sorted, PeakKb() / 1024,
-                    frame->view()->table()->model()->rowCount());
+        std::printf(
+            "%9lld readings: reader alone %6.0f ms; import (read, list, sort by time) %6.0f ms, painted "
+            "%6.0f ms; sort by Rel Grav: list state %5.0f ms, with repaint %5.0f ms; peak RSS %ld MB; rows %d\n",
+            readings, readOnly, loaded, painted, coreSort, sorted, PeakKb() / 1024,
+            frame->view()->table()->model()->rowCount());
         std::filesystem::remove(path);
     }
     std::filesystem::remove_all(settings);

@@ -26,9 +26,8 @@ const std::string& SurveyFile(std::int64_t readings, bool aliod)
     static std::map<std::pair<std::int64_t, bool>, std::string> files;
     auto& path = files[{readings, aliod}];
     if (path.empty()) {
-        path = (std::filesystem::temp_directory_path() /
-                ("bramble-bench-" + std::to_string(::getpid()) + "-" + std::to_string(readings) +
-                 (aliod ? ".csv" : ".dat")))
+        path = (std::filesystem::temp_directory_path() / ("bramble-bench-" + std::to_string(::getpid()) + "-" +
+                                                          std::to_string(readings) + (aliod ? ".csv" : ".dat")))
                    .string();
         std::ofstream out(path, std::ios::binary);
         const SyntheticSurvey survey{.readings = readings, .readingsPerBlock = 1000};
@@ -80,8 +79,20 @@ void Import(benchmark::State& state, bool aliod)
 void BM_ImportScintrex(benchmark::State& state) { Import(state, false); }
 void BM_ImportAliod(benchmark::State& state) { Import(state, true); }
 
-BENCHMARK(BM_ImportScintrex)->Arg(1000)->Arg(100000)->Arg(1000000)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(3);
-BENCHMARK(BM_ImportAliod)->Arg(1000)->Arg(100000)->Arg(1000000)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_ImportScintrex)
+    ->Arg(1000)
+    ->Arg(100000)
+    ->Arg(1000000)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3);
+BENCHMARK(BM_ImportAliod)
+    ->Arg(1000)
+    ->Arg(100000)
+    ->Arg(1000000)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3);
 
 }  // namespace
 

@@ -38,7 +38,8 @@ void BM_OceanLoadPrepareBlock(benchmark::State& state)
     const bramble::BlqBlock block = Hawaii();
     for (auto _ : state)
         benchmark::DoNotOptimize(bramble::OceanLoadModel(block));
-    state.counters["blocks/s"] = benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
+    state.counters["blocks/s"] =
+        benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
 }
 
 }  // namespace

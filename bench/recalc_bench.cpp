@@ -55,8 +55,8 @@ struct Survey {
         doc.m_nRecords = readings;
         list.Fill(0);
         list.SelectAll();
-        AssignPressures(doc, {DefaultPressureEntry(doc.m_Readings.front()->m_dtTime),
-                              "03/12/2019  08:00:00  1003.5", DefaultPressureEntry(doc.m_Readings.back()->m_dtTime)});
+        AssignPressures(doc, {DefaultPressureEntry(doc.m_Readings.front()->m_dtTime), "03/12/2019  08:00:00  1003.5",
+                              DefaultPressureEntry(doc.m_Readings.back()->m_dtTime)});
         settings.m_nTideMode = kTideBerger;
         settings.m_bApplyPressure = true;
         settings.m_dNominalPressure = NominalPressureFromElevation(1600.0).value();
@@ -82,9 +82,8 @@ void BM_RecalcSelection(benchmark::State& state)
         const RecalcResult result = RecalcSelection(s.doc, s.list, s.settings, s.drift, s.summary);
         benchmark::DoNotOptimize(result.Value().m_nRecomputed);
     }
-    state.counters["readings/s"] =
-        benchmark::Counter(static_cast<double>(readings) * static_cast<double>(state.iterations()),
-                           benchmark::Counter::kIsRate);
+    state.counters["readings/s"] = benchmark::Counter(
+        static_cast<double>(readings) * static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
 }
 BENCHMARK(BM_RecalcSelection)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond)->MinTime(1.0);
 
@@ -99,9 +98,8 @@ void BM_RecalcSelectionNoTide(benchmark::State& state)
         const RecalcResult result = RecalcSelection(s.doc, s.list, settings, s.drift, s.summary);
         benchmark::DoNotOptimize(result.Value().m_nRecomputed);
     }
-    state.counters["readings/s"] =
-        benchmark::Counter(static_cast<double>(readings) * static_cast<double>(state.iterations()),
-                           benchmark::Counter::kIsRate);
+    state.counters["readings/s"] = benchmark::Counter(
+        static_cast<double>(readings) * static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
 }
 BENCHMARK(BM_RecalcSelectionNoTide)->Arg(1000000)->Unit(benchmark::kMillisecond)->MinTime(1.0);
 

@@ -23,9 +23,9 @@ namespace {
 
 std::string SurveyFile(std::int64_t readings)
 {
-    const std::string path = (std::filesystem::temp_directory_path() /
-                              ("bramble-reduce-bench-" + std::to_string(::getpid()) + ".dat"))
-                                 .string();
+    const std::string path =
+        (std::filesystem::temp_directory_path() / ("bramble-reduce-bench-" + std::to_string(::getpid()) + ".dat"))
+            .string();
     std::ofstream out(path, std::ios::binary);
     const bramble::SyntheticSurvey survey{.readings = readings, .readingsPerBlock = 1000};
     survey.WriteScintrex(out);
@@ -35,7 +35,7 @@ std::string SurveyFile(std::int64_t readings)
 struct Run {
     double seconds = 0;
     double peakMiB = 0;
-    double cpuSeconds = 0;   // user + system: what the program costs on a busy machine
+    double cpuSeconds = 0;  // user + system: what the program costs on a busy machine
     int status = -1;
 };
 
@@ -61,11 +61,11 @@ Run RunReduce(const std::string& file)
         ::_exit(127);
     }
     Run run;
-    struct rusage usage {};
+    struct rusage usage { };
     int status = 0;
     if (child > 0 && ::wait4(child, &status, 0, &usage) == child) {
         run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-        run.peakMiB = static_cast<double>(usage.ru_maxrss) / 1024.0;   // ru_maxrss is in KiB
+        run.peakMiB = static_cast<double>(usage.ru_maxrss) / 1024.0;  // ru_maxrss is in KiB
         const auto seconds = [](const timeval& t) { return static_cast<double>(t.tv_sec) + t.tv_usec / 1e6; };
         run.cpuSeconds = seconds(usage.ru_utime) + seconds(usage.ru_stime);
     }

@@ -80,7 +80,7 @@ constexpr int kFailed = 1;
 
 struct AdjustArguments {
     std::vector<std::string> surveyFiles, setupFiles, datumArgs, datumFiles;
-    std::optional<MeterType> format;   // none: recognised per file
+    std::optional<MeterType> format;  // none: recognised per file
     double readingHeight = kDefaultReadingHeightCm;
     AdjustOptions options;
     SigmaOptions sigma;
@@ -122,7 +122,8 @@ bool ParseArguments(const Args& args, AdjustArguments& a, std::ostream& err, boo
             const auto type = MeterTypeFromName(text);
             if (ok && text == "auto")
                 a.format.reset();
-            else if (ok && (!type || (*type != MeterType::cg5 && *type != MeterType::cg6 && *type != MeterType::burris)))
+            else if (ok &&
+                     (!type || (*type != MeterType::cg5 && *type != MeterType::cg6 && *type != MeterType::burris)))
                 return fail("--format takes auto, cg5, cg6 or burris, not '" + text + "'");
             else if (ok)
                 a.format = type;
@@ -178,7 +179,7 @@ bool ParseArguments(const Args& args, AdjustArguments& a, std::ostream& err, boo
         }
         if (!ok)
             return fail(i < args.size() && args[i] != arg ? "bad value '" + args[i] + "' for " + arg
-                                                         : arg + " needs a value");
+                                                          : arg + " needs a value");
     }
     if (a.setupFiles.empty() && a.surveyFiles.empty())
         return fail("no setups: give survey files or --setups FILE.csv");
@@ -289,7 +290,7 @@ int RunAdjust(const Args& args, std::ostream& out, std::ostream& err)
     const AdjustmentResult& r = *outcome.result;
     bool written = true;
     if (a.report.empty() && a.csv.empty() && a.json.empty())
-        a.report.assign(1, '-');   // (plain assignment of "-" trips a GCC 12 -Wrestrict false alarm)
+        a.report.assign(1, '-');  // (plain assignment of "-" trips a GCC 12 -Wrestrict false alarm)
     if (!a.report.empty())
         written = WriteOutput("adjust", a.report, AdjustmentReport(r, outcome.warnings), out, err) && written;
     if (!a.csv.empty())

@@ -41,51 +41,50 @@ std::string Num(double value) { return StringPrintf("%.10g", value); }
 
 std::string When(const DateTime& dt)
 {
-    return dt.format("%Y-%m-%d %H:%M:%S") + " (" + StringPrintf("%.9f", dt.value()) + (dt.isValid() ? "" : ", invalid") +
-           ")";
+    return dt.format("%Y-%m-%d %H:%M:%S") + " (" + StringPrintf("%.9f", dt.value()) +
+           (dt.isValid() ? "" : ", invalid") + ")";
 }
 
 void PrintScintrexHeader(const CScintrexHeader& h, std::ostream& out)
 {
-    out << "header\t" << h.m_nIndex << '\t' << h.m_nStations << '\t' << h.m_nCycleTime << '\t' << h.m_nSerNo
-        << '\t' << h.m_nLine << '\t' << h.m_nGrid << '\t' << h.m_nJob << '\t' << When(h.m_dtDate) << '\t'
-        << h.m_strOperator << '\t' << h.m_nGref << '\t' << Num(h.m_dGcal1) << '\t' << Num(h.m_dGcal2) << '\t'
-        << Num(h.m_dTempco) << '\t' << Num(h.m_dDriftConst) << '\t' << When(h.m_dtDriftStart) << '\t'
-        << Num(h.m_dTiltXSens) << '\t' << Num(h.m_dTiltYSens) << '\t' << Num(h.m_dLatitude) << '\t'
-        << Num(h.m_dLongitude) << '\t' << h.m_nGmtDiff << '\t' << h.m_nCalAfter << '\t' << h.m_strTiltCorrected
-        << '\n';
+    out << "header\t" << h.m_nIndex << '\t' << h.m_nStations << '\t' << h.m_nCycleTime << '\t' << h.m_nSerNo << '\t'
+        << h.m_nLine << '\t' << h.m_nGrid << '\t' << h.m_nJob << '\t' << When(h.m_dtDate) << '\t' << h.m_strOperator
+        << '\t' << h.m_nGref << '\t' << Num(h.m_dGcal1) << '\t' << Num(h.m_dGcal2) << '\t' << Num(h.m_dTempco) << '\t'
+        << Num(h.m_dDriftConst) << '\t' << When(h.m_dtDriftStart) << '\t' << Num(h.m_dTiltXSens) << '\t'
+        << Num(h.m_dTiltYSens) << '\t' << Num(h.m_dLatitude) << '\t' << Num(h.m_dLongitude) << '\t' << h.m_nGmtDiff
+        << '\t' << h.m_nCalAfter << '\t' << h.m_strTiltCorrected << '\n';
 }
 
 void PrintAliodHeader(const CAliodHeader& h, std::ostream& out)
 {
     out << "aliod-header\t" << h.m_nIndex << '\t' << h.m_nStations << '\t' << Num(h.m_dSerialNumber) << '\t'
-        << Num(h.m_dLatitude) << '\t' << Num(h.m_dLongitude) << '\t' << Num(h.m_dOperTemp) << '\t'
-        << h.m_strOperator << '\n';
+        << Num(h.m_dLatitude) << '\t' << Num(h.m_dLongitude) << '\t' << Num(h.m_dOperTemp) << '\t' << h.m_strOperator
+        << '\n';
 }
 
 void PrintCommon(const CReading& r, std::ostream& out)
 {
-    out << '\t' << Num(r.m_dPressure) << '\t' << Num(r.m_PolarMotion.m_dX) << '\t' << Num(r.m_PolarMotion.m_dY)
-        << '\t' << Num(r.m_dTideCorr) << '\t' << Num(r.m_dPressureCorr) << '\t' << Num(r.m_dPolarCorr) << '\t'
+    out << '\t' << Num(r.m_dPressure) << '\t' << Num(r.m_PolarMotion.m_dX) << '\t' << Num(r.m_PolarMotion.m_dY) << '\t'
+        << Num(r.m_dTideCorr) << '\t' << Num(r.m_dPressureCorr) << '\t' << Num(r.m_dPolarCorr) << '\t'
         << Num(r.m_dDriftCorr) << '\t' << r.m_strDriftName << '\t' << r.m_strNote << '\n';
 }
 
 void PrintScintrexReading(const CScintrexStation& r, std::ostream& out)
 {
-    out << "reading\t" << (r.m_pHeader ? r.m_pHeader->m_nIndex : 0) << '\t' << r.m_nRecord << '\t'
-        << r.m_nStationIndex << '\t' << r.m_strStation << '\t' << Num(r.m_dGrav) << '\t' << Num(r.m_dRawGrav)
-        << '\t' << Num(r.m_dGravLessEtc) << '\t' << Num(r.m_dStdDev) << '\t' << When(r.m_dtTime) << '\t'
-        << r.m_nTiltX << '\t' << r.m_nTiltY << '\t' << Num(r.m_dTemp) << '\t' << Num(r.m_dEtc) << '\t'
-        << Num(r.m_dEtcRead) << '\t' << r.m_nDur << '\t' << r.m_nRejected;
+    out << "reading\t" << (r.m_pHeader ? r.m_pHeader->m_nIndex : 0) << '\t' << r.m_nRecord << '\t' << r.m_nStationIndex
+        << '\t' << r.m_strStation << '\t' << Num(r.m_dGrav) << '\t' << Num(r.m_dRawGrav) << '\t'
+        << Num(r.m_dGravLessEtc) << '\t' << Num(r.m_dStdDev) << '\t' << When(r.m_dtTime) << '\t' << r.m_nTiltX << '\t'
+        << r.m_nTiltY << '\t' << Num(r.m_dTemp) << '\t' << Num(r.m_dEtc) << '\t' << Num(r.m_dEtcRead) << '\t'
+        << r.m_nDur << '\t' << r.m_nRejected;
     PrintCommon(r, out);
 }
 
 void PrintAliodReading(const CAliodStation& r, std::ostream& out)
 {
     out << "aliod-reading\t" << (r.m_pHeader ? r.m_pHeader->m_nIndex : 0) << '\t' << r.m_nRecord << '\t'
-        << r.m_strStation << '\t' << When(r.m_dtTime) << '\t' << Num(r.m_dGrav) << '\t' << Num(r.m_dGravLessEtc)
-        << '\t' << Num(r.m_dRawGrav) << '\t' << r.m_nLongLevel << '\t' << r.m_nCrossLevel << '\t'
-        << Num(r.m_dTemp) << '\t' << Num(r.m_dAliodField7) << '\t' << Num(r.m_dAliodField8);
+        << r.m_strStation << '\t' << When(r.m_dtTime) << '\t' << Num(r.m_dGrav) << '\t' << Num(r.m_dGravLessEtc) << '\t'
+        << Num(r.m_dRawGrav) << '\t' << r.m_nLongLevel << '\t' << r.m_nCrossLevel << '\t' << Num(r.m_dTemp) << '\t'
+        << Num(r.m_dAliodField7) << '\t' << Num(r.m_dAliodField8);
     PrintCommon(r, out);
 }
 
@@ -101,14 +100,13 @@ constexpr const char* kColumns =
     "temp\tfield 7\tfield 8\tpressure\tpole x\tpole y\ttide corr\tpressure corr\tpolar corr\tdrift corr\t"
     "drift name\tnote\n";
 
-
 std::string Opt(const std::optional<double>& value) { return value ? Num(*value) : std::string(); }
 
 std::string Applied(const AppliedCorrections& a)
 {
     std::string text;
-    for (const auto& [on, name] : {std::pair{a.tide, "tide"}, {a.tilt, "tilt"}, {a.temperature, "temp"},
-                                   {a.drift, "drift"}})
+    for (const auto& [on, name] :
+         {std::pair{a.tide, "tide"}, {a.tilt, "tilt"}, {a.temperature, "temp"}, {a.drift, "drift"}})
         if (on)
             text += text.empty() ? name : std::string(" ") + name;
     return text;
@@ -125,28 +123,33 @@ constexpr const char* kMeterColumns =
 void PrintMeterSurvey(const MeterSurvey& s, std::ostream& out)
 {
     const SurveyFacts& f = s.facts;
-    out << kMeterColumns << "survey\t" << MeterKindName(s.kind) << '\t' << f.surveyName << '\t' << f.instrument
-        << '\t' << f.operatorName << '\t' << Opt(f.latitude) << '\t' << Opt(f.longitude) << '\t'
-        << Opt(f.gmtDiffHours) << '\t' << (f.meterTide ? (*f.meterTide ? "yes" : "no") : "") << '\n';
+    out << kMeterColumns << "survey\t" << MeterKindName(s.kind) << '\t' << f.surveyName << '\t' << f.instrument << '\t'
+        << f.operatorName << '\t' << Opt(f.latitude) << '\t' << Opt(f.longitude) << '\t' << Opt(f.gmtDiffHours) << '\t'
+        << (f.meterTide ? (*f.meterTide ? "yes" : "no") : "") << '\n';
     for (const auto& [name, value] : f.entries)
         out << "entry\t" << name << '\t' << value << '\n';
     for (const MeterReading& r : s.readings)
         out << "meter-reading\t" << r.line << '\t' << r.station << '\t' << r.meter << '\t' << r.loop << '\t'
-            << r.time.format("%Y-%m-%d %H:%M:%S") << '\t' << Num(r.gravity) << '\t' << Opt(r.tide) << '\t'
-            << Opt(r.sd) << '\t' << Opt(r.tiltX) << '\t' << Opt(r.tiltY) << '\t' << Opt(r.temperature) << '\t'
-            << Opt(r.duration) << '\t' << (r.rejected ? std::to_string(*r.rejected) : std::string()) << '\t'
-            << Opt(r.latitude) << '\t' << Opt(r.longitude) << '\t' << Opt(r.elevation) << '\t'
-            << Opt(r.instrumentHeight) << '\t' << Applied(r.applied) << '\n';
+            << r.time.format("%Y-%m-%d %H:%M:%S") << '\t' << Num(r.gravity) << '\t' << Opt(r.tide) << '\t' << Opt(r.sd)
+            << '\t' << Opt(r.tiltX) << '\t' << Opt(r.tiltY) << '\t' << Opt(r.temperature) << '\t' << Opt(r.duration)
+            << '\t' << (r.rejected ? std::to_string(*r.rejected) : std::string()) << '\t' << Opt(r.latitude) << '\t'
+            << Opt(r.longitude) << '\t' << Opt(r.elevation) << '\t' << Opt(r.instrumentHeight) << '\t'
+            << Applied(r.applied) << '\n';
 }
 
 const char* MeterLabel(MeterType type)
 {
     switch (type) {
-    case MeterType::cg5: return "CG-5";
-    case MeterType::cg6: return "CG-6";
-    case MeterType::burris: return "Burris";
-    case MeterType::aliod: return "Aliod";
-    case MeterType::scintrex: break;
+    case MeterType::cg5:
+        return "CG-5";
+    case MeterType::cg6:
+        return "CG-6";
+    case MeterType::burris:
+        return "Burris";
+    case MeterType::aliod:
+        return "Aliod";
+    case MeterType::scintrex:
+        break;
     }
     return "CG-3";
 }
@@ -263,8 +266,7 @@ int RunDump(const Args& args, std::ostream& out, std::ostream& err)
         return DumpMeterFile(type, path, json, out, err);
     CollectMessages messages;
     doc.SetMessageSink(&messages);
-    const std::optional<ReadReport> report =
-        ReadSurvey(doc, path, type == MeterType::aliod, "bramble-cli dump", err);
+    const std::optional<ReadReport> report = ReadSurvey(doc, path, type == MeterType::aliod, "bramble-cli dump", err);
     if (!report)
         return 1;
     if (json) {

@@ -68,8 +68,8 @@ int RunOceanLoad(const Args& args, std::ostream& out, std::ostream& err)
                 block = &b;
         }
         if (!block) {
-            err << "bramble-cli ocean-load: no station '" << station << "' in " << blq
-                << "; it holds " << StationNames(read.blocks) << "\n";
+            err << "bramble-cli ocean-load: no station '" << station << "' in " << blq << "; it holds "
+                << StationNames(read.blocks) << "\n";
             return 2;
         }
     }

@@ -96,9 +96,15 @@ void PrintMessages(const Outcome& outcome, const std::string& who, std::ostream&
 {
     for (const Message& message : outcome.Messages()) {
         switch (message.severity) {
-        case Severity::error: err << who << ": " << message.text << "\n"; break;
-        case Severity::warning: err << "warning: " << message.text << "\n"; break;
-        case Severity::information: err << message.text << "\n"; break;
+        case Severity::error:
+            err << who << ": " << message.text << "\n";
+            break;
+        case Severity::warning:
+            err << "warning: " << message.text << "\n";
+            break;
+        case Severity::information:
+            err << message.text << "\n";
+            break;
         }
     }
 }

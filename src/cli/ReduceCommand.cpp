@@ -88,9 +88,9 @@ struct ExportRequest {
 struct ReduceOptions {
     std::string file;
     bool aliod = false;
-    bool headerGiven = false;   // any of the five Aliod header options
-    AliodHeaderTexts header = DefaultAliodHeaderTexts();   // what the Aliod Header Creator opens with
-    std::string tide;   // empty: the dialog's default for the meter type
+    bool headerGiven = false;                             // any of the five Aliod header options
+    AliodHeaderTexts header = DefaultAliodHeaderTexts();  // what the Aliod Header Creator opens with
+    std::string tide;                                     // empty: the dialog's default for the meter type
     std::vector<std::string> pressures;
     std::string nominalPressure;
     std::string elevation;
@@ -98,8 +98,8 @@ struct ReduceOptions {
     bool driftAuto = false;
     std::string driftLine;
     bool haveDriftLine = false;
-    std::vector<std::string> driftBase;   // the base stations of --drift-base
-    std::vector<std::string> stations;    // none: every reading
+    std::vector<std::string> driftBase;  // the base stations of --drift-base
+    std::vector<std::string> stations;   // none: every reading
     std::string finalOut;
     std::vector<ExportRequest> exports;
 };
@@ -320,7 +320,7 @@ int RunReduce(const Args& args, std::ostream& out, std::ostream& err)
         }
     }
     if (const int mode = TideModeOf(o.tide); mode >= 0)
-        PrintMessages(dialog.SetTideMode(mode), who, err);   // offered: checked with the arguments
+        PrintMessages(dialog.SetTideMode(mode), who, err);  // offered: checked with the arguments
     PrintMessages(session.ApplyCorrections(dialog.Settings()), who, err);
 
     // "&Calculate Drift..." and the drift dialog's OK, with the starting

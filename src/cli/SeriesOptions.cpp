@@ -27,8 +27,7 @@ bool ParseTime(const std::string& text, double& dayNumber)
 }  // namespace
 
 std::optional<int> ParseSeriesOptions(const SeriesCommand& command, const Args& args, ValueOptions values,
-                                      FlagOptions flags, ValueOptions required, std::ostream& out,
-                                      std::ostream& err)
+                                      FlagOptions flags, ValueOptions required, std::ostream& out, std::ostream& err)
 {
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
@@ -96,8 +95,7 @@ std::optional<EpochSeries> ParseEpochSeries(const SeriesCommand& command, const 
     // Half a second of slack so that a period of whole steps ends on --to.
     const double count = std::floor((last - first) / stepDays + 0.5 / 86400.0 / stepDays) + 1.0;
     if (count > kMaxEpochs) {
-        err << who << count << " epochs is more than " << kMaxEpochs
-            << "; shorten the period or lengthen the step\n";
+        err << who << count << " epochs is more than " << kMaxEpochs << "; shorten the period or lengthen the step\n";
         return std::nullopt;
     }
     return EpochSeries{first, stepDays, static_cast<long long>(count)};

@@ -16,8 +16,8 @@
 namespace bramble::cli {
 
 struct SeriesCommand {
-    const char* name;   // "tide": messages start "bramble-cli tide: "
-    const char* help;   // printed for --help and after a wrong or missing option
+    const char* name;  // "tide": messages start "bramble-cli tide: "
+    const char* help;  // printed for --help and after a wrong or missing option
 };
 
 using ValueOptions = std::initializer_list<std::pair<const char*, std::string*>>;
@@ -27,14 +27,13 @@ using FlagOptions = std::initializer_list<std::pair<const char*, bool*>>;
 // command is to end here (0 after --help, 2 for an unknown option, one
 // without its value or a required one left empty), nothing to go on.
 std::optional<int> ParseSeriesOptions(const SeriesCommand& command, const Args& args, ValueOptions values,
-                                      FlagOptions flags, ValueOptions required, std::ostream& out,
-                                      std::ostream& err);
+                                      FlagOptions flags, ValueOptions required, std::ostream& out, std::ostream& err);
 
 // A finite number filling the whole text.
 bool ParseNumber(const std::string& text, double& value);
 
 struct EpochSeries {
-    double first = 0.0;      // UTC, continuous day count (ContinuousDays)
+    double first = 0.0;  // UTC, continuous day count (ContinuousDays)
     double stepDays = 0.0;
     long long count = 0;
 };

@@ -33,7 +33,12 @@ int RunTide(const Args& args, std::ostream& out, std::ostream& err)
     bool nominal = false;
     if (const auto status = ParseSeriesOptions(
             command, args,
-            {{"--lat", &lat}, {"--lon", &lon}, {"--height", &height}, {"--from", &from}, {"--to", &to}, {"--step", &step}},
+            {{"--lat", &lat},
+             {"--lon", &lon},
+             {"--height", &height},
+             {"--from", &from},
+             {"--to", &to},
+             {"--step", &step}},
             {{"--nominal-factors", &nominal}},
             {{"--lat", &lat}, {"--lon", &lon}, {"--from", &from}, {"--to", &to}, {"--step", &step}}, out, err))
         return *status;

@@ -15,7 +15,8 @@ const std::map<std::string, std::pair<Runner, const char*>>& CommandTable()
     static const std::map<std::string, std::pair<Runner, const char*>> table = {
         {"dump", {&bramble::cli::RunDump, "print every header and reading of a meter file"}},
         {"tide", {&bramble::cli::RunTide, "print the earth-tide correction at a station over a period"}},
-        {"ocean-load", {&bramble::cli::RunOceanLoad, "print the ocean tide loading correction at a station over a period"}},
+        {"ocean-load",
+         {&bramble::cli::RunOceanLoad, "print the ocean tide loading correction at a station over a period"}},
         {"reduce", {&bramble::cli::RunReduce, "correct a survey, average it per station and export it"}},
         {"adjust", {&bramble::cli::RunAdjust, "adjust a gravity network tied to datums, with its statistics"}},
     };

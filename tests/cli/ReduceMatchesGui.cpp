@@ -78,7 +78,6 @@ void EditDriftLine(CDlgDriftCorrect* drift, const QString& line)
     drift->findChild<QLineEdit*>("edit1151")->setText(line);
 }
 
-
 }  // namespace
 
 class ReduceMatchesGuiTest : public QObject {
@@ -120,7 +119,8 @@ private slots:
         });
         QVERIFY(m_view->Session().Corrections().m_bApplyPolar && m_view->Session().Corrections().m_bApplyPressure);
         ExportFromTheWindows();
-        RunCli(QStringList{kCg3Example, "--tide", "berger", "--elevation", "1600", "--polar", kPolarExample} + pressures);
+        RunCli(QStringList{kCg3Example, "--tide", "berger", "--elevation", "1600", "--polar", kPolarExample} +
+               pressures);
         CompareOutputs();
     }
 
@@ -166,7 +166,8 @@ private slots:
         QVERIFY(m_view->Session().Corrections().m_bApplyPressure);
         QCOMPARE(m_view->Session().Corrections().m_dNominalPressure, 835.5);
         ExportFromTheWindows();
-        RunCli(QStringList{kCg3Example, "--nominal-pressure", "835.5"} + PressureArguments(m_view->Session().Corrections().m_PressureList));
+        RunCli(QStringList{kCg3Example, "--nominal-pressure", "835.5"} +
+               PressureArguments(m_view->Session().Corrections().m_PressureList));
         CompareOutputs();
     }
 
@@ -216,9 +217,8 @@ private:
                 EditDriftLine(drift, editedLine);
         });
         Click(m_view, "selectAllButton");
-        DriftCommandOk("&Apply Corrections...", [](CDlgDriftCorrect* drift) {
-            drift->findChild<QComboBox*>("combo1152")->setCurrentIndex(1);
-        });
+        DriftCommandOk("&Apply Corrections...",
+                       [](CDlgDriftCorrect* drift) { drift->findChild<QComboBox*>("combo1152")->setCurrentIndex(1); });
         QCOMPARE(m_view->Session().Drifts().m_DriftNames, (std::vector<std::string>{"None", "New Drift Correction"}));
         ExportFromTheWindows();
         QStringList arguments{kCg3Example, "--drift-base", "1"};
@@ -275,8 +275,9 @@ private:
     void RunCli(QStringList arguments)
     {
         arguments.prepend("reduce");
-        arguments << "--final" << m_out->filePath("cli-final.txt") << "--export" << "excel"
-                  << m_out->filePath("cli-excel.txt") << "--export" << "report" << m_out->filePath("cli-report.txt");
+        arguments << "--final" << m_out->filePath("cli-final.txt") << "--export"
+                  << "excel" << m_out->filePath("cli-excel.txt") << "--export"
+                  << "report" << m_out->filePath("cli-report.txt");
         QProcess cli;
         cli.start(m_cli, arguments);
         QVERIFY(cli.waitForFinished(60000));

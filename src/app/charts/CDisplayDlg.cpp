@@ -125,7 +125,7 @@ void CDisplayDlg::CreateControls()
             m_pCheck[i] = new QCheckBox(kCheckCaption[i], group);
             m_pCheck[i]->setObjectName(Name("check", kCheckId[i]));
             grid->addWidget(m_pCheck[i], row, 0);
-            if (s != kSeriesGravity) {   // gravity is never scaled
+            if (s != kSeriesGravity) {  // gravity is never scaled
                 m_pScale[i] = new QComboBox(group);
                 m_pScale[i]->setObjectName(Name("scale", kScaleId[i]));
                 for (int k = 0; k < kScaleChoiceCount; ++k)

@@ -41,7 +41,7 @@ public:
     ~CDisplayDlg() override;
 
     // What the view hands over before every showing.
-    void SetSummary(const SelectionSummary& summary);   // the panel's texts and the mean gravity
+    void SetSummary(const SelectionSummary& summary);  // the panel's texts and the mean gravity
     void SetMeanGravity(double mean) { m_dMeanGravity = mean; }
     void SetSubtractMean(bool subtract) { m_bSubtractMean = subtract; }
 
@@ -65,7 +65,7 @@ public:
     double m_dLowest = 9999999.0;
     double m_dHighest = -9999999.0;
     bool m_bRangeRequest = false;
-    std::array<QString, 11> m_strMean;   // in SelectionSummary::Field order
+    std::array<QString, 11> m_strMean;  // in SelectionSummary::Field order
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -82,14 +82,14 @@ private:
 
     CKelpDoc& m_doc;
     const CStationList& m_list;
-    ChartWidget* m_pChart = nullptr;   // child, edit 1060's place
+    ChartWidget* m_pChart = nullptr;  // child, edit 1060's place
     std::array<QCheckBox*, kStationSeriesCount> m_pCheck{};
-    std::array<QComboBox*, kStationSeriesCount> m_pScale{};   // none for gravity
+    std::array<QComboBox*, kStationSeriesCount> m_pScale{};  // none for gravity
     std::array<QLineEdit*, 11> m_pMean{};
-    QLabel* m_pTiltXLabel = nullptr;   // static 1180
-    QLabel* m_pTiltYLabel = nullptr;   // static 1181
-    QCheckBox* m_pSubtractMean = nullptr;   // 1108
-    bool m_bExchanging = false;   // the controls are being set from the fields
+    QLabel* m_pTiltXLabel = nullptr;       // static 1180
+    QLabel* m_pTiltYLabel = nullptr;       // static 1181
+    QCheckBox* m_pSubtractMean = nullptr;  // 1108
+    bool m_bExchanging = false;            // the controls are being set from the fields
 };
 
 }  // namespace bramble

@@ -13,7 +13,7 @@ namespace bramble {
 
 const char* const CPrinter::kTitle = "Bramble";
 
-CPrinter::CPrinter(QPrinter& printer) : m_printer(printer) {}
+CPrinter::CPrinter(QPrinter& printer) : m_printer(printer) { }
 
 CPrinter::~CPrinter()
 {
@@ -21,10 +21,7 @@ CPrinter::~CPrinter()
         EndPrinting();
 }
 
-void CPrinter::SelectPrintFont()
-{
-    m_font = FixedPitchFont(kFontPointSize);
-}
+void CPrinter::SelectPrintFont() { m_font = FixedPitchFont(kFontPointSize); }
 
 bool CPrinter::StartPrinting()
 {
@@ -44,8 +41,8 @@ bool CPrinter::StartPrinting()
     // square that the font keeps for accents).
     const int emHeight = static_cast<int>(std::lround(m_font.pointSizeF() * m_printer.logicalDpiY() / 72.0));
     const int internalLeading = std::max(0, metrics.height() - emHeight);
-    m_layout = PageLayout::Make(m_printer.logicalDpiX(), m_printer.logicalDpiY(), m_printer.width(),
-                                m_printer.height(), PrintLineHeight(metrics.height(), internalLeading));
+    m_layout = PageLayout::Make(m_printer.logicalDpiX(), m_printer.logicalDpiY(), m_printer.width(), m_printer.height(),
+                                PrintLineHeight(metrics.height(), internalLeading));
     m_cursor = PageCursor(m_layout);
     return true;
 }

@@ -16,9 +16,12 @@ const QString kFormatLine = QStringLiteral("Bramble chart settings 1");
 QString StyleText(ChartSettings::Style style)
 {
     switch (style) {
-    case ChartSettings::Style::lines: return QStringLiteral("lines");
-    case ChartSettings::Style::points: return QStringLiteral("points");
-    case ChartSettings::Style::both: break;
+    case ChartSettings::Style::lines:
+        return QStringLiteral("lines");
+    case ChartSettings::Style::points:
+        return QStringLiteral("points");
+    case ChartSettings::Style::both:
+        break;
     }
     return QStringLiteral("both");
 }
@@ -118,10 +121,7 @@ bool ChartSettings::Save(const QString& path) const
     return file.commit();
 }
 
-QString ChartSettingsFolder()
-{
-    return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
-}
+QString ChartSettingsFolder() { return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation); }
 
 }  // namespace bramble
 

@@ -27,7 +27,7 @@ namespace bramble {
 namespace {
 
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
-constexpr int kClickSlop = 4;   // pixels a click may move and still be a click
+constexpr int kClickSlop = 4;  // pixels a click may move and still be a click
 
 QFont TitleFont(const QFont& base)
 {
@@ -53,14 +53,13 @@ ChartWidget::ChartWidget(QWidget* parent) : QWidget(parent)
     m_pPlot->plotLayout()->addElement(0, 0, m_pTitle);
 
     auto ticker = QSharedPointer<QCPAxisTickerDateTime>::create();
-    ticker->setTimeZone(QTimeZone::utc());   // day numbers carry no time zone: show them as they are
+    ticker->setTimeZone(QTimeZone::utc());  // day numbers carry no time zone: show them as they are
     ticker->setTickCount(6);
     m_pPlot->xAxis->setTicker(ticker);
-    connect(m_pPlot->xAxis, qOverload<const QCPRange&>(&QCPAxis::rangeChanged), this,
-            [this](const QCPRange&) {
-                UpdateTickFormat();
-                UpdateMarkers();
-            });
+    connect(m_pPlot->xAxis, qOverload<const QCPRange&>(&QCPAxis::rangeChanged), this, [this](const QCPRange&) {
+        UpdateTickFormat();
+        UpdateMarkers();
+    });
 
     for (QCPAxis* axis : {m_pPlot->xAxis, m_pPlot->yAxis, m_pPlot->yAxis2}) {
         axis->setBasePen(QPen(QColor(90, 90, 90)));
@@ -75,7 +74,7 @@ ChartWidget::ChartWidget(QWidget* parent) : QWidget(parent)
     m_pPlot->yAxis2->setNumberFormat("gb");
     m_pPlot->yAxis2->setTickLabels(true);
     m_pPlot->yAxis2->setVisible(false);
-    m_pPlot->yAxis2->grid()->setVisible(false);   // one grid, the left axis's
+    m_pPlot->yAxis2->grid()->setVisible(false);  // one grid, the left axis's
     m_pPlot->xAxis->setRange(DayNumberToSeconds(0.0), DayNumberToSeconds(1.0));
 
     QFont legendFont = font();
@@ -126,10 +125,7 @@ ChartWidget::~ChartWidget()
 QWidget* ChartWidget::plotArea() const { return m_pPlot; }
 
 ChartWidget::Series& ChartWidget::At(int series) { return m_Series.at(static_cast<std::size_t>(series)); }
-const ChartWidget::Series& ChartWidget::At(int series) const
-{
-    return m_Series.at(static_cast<std::size_t>(series));
-}
+const ChartWidget::Series& ChartWidget::At(int series) const { return m_Series.at(static_cast<std::size_t>(series)); }
 
 bool ChartWidget::IsMissing(double y) const { return std::isnan(y) || y == m_dMissing; }
 
@@ -155,8 +151,14 @@ void ChartWidget::SetPointCount(int count)
     }
 }
 
-void ChartWidget::SetX(int series, int point, double dayNumber) { At(series).x.at(static_cast<std::size_t>(point)) = dayNumber; }
-void ChartWidget::SetY(int series, int point, double value) { At(series).y.at(static_cast<std::size_t>(point)) = value; }
+void ChartWidget::SetX(int series, int point, double dayNumber)
+{
+    At(series).x.at(static_cast<std::size_t>(point)) = dayNumber;
+}
+void ChartWidget::SetY(int series, int point, double value)
+{
+    At(series).y.at(static_cast<std::size_t>(point)) = value;
+}
 double ChartWidget::X(int series, int point) const { return At(series).x.at(static_cast<std::size_t>(point)); }
 double ChartWidget::Y(int series, int point) const { return At(series).y.at(static_cast<std::size_t>(point)); }
 
@@ -201,7 +203,7 @@ void ChartWidget::ShowSubtitle(bool show)
         m_pSubtitle = new QCPTextElement(m_pPlot, QString(), font());
         grid->addElement(1, 0, m_pSubtitle);
     } else if (!show && m_pSubtitle) {
-        grid->remove(m_pSubtitle);   // deletes it
+        grid->remove(m_pSubtitle);  // deletes it
         m_pSubtitle = nullptr;
         grid->simplify();
     }
@@ -300,8 +302,7 @@ void FitAxis(QCPAxis* axis, const Span& span)
 {
     if (span.Empty())
         return;
-    const double pad = span.high > span.low ? (span.high - span.low) * 0.06
-                                            : std::max(std::abs(span.low) * 0.001, 0.5);
+    const double pad = span.high > span.low ? (span.high - span.low) * 0.06 : std::max(std::abs(span.low) * 0.001, 0.5);
     axis->setRange(span.low - pad, span.high + pad);
 }
 
@@ -418,8 +419,8 @@ int ChartWidget::DrawnGapCount(int series) const
     if (!IsSeriesDrawn(series))
         return 0;
     const auto data = m_pPlot->graph(series)->data();
-    return static_cast<int>(std::count_if(data->constBegin(), data->constEnd(),
-                                          [](const QCPGraphData& d) { return std::isnan(d.value); }));
+    return static_cast<int>(
+        std::count_if(data->constBegin(), data->constEnd(), [](const QCPGraphData& d) { return std::isnan(d.value); }));
 }
 
 // ---------------------------------------------------------------- points under the mouse
@@ -428,7 +429,7 @@ QPoint ChartWidget::PointPosition(int series, int point)
 {
     if (!IsSeriesDrawn(series) || point < 0 || point >= m_nPoints || IsMissing(Y(series, point)))
         return {-1, -1};
-    m_pPlot->replot();   // lays the axes out for the current size
+    m_pPlot->replot();  // lays the axes out for the current size
     const double x = m_pPlot->xAxis->coordToPixel(DayNumberToSeconds(X(series, point)));
     const double y = m_pPlot->graph(series)->valueAxis()->coordToPixel(Y(series, point));
     return {static_cast<int>(std::lround(x)), static_cast<int>(std::lround(y))};
@@ -523,7 +524,8 @@ bool ChartWidget::eventFilter(QObject* watched, QEvent* event)
             QToolTip::hideText();
         return true;
     }
-    default: break;
+    default:
+        break;
     }
     return QWidget::eventFilter(watched, event);
 }
@@ -578,9 +580,11 @@ void ChartWidget::UpdateMarkers()
         graph->setPen(dense ? QPen(color, 0) : QPen(color, m_Settings.lineWidth));
         QCPScatterStyle style(QCPScatterStyle::ssNone);
         if (points && dense)
-            style = lines ? QCPScatterStyle(QCPScatterStyle::ssNone) : QCPScatterStyle(QCPScatterStyle::ssDot, color, 1);
-        else if (points && lines)   // hollow markers on the line
-            style = QCPScatterStyle(QCPScatterStyle::ssCircle, QPen(color, 1.5), QBrush(Qt::white), m_Settings.markerSize);
+            style =
+                lines ? QCPScatterStyle(QCPScatterStyle::ssNone) : QCPScatterStyle(QCPScatterStyle::ssDot, color, 1);
+        else if (points && lines)  // hollow markers on the line
+            style =
+                QCPScatterStyle(QCPScatterStyle::ssCircle, QPen(color, 1.5), QBrush(Qt::white), m_Settings.markerSize);
         else if (points)
             style = QCPScatterStyle(QCPScatterStyle::ssDisc, color, m_Settings.markerSize);
         graph->setScatterStyle(style);
@@ -669,8 +673,10 @@ QMenu* ChartWidget::CreateContextMenu(QWidget* parent)
     QAction* reset = menu->addAction(tr("&Reset Zoom"), this, &ChartWidget::ResetZoom);
     reset->setObjectName("actionResetZoom");
     menu->addSeparator();
-    menu->addAction(tr("Export as P&NG..."), this, [this] { ExportWithDialog(false); })->setObjectName("actionExportPng");
-    menu->addAction(tr("Export as P&DF..."), this, [this] { ExportWithDialog(true); })->setObjectName("actionExportPdf");
+    menu->addAction(tr("Export as P&NG..."), this, [this] { ExportWithDialog(false); })
+        ->setObjectName("actionExportPng");
+    menu->addAction(tr("Export as P&DF..."), this, [this] { ExportWithDialog(true); })
+        ->setObjectName("actionExportPdf");
     return menu;
 }
 

@@ -154,10 +154,10 @@ private:
         QString name;
         QColor color = Qt::black;
         bool rightAxis = false;
-        std::vector<double> x;   // day numbers
+        std::vector<double> x;  // day numbers
         std::vector<double> y;
-        std::vector<int> drawnToPoint;   // drawn (time-sorted) index -> point index
-        std::vector<int> pointToDrawn;   // point index -> drawn index
+        std::vector<int> drawnToPoint;  // drawn (time-sorted) index -> point index
+        std::vector<int> pointToDrawn;  // point index -> drawn index
     };
     bool IsMissing(double y) const;
     void ApplySettings();
@@ -170,10 +170,10 @@ private:
     Series& At(int series);
     const Series& At(int series) const;
 
-    QCustomPlot* m_pPlot = nullptr;          // child widget
-    QCPTextElement* m_pTitle = nullptr;      // owned by the plot's layout
-    QCPTextElement* m_pSubtitle = nullptr;   // owned by the plot's layout; null while hidden
-    QCPLayoutGrid* m_pLegendRow = nullptr;   // owned by the plot's layout
+    QCustomPlot* m_pPlot = nullptr;         // child widget
+    QCPTextElement* m_pTitle = nullptr;     // owned by the plot's layout
+    QCPTextElement* m_pSubtitle = nullptr;  // owned by the plot's layout; null while hidden
+    QCPLayoutGrid* m_pLegendRow = nullptr;  // owned by the plot's layout
     std::vector<Series> m_Series;
     QList<int> m_Visible;
     bool m_bAllVisible = true;

@@ -40,7 +40,7 @@ private:
 
     const CKelpDoc& m_doc;
     const CStationList& m_list;
-    ChartWidget* m_pChart = nullptr;   // child
+    ChartWidget* m_pChart = nullptr;  // child
 };
 
 }  // namespace bramble

@@ -162,7 +162,7 @@ void CDlgCorrections::BuildControls()
     m_pDriftName->setReadOnly(true);
     auto* calculateButton = Named(new QPushButton("Calculate Drift...", driftBox), "calculateDriftButton", 1155);
     calculateButton->setAutoDefault(false);
-    calculateButton->setEnabled(false);   // until the owner gives the drift calculation
+    calculateButton->setEnabled(false);  // until the owner gives the drift calculation
     m_pCalculateDrift = calculateButton;
     auto* driftLayout = new QGridLayout(driftBox);
     driftLayout->addWidget(m_pApplyDrift, 0, 0);
@@ -232,7 +232,7 @@ bool CDlgCorrections::TakeFields()
         return false;
     }
     CorrectionSettings& settings = m_model.Settings();
-    m_model.SetTideMode(m_pTideGroup->checkedId());   // a greyed option cannot be checked
+    m_model.SetTideMode(m_pTideGroup->checkedId());  // a greyed option cannot be checked
     settings.m_strPolarFile = m_pPolarFile->text().toStdString();
     settings.m_dNominalElevation = *elevation;
     settings.m_dNominalPressure = *pressure;

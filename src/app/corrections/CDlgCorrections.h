@@ -77,26 +77,26 @@ private:
 
     CorrectionsDialogModel m_model;
     QString m_strDriftName = "No Drift";
-    int m_nEntries = 0;           // entries in the list box
-    int m_nLastSelected = -1;     // the entry clicked last; a second click on it edits it
+    int m_nEntries = 0;        // entries in the list box
+    int m_nLastSelected = -1;  // the entry clicked last; a second click on it edits it
 
     ApplyHandler m_onApply;
     FileChooser m_chooseFile;
     DriftCalculator m_calculateDrift;
 
     QButtonGroup* m_pTideGroup = nullptr;
-    QRadioButton* m_pLongman = nullptr;         // 1111
-    QRadioButton* m_pBerger = nullptr;          // 1112
-    QRadioButton* m_pNoTide = nullptr;          // 1113
-    QPushButton* m_pCalculateDrift = nullptr;   // 1155
-    QCheckBox* m_pApplyPressure = nullptr;      // 1114
-    QLineEdit* m_pElevation = nullptr;          // 1121
-    QLineEdit* m_pNominalPressure = nullptr;    // 1123
-    QListWidget* m_pPressureList = nullptr;     // 1126
-    QCheckBox* m_pApplyPolar = nullptr;         // 1116
-    QLineEdit* m_pPolarFile = nullptr;          // 1118
-    QCheckBox* m_pApplyDrift = nullptr;         // 1146
-    QLineEdit* m_pDriftName = nullptr;          // 1171
+    QRadioButton* m_pLongman = nullptr;        // 1111
+    QRadioButton* m_pBerger = nullptr;         // 1112
+    QRadioButton* m_pNoTide = nullptr;         // 1113
+    QPushButton* m_pCalculateDrift = nullptr;  // 1155
+    QCheckBox* m_pApplyPressure = nullptr;     // 1114
+    QLineEdit* m_pElevation = nullptr;         // 1121
+    QLineEdit* m_pNominalPressure = nullptr;   // 1123
+    QListWidget* m_pPressureList = nullptr;    // 1126
+    QCheckBox* m_pApplyPolar = nullptr;        // 1116
+    QLineEdit* m_pPolarFile = nullptr;         // 1118
+    QCheckBox* m_pApplyDrift = nullptr;        // 1146
+    QLineEdit* m_pDriftName = nullptr;         // 1171
 };
 
 }  // namespace bramble

@@ -13,13 +13,13 @@ RecalcResult RecalcWithProgress(QWidget* parent, int total,
     RecalcOptions options;
     std::unique_ptr<QProgressDialog> progress;
     if (total > RecalcOptions::kProgressStep) {
-        progress = std::make_unique<QProgressDialog>("Recomputing the selected readings...", "Cancel", 0, total,
-                                                     parent);
+        progress =
+            std::make_unique<QProgressDialog>("Recomputing the selected readings...", "Cancel", 0, total, parent);
         progress->setObjectName("recalcProgress");
         progress->setWindowModality(Qt::WindowModal);
         progress->setMinimumDuration(300);
         options.progress = [&progress](int done, int) {
-            progress->setValue(done);   // also lets the window repaint and the Cancel click through
+            progress->setValue(done);  // also lets the window repaint and the Cancel click through
             return !progress->wasCanceled();
         };
     }
@@ -29,8 +29,7 @@ RecalcResult RecalcWithProgress(QWidget* parent, int total,
     if (!showWarnings || result.Value().m_bCancelled)
         return result;
     for (const std::string& warning : result.Texts(Severity::warning)) {
-        QMessageBox box(QMessageBox::Warning, "Corrections", QString::fromStdString(warning), QMessageBox::Ok,
-                        parent);
+        QMessageBox box(QMessageBox::Warning, "Corrections", QString::fromStdString(warning), QMessageBox::Ok, parent);
         box.setObjectName("recalcWarningBox");
         box.exec();
     }

@@ -11,8 +11,7 @@
 
 namespace bramble {
 
-CDlgAddDrift::CDlgAddDrift(Mode mode, const QString& name, const DateTime& start, const QString& rate,
-                           QWidget* parent)
+CDlgAddDrift::CDlgAddDrift(Mode mode, const QString& name, const DateTime& start, const QString& rate, QWidget* parent)
     : QDialog(parent)
 {
     setWindowTitle(mode == Mode::input ? "Input Drift Correction" : "Calculate Drift Correction");
@@ -58,8 +57,7 @@ QDateTime CDlgAddDrift::ToQDateTime(const DateTime& dt)
 {
     if (!dt.isValid())
         return QDateTime(QDate(1899, 12, 30), QTime(0, 0), Qt::UTC);
-    return QDateTime(QDate(dt.year(), dt.month(), dt.day()), QTime(dt.hour(), dt.minute(), dt.second()),
-                     Qt::UTC);
+    return QDateTime(QDate(dt.year(), dt.month(), dt.day()), QTime(dt.hour(), dt.minute(), dt.second()), Qt::UTC);
 }
 
 DateTime CDlgAddDrift::FromQDateTime(const QDateTime& qdt)

@@ -17,11 +17,10 @@ class CDlgAddDrift final : public QDialog {
 public:
     enum class Mode { input, calculate };
 
-    CDlgAddDrift(Mode mode, const QString& name, const DateTime& start, const QString& rate,
-                 QWidget* parent = nullptr);
+    CDlgAddDrift(Mode mode, const QString& name, const DateTime& start, const QString& rate, QWidget* parent = nullptr);
 
     QString name() const;
-    DateTime start() const;   // the picker's value as a day number
+    DateTime start() const;  // the picker's value as a day number
     QString rate() const;
 
     static QDateTime ToQDateTime(const DateTime& dt);

@@ -115,7 +115,7 @@ void CDlgDriftCorrect::showModel()
         m_names->addItem(QString::fromStdString(name));
     m_names->setCurrentIndex(m_model.Selection());
     m_line->setText(QString::fromStdString(m_model.Line()));
-    m_line->setCursorPosition(0);   // the date-time first, where a long line starts
+    m_line->setCursorPosition(0);  // the date-time first, where a long line starts
     m_showing = false;
 }
 

@@ -50,7 +50,7 @@ CDlgMeterSetup::CDlgMeterSetup(QWidget* parent) : QDialog(parent)
 
     m_pPortCombo = new QComboBox(this);
     m_pPortCombo->setObjectName("portCombo");
-    m_pPortCombo->setEditable(true);   // a device path can be typed
+    m_pPortCombo->setEditable(true);  // a device path can be typed
     m_pPortCombo->setInsertPolicy(QComboBox::NoInsert);
     for (int i = 0; i < kComPorts; ++i)
         m_pPortCombo->addItem(QString::fromStdString(ComPortLabel(i)));
@@ -112,7 +112,7 @@ void CDlgMeterSetup::accept()
         box.exec();
         m_pIntervalEdit->setFocus();
         m_pIntervalEdit->selectAll();
-        return;   // nothing is stored
+        return;  // nothing is stored
     }
     m_nInterval = *interval;
 
@@ -122,10 +122,10 @@ void CDlgMeterSetup::accept()
         m_nComPort = comPort;
         m_strPortName.clear();
     } else if (port.isEmpty()) {
-        m_nComPort = -1;   // no port chosen: the logger cannot open one
+        m_nComPort = -1;  // no port chosen: the logger cannot open one
         m_strPortName.clear();
     } else {
-        m_strPortName = port;   // "ComPort" keeps its stored value
+        m_strPortName = port;  // "ComPort" keeps its stored value
     }
 
     // A rate typed rather than chosen from the list is stored as -1.

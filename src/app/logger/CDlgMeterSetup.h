@@ -33,9 +33,9 @@ public:
     QString m_strPortName;
 
 private:
-    QComboBox* m_pPortCombo = nullptr;   // 1011
-    QComboBox* m_pBaudCombo = nullptr;   // 1096
-    QLineEdit* m_pIntervalEdit = nullptr;   // 1013
+    QComboBox* m_pPortCombo = nullptr;     // 1011
+    QComboBox* m_pBaudCombo = nullptr;     // 1096
+    QLineEdit* m_pIntervalEdit = nullptr;  // 1013
 };
 
 }  // namespace bramble

@@ -209,7 +209,7 @@ void CGDump::BuildControls()
     grid->addWidget(m_pList, 3, 0);
     grid->addLayout(side, 1, 1, 3, 1);
     grid->setRowStretch(3, 1);
-    grid->setSizeConstraint(QLayout::SetFixedSize);   // the dialog has a fixed size
+    grid->setSizeConstraint(QLayout::SetFixedSize);  // the dialog has a fixed size
 
     connect(m_pInstrumentRadio, &QRadioButton::clicked, this, &CGDump::OnAcquireRadio);
     connect(m_pAsciiRadio, &QRadioButton::clicked, this, &CGDump::OnAcquireRadio);
@@ -261,12 +261,12 @@ void CGDump::SwitchMode(int mode)
     for (QWidget* w : {static_cast<QWidget*>(m_pAsciiEdit), static_cast<QWidget*>(m_pAsciiBrowse),
                        static_cast<QWidget*>(m_pAsciiBox)})
         w->setEnabled(ascii);
-    for (QWidget* w : {static_cast<QWidget*>(m_pInstrumentBox), static_cast<QWidget*>(m_pControlsBox),
-                       static_cast<QWidget*>(m_pClear), static_cast<QWidget*>(m_pSettings),
-                       static_cast<QWidget*>(m_pStop), static_cast<QWidget*>(m_pStart),
-                       static_cast<QWidget*>(m_pRcvBrowse), static_cast<QWidget*>(m_pRcvEdit),
-                       static_cast<QWidget*>(m_pOutputBox), static_cast<QWidget*>(m_pByteCountLabel),
-                       static_cast<QWidget*>(m_pByteCount)})
+    for (QWidget* w :
+         {static_cast<QWidget*>(m_pInstrumentBox), static_cast<QWidget*>(m_pControlsBox),
+          static_cast<QWidget*>(m_pClear), static_cast<QWidget*>(m_pSettings), static_cast<QWidget*>(m_pStop),
+          static_cast<QWidget*>(m_pStart), static_cast<QWidget*>(m_pRcvBrowse), static_cast<QWidget*>(m_pRcvEdit),
+          static_cast<QWidget*>(m_pOutputBox), static_cast<QWidget*>(m_pByteCountLabel),
+          static_cast<QWidget*>(m_pByteCount)})
         w->setEnabled(!ascii);
     m_pReload->setEnabled(false);
     m_bInstrument = !ascii;
@@ -304,7 +304,7 @@ QString CGDump::ChooseFile(const QString& title, const QString& current)
     QFileDialog chooser(this, title, ChooserStart(current), FileFilter());
     chooser.setObjectName("fileChooser");
     chooser.setAcceptMode(QFileDialog::AcceptOpen);
-    chooser.setFileMode(QFileDialog::AnyFile);   // the file need not exist
+    chooser.setFileMode(QFileDialog::AnyFile);  // the file need not exist
     if (!current.isEmpty())
         chooser.selectFile(current);
     if (chooser.exec() != QDialog::Accepted || chooser.selectedFiles().isEmpty())
@@ -442,10 +442,10 @@ void CGDump::LockWhileLogging(bool logging)
     // While bytes go into the receive file, its name, the file commands and
     // the mode and meter choices stay as they are: Stop lists, and OK
     // imports, the file that was logged.
-    for (QWidget* w : {static_cast<QWidget*>(m_pRcvEdit), static_cast<QWidget*>(m_pRcvBrowse),
-                       static_cast<QWidget*>(m_pEditFile), static_cast<QWidget*>(m_pInstrumentRadio),
-                       static_cast<QWidget*>(m_pAsciiRadio), static_cast<QWidget*>(m_pCG3Radio),
-                       static_cast<QWidget*>(m_pAliodRadio)})
+    for (QWidget* w :
+         {static_cast<QWidget*>(m_pRcvEdit), static_cast<QWidget*>(m_pRcvBrowse), static_cast<QWidget*>(m_pEditFile),
+          static_cast<QWidget*>(m_pInstrumentRadio), static_cast<QWidget*>(m_pAsciiRadio),
+          static_cast<QWidget*>(m_pCG3Radio), static_cast<QWidget*>(m_pAliodRadio)})
         w->setEnabled(!logging);
 }
 
@@ -458,7 +458,7 @@ void CGDump::OnLineEchoed(const QString& line)
 
 void CGDump::EndLogging()
 {
-    m_pLogger->Finish();   // drains the port into the file, closes port and file
+    m_pLogger->Finish();  // drains the port into the file, closes port and file
     m_bLogging = false;
     m_bPortOpen = false;
 }
@@ -491,7 +491,7 @@ void CGDump::OnSettings()
     CDlgMeterSetup setup(this);
     if (setup.exec() != QDialog::Accepted)
         return;
-    m_bPortOpen = false;   // the next Start opens the port with the new settings
+    m_bPortOpen = false;  // the next Start opens the port with the new settings
     ShowFields();
 }
 
@@ -549,7 +549,7 @@ void CGDump::accept()
     if (m_bLoading)
         return;
     if (m_bLogging)
-        EndLogging();   // OK imports the complete file
+        EndLogging();  // OK imports the complete file
     TakeFields();
     QDialog::accept();
 }

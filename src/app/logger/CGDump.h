@@ -100,37 +100,37 @@ private:
     double m_dStopBits = 0.0;
 
     // Controls, owned by the dialog.
-    QRadioButton* m_pInstrumentRadio = nullptr;   // 1014
-    QRadioButton* m_pAsciiRadio = nullptr;        // 1015
+    QRadioButton* m_pInstrumentRadio = nullptr;  // 1014
+    QRadioButton* m_pAsciiRadio = nullptr;       // 1015
     QButtonGroup* m_pAcquireGroup = nullptr;
-    QRadioButton* m_pCG3Radio = nullptr;          // 1173
-    QRadioButton* m_pAliodRadio = nullptr;        // 1174
+    QRadioButton* m_pCG3Radio = nullptr;    // 1173
+    QRadioButton* m_pAliodRadio = nullptr;  // 1174
     QButtonGroup* m_pMeterGroup = nullptr;
-    QGroupBox* m_pInstrumentBox = nullptr;        // 1019
-    QGroupBox* m_pAsciiBox = nullptr;             // 1018
-    QGroupBox* m_pOutputBox = nullptr;            // 1020
-    QGroupBox* m_pControlsBox = nullptr;          // 1021
-    QLineEdit* m_pRcvEdit = nullptr;              // 1004
-    QPushButton* m_pRcvBrowse = nullptr;          // 1006
-    QLineEdit* m_pAsciiEdit = nullptr;            // 1016
-    QPushButton* m_pAsciiBrowse = nullptr;        // 1017
-    QPushButton* m_pStart = nullptr;              // 1007
-    QPushButton* m_pStop = nullptr;               // 1008
-    QPushButton* m_pSettings = nullptr;           // 1009
-    CListBoxEx* m_pList = nullptr;                // 1002
-    QLineEdit* m_pByteCount = nullptr;            // 1003
-    QLabel* m_pByteCountLabel = nullptr;          // 1106
-    QPushButton* m_pClear = nullptr;              // 1010
-    QPushButton* m_pEditFile = nullptr;           // 1104
-    QPushButton* m_pReload = nullptr;             // 1105
-    QLineEdit* m_pBaudEdit = nullptr;             // 1088, hidden
-    QLineEdit* m_pByteSizeEdit = nullptr;         // 1092, hidden
-    QLineEdit* m_pParityEdit = nullptr;           // 1090, hidden
-    QLineEdit* m_pStopBitsEdit = nullptr;         // 1091, hidden
+    QGroupBox* m_pInstrumentBox = nullptr;  // 1019
+    QGroupBox* m_pAsciiBox = nullptr;       // 1018
+    QGroupBox* m_pOutputBox = nullptr;      // 1020
+    QGroupBox* m_pControlsBox = nullptr;    // 1021
+    QLineEdit* m_pRcvEdit = nullptr;        // 1004
+    QPushButton* m_pRcvBrowse = nullptr;    // 1006
+    QLineEdit* m_pAsciiEdit = nullptr;      // 1016
+    QPushButton* m_pAsciiBrowse = nullptr;  // 1017
+    QPushButton* m_pStart = nullptr;        // 1007
+    QPushButton* m_pStop = nullptr;         // 1008
+    QPushButton* m_pSettings = nullptr;     // 1009
+    CListBoxEx* m_pList = nullptr;          // 1002
+    QLineEdit* m_pByteCount = nullptr;      // 1003
+    QLabel* m_pByteCountLabel = nullptr;    // 1106
+    QPushButton* m_pClear = nullptr;        // 1010
+    QPushButton* m_pEditFile = nullptr;     // 1104
+    QPushButton* m_pReload = nullptr;       // 1105
+    QLineEdit* m_pBaudEdit = nullptr;       // 1088, hidden
+    QLineEdit* m_pByteSizeEdit = nullptr;   // 1092, hidden
+    QLineEdit* m_pParityEdit = nullptr;     // 1090, hidden
+    QLineEdit* m_pStopBitsEdit = nullptr;   // 1091, hidden
 
-    SerialLogger* m_pLogger = nullptr;   // child: owns the port and the open receive file
+    SerialLogger* m_pLogger = nullptr;  // child: owns the port and the open receive file
     FileOpener m_openFile;
-    bool m_bLoading = false;   // a file is being listed
+    bool m_bLoading = false;  // a file is being listed
 };
 
 }  // namespace bramble

@@ -35,7 +35,7 @@ protected:
 private:
     void Finish(bool commit);
 
-    QListWidget* m_pList;   // not owned
+    QListWidget* m_pList;  // not owned
     int m_nRow = -1;
     bool m_bEnded = false;
 };

@@ -11,7 +11,7 @@ CListBoxEx::CListBoxEx(QWidget* parent) : QListWidget(parent)
     // Meter dumps are column-aligned text.
     setFont(FixedPitchFont(QFontDatabase::systemFont(QFontDatabase::FixedFont).pointSizeF()));
     setUniformItemSizes(true);
-    setTextElideMode(Qt::ElideNone);   // long lines scroll sideways instead of losing their end
+    setTextElideMode(Qt::ElideNone);  // long lines scroll sideways instead of losing their end
     setSelectionMode(QAbstractItemView::SingleSelection);
 }
 

@@ -77,7 +77,7 @@ void SerialLogger::StartPolling(int seconds)
 void SerialLogger::Tick()
 {
     if (m_bInTick)
-        return;   // a message box of this tick is up; its bytes are still being handled
+        return;  // a message box of this tick is up; its bytes are still being handled
     m_bInTick = true;
     m_watch.BeginTick();
     DrainPort();

@@ -107,8 +107,8 @@ private:
     TransferWatch m_watch;
     LineEcho m_echo;
     PortSettings m_portSettings;
-    bool m_bInTick = false;   // a tick is running (a message box may be up inside it)
-    bool m_bLosingPort = false;   // the port's loss is being handled
+    bool m_bInTick = false;      // a tick is running (a message box may be up inside it)
+    bool m_bLosingPort = false;  // the port's loss is being handled
 };
 
 }  // namespace bramble

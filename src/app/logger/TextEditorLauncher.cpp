@@ -13,7 +13,7 @@ bool DesktopHasTextEditor()
 {
     const QString xdgMime = QStandardPaths::findExecutable("xdg-mime");
     if (xdgMime.isEmpty())
-        return true;   // nothing to ask: let xdg-open try
+        return true;  // nothing to ask: let xdg-open try
     QProcess query;
     query.start(xdgMime, {"query", "default", "text/plain"});
     if (!query.waitForFinished(3000)) {
@@ -31,8 +31,8 @@ bool OpenInTextEditor(const QString& path)
     const QString xdgOpen = QStandardPaths::findExecutable("xdg-open");
     if (!xdgOpen.isEmpty() && DesktopHasTextEditor() && QProcess::startDetached(xdgOpen, {path}))
         return true;
-    for (const char* editor : {"gnome-text-editor", "gedit", "kate", "kwrite", "mousepad", "pluma", "xed",
-                               "featherpad", "leafpad", "geany", "gvim"}) {
+    for (const char* editor : {"gnome-text-editor", "gedit", "kate", "kwrite", "mousepad", "pluma", "xed", "featherpad",
+                               "leafpad", "geany", "gvim"}) {
         const QString program = QStandardPaths::findExecutable(editor);
         if (!program.isEmpty() && QProcess::startDetached(program, {path}))
             return true;

@@ -27,9 +27,8 @@ QPixmap DrawIcon(int size)
     p.drawPath(leaf);
 
     // Drupelets of the berry.
-    constexpr std::array<QPointF, 7> drupelets = {
-        QPointF(14, 14), QPointF(20, 14), QPointF(11, 19), QPointF(17, 19),
-        QPointF(23, 19), QPointF(14, 24), QPointF(20, 24)};
+    constexpr std::array<QPointF, 7> drupelets = {QPointF(14, 14), QPointF(20, 14), QPointF(11, 19), QPointF(17, 19),
+                                                  QPointF(23, 19), QPointF(14, 24), QPointF(20, 24)};
     p.setPen(QPen(QColor(20, 10, 40), 0.8));
     for (const QPointF& centre : drupelets) {
         QRadialGradient shade(centre - QPointF(1.2, 1.2), 4.0);

@@ -26,7 +26,7 @@ CKelpApp::CKelpApp()
 CKelpApp::~CKelpApp()
 {
     m_doc.SetMessageSink(nullptr);
-    m_pMainWnd.reset();   // the view leaves the document before it goes
+    m_pMainWnd.reset();  // the view leaves the document before it goes
 }
 
 void CKelpApp::SetSettingsKey()
@@ -57,7 +57,7 @@ bool CKelpApp::InitInstance(const QStringList& arguments)
 {
     QCommandLineParser parser;
     ConfigureParser(parser);
-    parser.process(arguments);   // --help and --version print and exit here
+    parser.process(arguments);  // --help and --version print and exit here
     if (parser.positionalArguments().size() > 1) {
         std::fprintf(stderr, "bramble: only one FILE can be imported at start\n");
         m_exitCode = 2;
@@ -73,8 +73,7 @@ bool CKelpApp::InitInstance(const QStringList& arguments)
 
     if (!parser.positionalArguments().isEmpty()) {
         const QString path = parser.positionalArguments().constFirst();
-        const bool aliod =
-            parser.isSet("aliod") || GuessMeterType(path.toStdString()) == MeterType::aliod;
+        const bool aliod = parser.isSet("aliod") || GuessMeterType(path.toStdString()) == MeterType::aliod;
         // Import once the window is up, so that it paints while the file loads.
         CMainFrame* frame = m_pMainWnd.get();
         QTimer::singleShot(0, frame, [frame, path, aliod] { frame->importCommand()->ImportFile(path, aliod); });

@@ -56,8 +56,8 @@ CKelpView::CKelpView(ReductionSession& session, QWidget* parent)
     for (int c = 0; c < CStationList::kColumnCount; ++c) {
         const int width = CStationList::Columns()[static_cast<std::size_t>(c)].width;
         if (width == 0)
-            m_pTable->setColumnHidden(c, true);   // "Station Index" and "m_dt" still hold their texts
-        else   // never narrower than its title
+            m_pTable->setColumnHidden(c, true);  // "Station Index" and "m_dt" still hold their texts
+        else                                     // never narrower than its title
             m_pTable->setColumnWidth(c, std::max(width, m_pTable->horizontalHeader()->sectionSizeHint(c)));
     }
     m_pTable->setContextMenuPolicy(Qt::CustomContextMenu);
@@ -67,9 +67,9 @@ CKelpView::CKelpView(ReductionSession& session, QWidget* parent)
         const char* caption;
         const char* name;
     };
-    const ButtonText buttons[] = {{"Select &None", "selectNoneButton"},   {"Select &All", "selectAllButton"},
-                                {"&Plot Graph...", "plotButton"},       {"&Display Raw...", "rawButton"},
-                                {"&Corrections...", "correctionsButton"}, {"&Final Output...", "finalOutputButton"}};
+    const ButtonText buttons[] = {{"Select &None", "selectNoneButton"},     {"Select &All", "selectAllButton"},
+                                  {"&Plot Graph...", "plotButton"},         {"&Display Raw...", "rawButton"},
+                                  {"&Corrections...", "correctionsButton"}, {"&Final Output...", "finalOutputButton"}};
     auto* buttonRow = new QHBoxLayout;
     for (const ButtonText& text : buttons) {
         auto* button = new QPushButton(text.caption, this);
@@ -115,7 +115,7 @@ CKelpView::CKelpView(ReductionSession& session, QWidget* parent)
 
 CKelpView::~CKelpView()
 {
-    m_session.SetDriftRecalc({}, {});   // the session's own again
+    m_session.SetDriftRecalc({}, {});  // the session's own again
     m_doc.RemoveView(this);
 }
 
@@ -141,7 +141,7 @@ void CKelpView::OnInitialUpdate()
 {
     m_nRows = m_doc.m_nRecords;
     EnableControls(false);
-    m_session.ResetDriftNames();   // "None", entry 0 selected, the next calculation is appended
+    m_session.ResetDriftNames();  // "None", entry 0 selected, the next calculation is appended
     ShowRowCount();
 }
 
@@ -154,7 +154,7 @@ void CKelpView::OnUpdate(int hint)
     m_pModel->beginRebuild();
     m_pModel->endRebuild();
     if (m_List.RowCount() > 0)
-        EnableControls(true);   // and they stay enabled
+        EnableControls(true);  // and they stay enabled
     ShowRowCount();
 }
 
@@ -284,9 +284,8 @@ void CKelpView::OnCorrections()
     });
     dlg.SetApplyHandler([this](const CorrectionSettings& chosen) {
         // The one place where the recomputation's warnings are shown.
-        RecalcWithProgress(this, m_List.SelectedCount(), [&](const RecalcOptions& options) {
-            return m_session.ApplyCorrections(chosen, options);
-        });
+        RecalcWithProgress(this, m_List.SelectedCount(),
+                           [&](const RecalcOptions& options) { return m_session.ApplyCorrections(chosen, options); });
         ShowCorrectionCells();
     });
     dlg.exec();
@@ -295,8 +294,9 @@ void CKelpView::OnCorrections()
 
 void CKelpView::RecalcSelection()
 {
-    RecalcWithProgress(this, m_List.SelectedCount(),
-                       [this](const RecalcOptions& options) { return m_session.Recalculate(options); }, false);
+    RecalcWithProgress(
+        this, m_List.SelectedCount(), [this](const RecalcOptions& options) { return m_session.Recalculate(options); },
+        false);
     ShowCorrectionCells();
 }
 

@@ -116,15 +116,15 @@ private:
     CKelpDoc& m_doc;
     CStationList& m_List;
     int m_nRows = 0;
-    CDisplayDlg* m_dlgDisplay = nullptr;   // a child of the view
-    std::unique_ptr<CRawDlg> m_dlgRaw;     // without owner: a window of its own
+    CDisplayDlg* m_dlgDisplay = nullptr;  // a child of the view
+    std::unique_ptr<CRawDlg> m_dlgRaw;    // without owner: a window of its own
     QString m_strExportFile;
     StationListModel* m_pModel = nullptr;
     StationTableView* m_pTable = nullptr;
     QLineEdit* m_pRowsEdit = nullptr;
-    std::vector<QPushButton*> m_Buttons;   // 1097, 1098, 1099, 1100, 1110, 1168
+    std::vector<QPushButton*> m_Buttons;  // 1097, 1098, 1099, 1100, 1110, 1168
     QMenu* m_pPopup = nullptr;
-    bool m_bSyncing = false;   // the view is itself changing the selection model
+    bool m_bSyncing = false;  // the view is itself changing the selection model
 };
 
 }  // namespace bramble

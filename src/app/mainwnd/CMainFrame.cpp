@@ -38,8 +38,7 @@ QString LocalFileOf(const QMimeData* mime)
 
 }  // namespace
 
-CMainFrame::CMainFrame(ReductionSession& session, QWidget* parent)
-    : QMainWindow(parent), m_doc(session.Document())
+CMainFrame::CMainFrame(ReductionSession& session, QWidget* parent) : QMainWindow(parent), m_doc(session.Document())
 {
     setObjectName("mainFrame");
     setWindowIcon(AppIcon());
@@ -101,9 +100,12 @@ void CMainFrame::BuildDisabledCommands()
         QKeySequence keys;
     };
     const Command commands[] = {
-        {"actionNew", QKeySequence(Qt::CTRL | Qt::Key_N)},   {"actionOpen", QKeySequence(Qt::CTRL | Qt::Key_O)},
-        {"actionSave", QKeySequence(Qt::CTRL | Qt::Key_S)},  {"actionSaveAs", QKeySequence()},
-        {"actionPrint", QKeySequence(Qt::CTRL | Qt::Key_P)}, {"actionPrintPreview", QKeySequence()},
+        {"actionNew", QKeySequence(Qt::CTRL | Qt::Key_N)},
+        {"actionOpen", QKeySequence(Qt::CTRL | Qt::Key_O)},
+        {"actionSave", QKeySequence(Qt::CTRL | Qt::Key_S)},
+        {"actionSaveAs", QKeySequence()},
+        {"actionPrint", QKeySequence(Qt::CTRL | Qt::Key_P)},
+        {"actionPrintPreview", QKeySequence()},
         {"actionPrintSetup", QKeySequence()},
     };
     for (const Command& c : commands) {
@@ -126,8 +128,7 @@ void CMainFrame::UpdateRecentMenu()
     for (const RecentFileList::Entry& entry : m_Recent.Entries()) {
         auto* action = new QAction(QString("&%1 %2").arg(number).arg(QDir::toNativeSeparators(entry.path)), this);
         action->setObjectName(QString("actionRecent%1").arg(number));
-        connect(action, &QAction::triggered, this,
-                [this, entry] { m_pImport->ImportFile(entry.path, entry.aliod); });
+        connect(action, &QAction::triggered, this, [this, entry] { m_pImport->ImportFile(entry.path, entry.aliod); });
         m_pFileMenu->insertAction(m_pExitSeparator, action);
         m_RecentActions.append(action);
         ++number;
@@ -140,7 +141,7 @@ void CMainFrame::OnImported(const QString& path, bool aliod, bool opened)
 {
     UpdateTitle();
     if (!opened)
-        return;   // a file that could not be read is not offered again
+        return;  // a file that could not be read is not offered again
     m_Recent.Add(path, aliod);
     UpdateRecentMenu();
 }
@@ -196,7 +197,8 @@ void CMainFrame::dropEvent(QDropEvent* event)
     event->acceptProposedAction();
     const bool aliod = GuessMeterType(path.toStdString()) == MeterType::aliod;
     // Import after the drop has finished, so the drag source is not kept waiting.
-    QMetaObject::invokeMethod(this, [this, path, aliod] { m_pImport->ImportFile(path, aliod); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this, [this, path, aliod] { m_pImport->ImportFile(path, aliod); }, Qt::QueuedConnection);
 }
 
 }  // namespace bramble

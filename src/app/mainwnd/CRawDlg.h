@@ -41,7 +41,7 @@ public:
 private:
     void OnPrint();
 
-    CListBoxEx* m_pListBox = nullptr;   // 1063
+    CListBoxEx* m_pListBox = nullptr;  // 1063
 };
 
 }  // namespace bramble

@@ -12,8 +12,7 @@ namespace {
 // alone.
 class CopyRowsFilter final : public QObject {
 public:
-    CopyRowsFilter(QAbstractItemView* view, std::function<std::string()> text)
-        : QObject(view), m_text(std::move(text))
+    CopyRowsFilter(QAbstractItemView* view, std::function<std::string()> text) : QObject(view), m_text(std::move(text))
     {
         view->installEventFilter(this);
     }

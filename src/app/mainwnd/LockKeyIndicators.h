@@ -34,7 +34,7 @@ private:
     bool m_caps = false;
     bool m_num = false;
     bool m_scroll = false;
-    bool m_nativeState = false;   // key events carry X11 modifier state
+    bool m_nativeState = false;  // key events carry X11 modifier state
 };
 
 }  // namespace bramble

@@ -13,7 +13,7 @@ namespace bramble {
 // refreshed the views, so nothing paints a survey that is gone.
 class MessageBoxSink final : public IMessageSink {
 public:
-    explicit MessageBoxSink(QWidget* parent) : m_pParent(parent) {}
+    explicit MessageBoxSink(QWidget* parent) : m_pParent(parent) { }
     void ShowMessage(const std::string& text) override;
 
 private:

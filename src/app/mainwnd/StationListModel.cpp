@@ -4,12 +4,9 @@
 
 namespace bramble {
 
-StationListModel::StationListModel(CStationList& list, QObject* parent) : QAbstractTableModel(parent), m_list(list) {}
+StationListModel::StationListModel(CStationList& list, QObject* parent) : QAbstractTableModel(parent), m_list(list) { }
 
-int StationListModel::rowCount(const QModelIndex& parent) const
-{
-    return parent.isValid() ? 0 : m_list.RowCount();
-}
+int StationListModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : m_list.RowCount(); }
 
 int StationListModel::columnCount(const QModelIndex& parent) const
 {
@@ -27,7 +24,7 @@ QVariant StationListModel::data(const QModelIndex& index, int role) const
         if (index.column() == CStationList::kHeader)
             return m_list.IsSelected(index.row()) ? Qt::Checked : Qt::Unchecked;
         return {};
-    default:   // every cell is left-aligned, the views' default
+    default:  // every cell is left-aligned, the views' default
 
         return {};
     }

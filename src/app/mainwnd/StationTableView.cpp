@@ -26,11 +26,10 @@ StationTableView::StationTableView(QWidget* parent) : QTableView(parent)
     horizontalHeader()->setSectionsClickable(true);
     horizontalHeader()->setHighlightSections(false);
     horizontalHeader()->setSortIndicatorShown(true);
-    horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);   // none until the rows are sorted
+    horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);  // none until the rows are sorted
     // Before the view's own handler, which sorts and so resets the rows.
-    connect(horizontalHeader(), &QHeaderView::sectionClicked, this, [this](int section) {
-        m_nClickedSection = section;
-    });
+    connect(horizontalHeader(), &QHeaderView::sectionClicked, this,
+            [this](int section) { m_nClickedSection = section; });
     horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     horizontalHeader()->setStretchLastSection(false);
 }

@@ -32,8 +32,8 @@ private:
 
     void UpdateSortIndicator();
 
-    bool m_swallowRelease = false;   // the press toggled a check box
-    int m_nClickedSection = -1;      // the header clicked last
+    bool m_swallowRelease = false;  // the press toggled a check box
+    int m_nClickedSection = -1;     // the header clicked last
 };
 
 }  // namespace bramble

@@ -17,8 +17,8 @@ namespace {
 QStringList GuideCandidates()
 {
     // bin/bramble -> share/doc/bramble/user-guide.md
-    QStringList paths{QDir(QCoreApplication::applicationDirPath())
-                          .absoluteFilePath("../share/doc/bramble/user-guide.md")};
+    QStringList paths{
+        QDir(QCoreApplication::applicationDirPath()).absoluteFilePath("../share/doc/bramble/user-guide.md")};
 #ifdef BRAMBLE_SOURCE_DIR
     paths << QStringLiteral(BRAMBLE_SOURCE_DIR "/docs/user-guide.md");
 #endif

@@ -30,8 +30,7 @@ QPushButton* MakeButton(const char* caption, const char* name, int id, QWidget* 
 
 }  // namespace
 
-CDlgFinalOutput::CDlgFinalOutput(const CKelpDoc& doc, QWidget* parent)
-    : QDialog(parent), m_doc(doc)
+CDlgFinalOutput::CDlgFinalOutput(const CKelpDoc& doc, QWidget* parent) : QDialog(parent), m_doc(doc)
 {
     setObjectName("finalOutputDialog");
     setWindowTitle("Final Output Dialog");
@@ -40,7 +39,7 @@ CDlgFinalOutput::CDlgFinalOutput(const CKelpDoc& doc, QWidget* parent)
     m_pList->setObjectName("finalList");
     m_pList->setProperty("controlId", 1166);
     m_pList->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_pList->setSelectionMode(QAbstractItemView::ExtendedSelection);   // Ctrl+C copies several
+    m_pList->setSelectionMode(QAbstractItemView::ExtendedSelection);  // Ctrl+C copies several
     m_pList->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_pList->setShowGrid(true);
     m_pList->setWordWrap(false);

@@ -26,7 +26,7 @@ private:
     void OnExportText();
 
     const CKelpDoc& m_doc;
-    QTableWidget* m_pList = nullptr;   // 1166
+    QTableWidget* m_pList = nullptr;  // 1166
 };
 
 }  // namespace bramble

@@ -27,11 +27,11 @@ public:
     QString m_strOperTemp = QString::fromStdString(DefaultAliodHeaderTexts().operTemp);
 
 private:
-    QLineEdit* m_pSerialNumber = nullptr;   // 1175
-    QLineEdit* m_pLatitude = nullptr;       // 1176
-    QLineEdit* m_pLongitude = nullptr;      // 1177
-    QLineEdit* m_pOperator = nullptr;       // 1178
-    QLineEdit* m_pOperTemp = nullptr;       // 1074
+    QLineEdit* m_pSerialNumber = nullptr;  // 1175
+    QLineEdit* m_pLatitude = nullptr;      // 1176
+    QLineEdit* m_pLongitude = nullptr;     // 1177
+    QLineEdit* m_pOperator = nullptr;      // 1178
+    QLineEdit* m_pOperTemp = nullptr;      // 1074
 };
 
 }  // namespace bramble

@@ -40,10 +40,7 @@ QString DataFileFilters()
     return filters.join(";;");
 }
 
-QString PolarTableFilters()
-{
-    return Filter({"Polar Motion Tables", "*.daily *.txt *.dat"}) + ";;" + kGeneralFilters;
-}
+QString PolarTableFilters() { return Filter({"Polar Motion Tables", "*.daily *.txt *.dat"}) + ";;" + kGeneralFilters; }
 
 QString ExportFileFilters()
 {

@@ -12,8 +12,7 @@ namespace bramble {
 
 ImportCommand::ImportCommand(ReductionSession& session, QWidget* window)
     : QObject(window), m_doc(session.Document()), m_pWindow(window), m_loader(session, window)
-{
-}
+{ }
 
 QString ImportCommand::TitleOf(const QString& path)
 {
@@ -27,7 +26,7 @@ void ImportCommand::OnFileImport()
         return;
     CGDump dump(m_pWindow);
     if (dump.exec() != QDialog::Accepted)
-        return;   // the previous survey stays loaded and shown
+        return;  // the previous survey stays loaded and shown
     m_doc.m_bInstrument = dump.InstrumentMode();
     m_doc.m_bAsciiFile = dump.AsciiFileMode();
     if (dump.InstrumentMode()) {

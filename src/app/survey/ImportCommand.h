@@ -44,7 +44,7 @@ private:
     void ShowNoData();
 
     CKelpDoc& m_doc;
-    QWidget* m_pWindow;   // not owned
+    QWidget* m_pWindow;  // not owned
     SurveyLoader m_loader;
 };
 

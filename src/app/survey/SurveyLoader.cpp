@@ -17,8 +17,7 @@ namespace bramble {
 
 SurveyLoader::SurveyLoader(ReductionSession& session, QWidget* window)
     : QObject(window), m_session(session), m_pWindow(window)
-{
-}
+{ }
 
 ReadReport SurveyLoader::Load(const std::string& path, MeterKind meter, const std::optional<AliodHeaderTexts>& header)
 {
@@ -32,8 +31,8 @@ ReadReport SurveyLoader::Load(const std::string& path, MeterKind meter, const st
     progress.setObjectName("loadProgress");
     progress.setWindowTitle("Bramble");
     progress.setLabelText(QString("Reading %1 ...").arg(QFileInfo(QString::fromStdString(path)).fileName()));
-    progress.setCancelButton(nullptr);   // a reader cannot be interrupted
-    progress.setRange(0, 0);              // the reader reports no progress: a busy bar
+    progress.setCancelButton(nullptr);  // a reader cannot be interrupted
+    progress.setRange(0, 0);            // the reader reports no progress: a busy bar
     progress.setWindowModality(Qt::ApplicationModal);
     progress.setMinimumDuration(kProgressDelayMs);
     progress.setValue(0);

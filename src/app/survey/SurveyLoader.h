@@ -42,7 +42,7 @@ public:
 
 private:
     ReductionSession& m_session;
-    QWidget* m_pWindow;   // parent of the progress dialog; not owned
+    QWidget* m_pWindow;  // parent of the progress dialog; not owned
     bool m_bBusy = false;
 };
 

@@ -3,8 +3,8 @@
 namespace bramble {
 
 enum class ObservationModel {
-    readings,      // each setup observes its station, with a per-loop offset
-    differences,   // each pair of successive setups of a loop observes their difference
+    readings,     // each setup observes its station, with a per-loop offset
+    differences,  // each pair of successive setups of a loop observes their difference
 };
 
 struct AdjustOptions {

@@ -20,9 +20,15 @@ std::string ObservationLine(const ObservationResult& o)
 {
     std::string what;
     switch (o.kind) {
-    case ObservationResult::Kind::setup: what = o.to; break;
-    case ObservationResult::Kind::difference: what = o.from + " -> " + o.to; break;
-    case ObservationResult::Kind::datum: what = "datum " + o.to; break;
+    case ObservationResult::Kind::setup:
+        what = o.to;
+        break;
+    case ObservationResult::Kind::difference:
+        what = o.from + " -> " + o.to;
+        break;
+    case ObservationResult::Kind::datum:
+        what = "datum " + o.to;
+        break;
     }
     return Padded(o.loop.empty() ? "-" : o.loop, 18) + Padded(what, 22) + Format("%14.4f", o.observed) +
            Format("%10.4f", o.sigma) + Format("%11.4f", o.residual) + Format("%8.3f", o.redundancy) +
@@ -89,7 +95,8 @@ std::string AdjustmentReport(const AdjustmentResult& r, const std::vector<std::s
     for (const ObservationResult& o : r.observationResults)
         out += ObservationLine(o);
     if (!r.removed.empty()) {
-        out += "\nRemoved as outliers, in order (values as they stood when removed)\n" + std::string(kObservationHeader);
+        out +=
+            "\nRemoved as outliers, in order (values as they stood when removed)\n" + std::string(kObservationHeader);
         for (const ObservationResult& o : r.removed)
             out += ObservationLine(o);
     }

@@ -21,8 +21,8 @@ namespace {
 // construction and cannot be tested.
 constexpr double kNoRedundancy = 1e-10;
 
-AdjustmentResult MakeResult(const Network& net, const PassSolution& s,
-                            const AdjustOptions& options, const std::vector<bool>& active)
+AdjustmentResult MakeResult(const Network& net, const PassSolution& s, const AdjustOptions& options,
+                            const std::vector<bool>& active)
 {
     AdjustmentResult r;
     r.model = options.model;
@@ -78,7 +78,9 @@ AdjustmentResult MakeResult(const Network& net, const PassSolution& s,
             continue;
         const NetworkObservation& o = net.observations[i];
         ObservationResult res;
-        res.kind = o.kind == NKind::setup ? RKind::setup : o.kind == NKind::difference ? RKind::difference : RKind::datum;
+        res.kind = o.kind == NKind::setup        ? RKind::setup
+                   : o.kind == NKind::difference ? RKind::difference
+                                                 : RKind::datum;
         res.to = net.stations[o.to];
         if (o.kind == NKind::datum) {
             res.datumSource = net.datums[o.datum].source;
@@ -108,9 +110,12 @@ AdjustmentResult MakeResult(const Network& net, const PassSolution& s,
 std::string Describe(const ObservationResult& o)
 {
     switch (o.kind) {
-    case ObservationResult::Kind::setup: return "the setup of station " + o.to + " in loop " + o.loop;
-    case ObservationResult::Kind::difference: return "the difference " + o.from + " -> " + o.to + " in loop " + o.loop;
-    case ObservationResult::Kind::datum: break;
+    case ObservationResult::Kind::setup:
+        return "the setup of station " + o.to + " in loop " + o.loop;
+    case ObservationResult::Kind::difference:
+        return "the difference " + o.from + " -> " + o.to + " in loop " + o.loop;
+    case ObservationResult::Kind::datum:
+        break;
     }
     return "the datum of station " + o.to;
 }

@@ -8,9 +8,9 @@ namespace bramble {
 // SD makes the value a weighted observation of the station.
 struct Datum {
     std::string station;
-    double gravity = 0.0;   // mGal
-    double sd = 0.0;        // mGal, >= 0
-    std::string source;     // where it came from, for messages and reports
+    double gravity = 0.0;  // mGal
+    double sd = 0.0;       // mGal, >= 0
+    std::string source;    // where it came from, for messages and reports
 };
 
 }  // namespace bramble

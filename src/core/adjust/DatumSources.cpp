@@ -27,7 +27,7 @@ bool ReadLines(const std::string& path, std::vector<std::string>& lines, std::st
     std::string line;
     while (reader.next(line))
         lines.push_back(line);
-    if (!reader.error().empty()) {   // not text, an over-long line or a read error
+    if (!reader.error().empty()) {  // not text, an over-long line or a read error
         error = "cannot read " + path + ": " + reader.error();
         return false;
     }

@@ -10,7 +10,7 @@ namespace bramble {
 
 struct DatumsRead {
     bool ok = false;
-    std::string error;   // when !ok: what and where
+    std::string error;  // when !ok: what and where
     std::vector<Datum> datums;
 };
 

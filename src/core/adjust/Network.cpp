@@ -47,8 +47,7 @@ NetworkBuild BuildNetwork(const std::vector<Setup>& setups, const std::vector<Da
     for (const Datum& d : datums) {
         const auto it = stationIndex.find(d.station);
         if (it == stationIndex.end()) {
-            out.warnings.push_back("datum station " + d.station + " (" + d.source +
-                                   ") has no setups and is left out");
+            out.warnings.push_back("datum station " + d.station + " (" + d.source + ") has no setups and is left out");
             continue;
         }
         if (!std::isfinite(d.gravity) || !std::isfinite(d.sd) || d.sd < 0.0) {

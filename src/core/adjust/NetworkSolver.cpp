@@ -53,8 +53,7 @@ class Pass {
 public:
     Pass(const Network& net, const AdjustOptions& options, const std::vector<bool>& active)
         : m_net(net), m_options(options), m_active(active)
-    {
-    }
+    { }
 
     PassOutcome run();
 
@@ -137,18 +136,18 @@ std::string Pass::checkStructure()
         if (!rootAnchored[find(static_cast<int>(i))])
             loose.push_back(m_net.stations[i]);
     if (!loose.empty())
-        return (loose.size() == 1 ? "station " : "stations ") + NameList(loose) +
-               (loose.size() == 1 ? " is" : " are") + " not connected to any datum";
+        return (loose.size() == 1 ? "station " : "stations ") + NameList(loose) + (loose.size() == 1 ? " is" : " are") +
+               " not connected to any datum";
 
     const int degree = m_options.driftDegree;
-    const std::size_t needed =
-        static_cast<std::size_t>(m_options.model == ObservationModel::readings ? degree + 1 : (degree > 0 ? degree + 1 : 0));
+    const std::size_t needed = static_cast<std::size_t>(
+        m_options.model == ObservationModel::readings ? degree + 1 : (degree > 0 ? degree + 1 : 0));
     for (std::size_t l = 0; l < m_net.loops.size(); ++l)
         if (!loopTimes[l].empty() && loopTimes[l].size() < needed)
             return "loop " + m_net.loops[l].name + " has " + std::to_string(loopTimes[l].size()) +
                    " setup time(s): too few for " +
-                   (m_options.model == ObservationModel::readings ? "an offset and " : "") +
-                   "a drift of degree " + std::to_string(degree);
+                   (m_options.model == ObservationModel::readings ? "an offset and " : "") + "a drift of degree " +
+                   std::to_string(degree);
 
     if (m_options.calibration) {
         std::set<int> anchors;
@@ -286,8 +285,8 @@ bool Pass::factorize(bool holdFactors, std::string& error)
         }
     }
     if (bad >= 0) {
-        error = "the network cannot be solved: " + (m_solver.info() == Eigen::Success ? m_layout.names[bad]
-                                                                                         : std::string("an unknown")) +
+        error = "the network cannot be solved: " +
+                (m_solver.info() == Eigen::Success ? m_layout.names[bad] : std::string("an unknown")) +
                 " is not determined by the observations (too few setups for the drift degree, a meter "
                 "calibrated without datums of different gravity, or a station without a tie)";
         return false;

@@ -27,12 +27,12 @@ namespace bramble {
 // (k = 1 and the solution without calibration to start) and the solution is
 // repeated until the corrections vanish.
 struct PassSolution {
-    std::vector<double> xi, xiSd2;   // per station (fixed: the value, 0)
-    std::vector<std::vector<double>> drift, driftQ;   // per loop, p = 1..degree (value, cofactor)
-    std::vector<std::optional<double>> offset, offsetQ;   // per loop (readings model)
-    std::vector<std::optional<double>> factor, factorQ;   // per meter
-    std::vector<double> residual;     // per observation (0 when inactive): adjusted - observed
-    std::vector<double> redundancy;   // per observation
+    std::vector<double> xi, xiSd2;                       // per station (fixed: the value, 0)
+    std::vector<std::vector<double>> drift, driftQ;      // per loop, p = 1..degree (value, cofactor)
+    std::vector<std::optional<double>> offset, offsetQ;  // per loop (readings model)
+    std::vector<std::optional<double>> factor, factorQ;  // per meter
+    std::vector<double> residual;                        // per observation (0 when inactive): adjusted - observed
+    std::vector<double> redundancy;                      // per observation
     double chi2 = 0.0;
     int observations = 0;
     int unknowns = 0;

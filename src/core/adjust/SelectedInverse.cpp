@@ -8,7 +8,7 @@ namespace bramble {
 
 SelectedInverse::SelectedInverse(const Solver& solver)
 {
-    const auto& L = solver.matrixL().nestedExpression();   // strictly lower, compressed, rows sorted
+    const auto& L = solver.matrixL().nestedExpression();  // strictly lower, compressed, rows sorted
     const int n = static_cast<int>(L.cols());
     const auto& D = solver.vectorD();
     m_perm.resize(n);

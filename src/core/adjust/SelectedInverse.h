@@ -29,12 +29,12 @@ public:
     double at(int a, int b) const;
 
 private:
-    double zAt(int i, int j) const;   // permuted numbering, any order
+    double zAt(int i, int j) const;  // permuted numbering, any order
 
-    std::vector<int> m_perm;          // original index -> permuted index
+    std::vector<int> m_perm;  // original index -> permuted index
     std::vector<int> m_outer, m_inner;
-    std::vector<double> m_z;          // Z below the diagonal, in L's layout
-    std::vector<double> m_diag;       // Z on the diagonal
+    std::vector<double> m_z;     // Z below the diagonal, in L's layout
+    std::vector<double> m_diag;  // Z on the diagonal
 };
 
 }  // namespace bramble

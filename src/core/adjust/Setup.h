@@ -10,15 +10,15 @@ namespace bramble {
 struct Setup {
     std::string loop;
     std::string station;
-    double time = 0.0;                  // day number, UT
-    double gravity = 0.0;               // mGal
-    double sd = 0.0;                    // mGal, > 0
+    double time = 0.0;     // day number, UT
+    double gravity = 0.0;  // mGal
+    double sd = 0.0;       // mGal, > 0
     std::optional<double> temperature;
-    std::string meter;                  // "" when unknown
-    int readings = 1;                   // readings averaged into the setup
+    std::string meter;  // "" when unknown
+    int readings = 1;   // readings averaged into the setup
     std::optional<double> latitude;
     std::optional<double> longitude;
-    std::string source;                 // "file:line" for messages; may be empty
+    std::string source;  // "file:line" for messages; may be empty
 };
 
 }  // namespace bramble

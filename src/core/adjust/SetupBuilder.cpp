@@ -61,7 +61,7 @@ SetupsFromReadings BuildSetups(const std::vector<AdjustReading>& readings, const
     // The open setup of every loop: a loop's readings need not be contiguous
     // in the list, but within a loop a change of station or meter closes it.
     std::map<std::string, SetupSums> open;
-    std::vector<std::pair<std::size_t, Setup>> finished;   // (order of first reading, setup)
+    std::vector<std::pair<std::size_t, Setup>> finished;  // (order of first reading, setup)
     std::map<std::string, std::size_t> openOrder;
     std::size_t order = 0;
     for (const AdjustReading& r : readings) {
@@ -92,8 +92,7 @@ SetupsFromReadings BuildSetups(const std::vector<AdjustReading>& readings, const
     }
     for (auto& [loop, sums] : open)
         finished.emplace_back(openOrder[loop], sums.finish());
-    std::stable_sort(finished.begin(), finished.end(),
-                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    std::stable_sort(finished.begin(), finished.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
     out.setups.reserve(finished.size());
     for (auto& f : finished)
         out.setups.push_back(std::move(f.second));

@@ -14,9 +14,9 @@ namespace bramble {
 // and the first term left out when it gives no SD (then sigma is
 // max(minimum, add)).
 struct SigmaOptions {
-    double factor = 1.0;      // f
-    double add = 0.005;       // a, mGal
-    double minimum = 0.003;   // floor, mGal
+    double factor = 1.0;     // f
+    double add = 0.005;      // a, mGal
+    double minimum = 0.003;  // floor, mGal
 };
 
 double ReadingSigma(const AdjustReading& reading, const SigmaOptions& options);

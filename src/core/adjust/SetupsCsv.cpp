@@ -33,7 +33,7 @@ SetupsFile ReadSetupsCsv(const std::string& path)
     index.fill(-1);
     bool haveHeader = false;
     std::size_t columnCount = 0;
-    std::map<std::pair<std::string, std::string>, double> lastTime;   // per loop and meter
+    std::map<std::pair<std::string, std::string>, double> lastTime;  // per loop and meter
     std::string line;
     long long lineNumber = 0;
     const auto fail = [&](const std::string& why) {
@@ -56,7 +56,8 @@ SetupsFile ReadSetupsCsv(const std::string& path)
                     if ((*fields)[i] == kNames[c])
                         which = c;
                 if (which < 0)
-                    return fail("unknown column '" + (*fields)[i] + "' (the columns are loop, station, time, g, sd "
+                    return fail("unknown column '" + (*fields)[i] +
+                                "' (the columns are loop, station, time, g, sd "
                                 "and optionally temp and meter)");
                 if (index[which] >= 0)
                     return fail("column '" + (*fields)[i] + "' appears twice");
@@ -70,8 +71,7 @@ SetupsFile ReadSetupsCsv(const std::string& path)
             continue;
         }
         if (fields->size() != columnCount)
-            return fail("has " + std::to_string(fields->size()) + " fields, the header " +
-                        std::to_string(columnCount));
+            return fail("has " + std::to_string(fields->size()) + " fields, the header " + std::to_string(columnCount));
         const auto field = [&](Column c) -> const std::string& { return (*fields)[index[c]]; };
         Setup s;
         s.loop = field(kLoop);

@@ -9,7 +9,7 @@ namespace bramble {
 
 struct SetupsFile {
     bool ok = false;
-    std::string error;        // when !ok: what and where ("FILE line N: ...")
+    std::string error;  // when !ok: what and where ("FILE line N: ...")
     std::vector<Setup> setups;
 };
 

@@ -35,8 +35,7 @@ std::optional<double> ParseUtcTime(std::string_view text)
 {
     text = TrimBlanks(text);
     // Fixed layout: YYYY-MM-DD HH:MM:SS
-    if (text.size() != 19 || text[4] != '-' || text[7] != '-' || text[10] != ' ' || text[13] != ':' ||
-        text[16] != ':')
+    if (text.size() != 19 || text[4] != '-' || text[7] != '-' || text[10] != ' ' || text[13] != ':' || text[16] != ':')
         return std::nullopt;
     const auto number = [&](std::size_t pos, std::size_t len, int& out) {
         const auto [end, ec] = std::from_chars(text.data() + pos, text.data() + pos + len, out);
@@ -83,7 +82,7 @@ std::optional<std::vector<std::string>> SplitCsvLine(std::string_view line)
             while (i < line.size() && (line[i] == ' ' || line[i] == '\t'))
                 ++i;
             if (i < line.size() && line[i] != ',')
-                return std::nullopt;   // text after the closing quote
+                return std::nullopt;  // text after the closing quote
         } else {
             const std::size_t comma = line.find(',', i);
             const std::size_t end = comma == std::string_view::npos ? line.size() : comma;
@@ -93,8 +92,8 @@ std::optional<std::vector<std::string>> SplitCsvLine(std::string_view line)
         fields.push_back(std::move(field));
         if (i >= line.size())
             break;
-        ++i;   // the comma
-        if (i == line.size()) {   // a trailing comma: one more, empty field
+        ++i;                     // the comma
+        if (i == line.size()) {  // a trailing comma: one more, empty field
             fields.emplace_back();
             break;
         }

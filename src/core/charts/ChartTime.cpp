@@ -5,7 +5,7 @@
 namespace bramble {
 
 namespace {
-constexpr double kDaysTo1970 = 25569.0;   // 1899-12-30 .. 1970-01-01
+constexpr double kDaysTo1970 = 25569.0;  // 1899-12-30 .. 1970-01-01
 constexpr double kSecondsPerDay = 86400.0;
 }  // namespace
 

@@ -16,7 +16,7 @@ inline constexpr int kDriftSeriesCount = 2;
 
 struct DriftPlotData {
     int m_nPoints = 0;
-    std::vector<double> m_X;   // the row's reading time, day number
+    std::vector<double> m_X;  // the row's reading time, day number
     std::array<std::vector<double>, kDriftSeriesCount> m_Y;
     // Earliest and latest time of the selected readings; earliest > latest
     // when nothing is selected.

@@ -11,12 +11,12 @@ namespace bramble {
 // would start below page height - top margin. The app's CPrinter measures
 // the device and the font, then draws where this says.
 struct PageLayout {
-    int topMargin = 0;    // vertical pixels per inch / 2
-    int leftMargin = 0;   // horizontal pixels per inch / 2; also the rule's right margin
-    int pageWidth = 0;    // the printable width
-    int pageHeight = 0;   // the printable height
-    int lineHeight = 1;   // the font's height plus its internal leading
-    int ruleWidth = 0;    // the rule pen: horizontal pixels per inch / 100 (0 draws one pixel)
+    int topMargin = 0;   // vertical pixels per inch / 2
+    int leftMargin = 0;  // horizontal pixels per inch / 2; also the rule's right margin
+    int pageWidth = 0;   // the printable width
+    int pageHeight = 0;  // the printable height
+    int lineHeight = 1;  // the font's height plus its internal leading
+    int ruleWidth = 0;   // the rule pen: horizontal pixels per inch / 100 (0 draws one pixel)
 
     // Measures for a device; a line height below 1 is taken as 1 so that
     // lines always move down the page.
@@ -27,7 +27,7 @@ struct PageLayout {
     // least 1, since a new page always takes the line that opened it.
     int LinesPerPage() const;
 
-    int TitleY() const { return topMargin - (3 * lineHeight) / 2; }   // top of the title and page number
+    int TitleY() const { return topMargin - (3 * lineHeight) / 2; }  // top of the title and page number
     int RuleY() const { return topMargin - lineHeight / 2; }
     int RuleStartX() const { return leftMargin; }
     int RuleEndX() const { return pageWidth - leftMargin; }
@@ -45,16 +45,16 @@ std::string PageNumberText(int page);
 class PageCursor {
 public:
     struct Placement {
-        bool newPage;   // end the open page (if any), start one and draw its header first
-        int page;       // 1-based number of the page the line is on
-        int y;          // top of the line
+        bool newPage;  // end the open page (if any), start one and draw its header first
+        int page;      // 1-based number of the page the line is on
+        int y;         // top of the line
     };
 
-    explicit PageCursor(const PageLayout& layout) : m_layout(layout) {}
+    explicit PageCursor(const PageLayout& layout) : m_layout(layout) { }
 
     Placement Next();
     bool PageOpen() const { return m_pageOpen; }
-    int PageNumber() const { return m_page; }   // 0 before the first line
+    int PageNumber() const { return m_page; }  // 0 before the first line
 
 private:
     PageLayout m_layout;

@@ -55,25 +55,42 @@ bool SeriesValue(const CReading& reading, int series, double& value)
     const auto* cg3 = reading.isAliod() ? nullptr : static_cast<const CScintrexStation*>(&reading);
     const auto* aliod = reading.isAliod() ? static_cast<const CAliodStation*>(&reading) : nullptr;
     switch (series) {
-    case kSeriesGravity: value = reading.m_dGrav; return true;
+    case kSeriesGravity:
+        value = reading.m_dGrav;
+        return true;
     case kSeriesSDev:
         if (!cg3)
             return false;
         value = cg3->m_dStdDev;
         return true;
-    case kSeriesTiltX: value = cg3 ? cg3->m_nTiltX : aliod->m_nCrossLevel; return true;
-    case kSeriesTiltY: value = cg3 ? cg3->m_nTiltY : aliod->m_nLongLevel; return true;
-    case kSeriesTemp: value = reading.m_dTemp; return true;
+    case kSeriesTiltX:
+        value = cg3 ? cg3->m_nTiltX : aliod->m_nCrossLevel;
+        return true;
+    case kSeriesTiltY:
+        value = cg3 ? cg3->m_nTiltY : aliod->m_nLongLevel;
+        return true;
+    case kSeriesTemp:
+        value = reading.m_dTemp;
+        return true;
     case kSeriesEtc:
         if (!cg3)
             return false;
         value = cg3->m_dEtc;
         return true;
-    case kSeriesBerger: value = reading.m_dTideCorr; return true;
-    case kSeriesPressure: value = reading.m_dPressureCorr; return true;
-    case kSeriesPolarMotion: value = reading.m_dPolarCorr; return true;
-    case kSeriesDrift: value = reading.m_dDriftCorr; return true;
-    default: return false;
+    case kSeriesBerger:
+        value = reading.m_dTideCorr;
+        return true;
+    case kSeriesPressure:
+        value = reading.m_dPressureCorr;
+        return true;
+    case kSeriesPolarMotion:
+        value = reading.m_dPolarCorr;
+        return true;
+    case kSeriesDrift:
+        value = reading.m_dDriftCorr;
+        return true;
+    default:
+        return false;
     }
 }
 
@@ -203,8 +220,10 @@ std::string StationPointText(const CKelpDoc& doc, const CStationList& list, int 
     // temperature in mK. The Aliod temperature is shown as the file gives
     // it, without a unit, since the file does not say which it is.
     switch (series) {
-    case kSeriesGravity: return StringPrintf("Number: %s\n Grav:%13.4fmGal\n", n, reading->m_dGrav);
-    case kSeriesSDev: return cg3 ? StringPrintf("Number: %s\n SDev:%13.4fmGal\n", n, cg3->m_dStdDev) : std::string();
+    case kSeriesGravity:
+        return StringPrintf("Number: %s\n Grav:%13.4fmGal\n", n, reading->m_dGrav);
+    case kSeriesSDev:
+        return cg3 ? StringPrintf("Number: %s\n SDev:%13.4fmGal\n", n, cg3->m_dStdDev) : std::string();
     case kSeriesTiltX:
         return cg3 ? StringPrintf("Number: %s\n Tilt X: %i arcsec\n", n, cg3->m_nTiltX)
                    : StringPrintf("Number: %s\n Cross Level: %i arcsec\n", n, aliod->m_nCrossLevel);
@@ -214,13 +233,18 @@ std::string StationPointText(const CKelpDoc& doc, const CStationList& list, int 
     case kSeriesTemp:
         return cg3 ? StringPrintf("Number: %s\n Temp:%13.4fmK\n", n, reading->m_dTemp)
                    : StringPrintf("Number: %s\n Temp:%13.4f\n", n, reading->m_dTemp);
-    case kSeriesEtc: return cg3 ? StringPrintf("Number: %s\n E.T.C.:%13.4fmGal\n", n, cg3->m_dEtc) : std::string();
-    case kSeriesBerger: return StringPrintf("Number: %s\n Berger:%13.4fmGal\n", n, reading->m_dTideCorr);
-    case kSeriesPressure: return StringPrintf("Number: %s\n Pressure:%13.4fmGal\n", n, reading->m_dPressureCorr);
+    case kSeriesEtc:
+        return cg3 ? StringPrintf("Number: %s\n E.T.C.:%13.4fmGal\n", n, cg3->m_dEtc) : std::string();
+    case kSeriesBerger:
+        return StringPrintf("Number: %s\n Berger:%13.4fmGal\n", n, reading->m_dTideCorr);
+    case kSeriesPressure:
+        return StringPrintf("Number: %s\n Pressure:%13.4fmGal\n", n, reading->m_dPressureCorr);
     case kSeriesPolarMotion:
         return StringPrintf("Number: %s\n Polar Motion:%13.4fmGal\n", n, reading->m_dPolarCorr);
-    case kSeriesDrift: return StringPrintf("Number: %s\n Drift:%13.4fmGal\n", n, reading->m_dDriftCorr);
-    default: return {};
+    case kSeriesDrift:
+        return StringPrintf("Number: %s\n Drift:%13.4fmGal\n", n, reading->m_dDriftCorr);
+    default:
+        return {};
     }
 }
 

@@ -12,8 +12,16 @@ class CStationList;
 // The ten quantities of the "Station Information" plot, in their fixed
 // order (the index is the chart's series index).
 enum StationSeries : int {
-    kSeriesGravity = 0, kSeriesSDev, kSeriesTiltX, kSeriesTiltY, kSeriesTemp, kSeriesEtc, kSeriesBerger,
-    kSeriesPressure, kSeriesPolarMotion, kSeriesDrift
+    kSeriesGravity = 0,
+    kSeriesSDev,
+    kSeriesTiltX,
+    kSeriesTiltY,
+    kSeriesTemp,
+    kSeriesEtc,
+    kSeriesBerger,
+    kSeriesPressure,
+    kSeriesPolarMotion,
+    kSeriesDrift
 };
 inline constexpr int kStationSeriesCount = 10;
 
@@ -21,24 +29,24 @@ inline constexpr int kStationSeriesCount = 10;
 inline constexpr double kPlotMissingValue = -9999.0;
 
 struct StationSeriesInfo {
-    const char* name;        // CG-3 name and legend text
-    const char* aliodName;   // the name for Aliod data
-    int red, green, blue;    // the series colour
-    double margin;           // added around the series' values in a value range
-    bool cg3Only;            // the series has no value for Aliod data
+    const char* name;       // CG-3 name and legend text
+    const char* aliodName;  // the name for Aliod data
+    int red, green, blue;   // the series colour
+    double margin;          // added around the series' values in a value range
+    bool cg3Only;           // the series has no value for Aliod data
 };
 const std::array<StationSeriesInfo, kStationSeriesCount>& StationSeriesTable();
 const char* StationSeriesName(int series, bool aliod);
 
 // The scale selectors: ".001" .. "1000" at list index 0..6.
 inline constexpr int kScaleChoiceCount = 7;
-inline constexpr int kScaleOneIndex = 3;   // "1"
+inline constexpr int kScaleOneIndex = 3;  // "1"
 const char* ScaleChoiceText(int index);
 double ScaleChoiceFactor(int index);
 
 // What the window's controls ask of one build.
 struct StationPlotRequest {
-    std::array<bool, kStationSeriesCount> m_bSeries{};   // the check boxes
+    std::array<bool, kStationSeriesCount> m_bSeries{};  // the check boxes
     std::array<double, kStationSeriesCount> m_dScale{1, 1, 1, 1, 1, 1, 1, 1, 1, 1};
     bool m_bSubtractMean = false;
     double m_dMeanGravity = 0.0;
@@ -52,7 +60,7 @@ struct StationPlotRequest {
 // meter type, hold kPlotMissingValue.
 struct StationPlotData {
     int m_nPoints = 0;
-    std::vector<double> m_X;   // the row's reading time, day number
+    std::vector<double> m_X;  // the row's reading time, day number
     std::array<std::vector<double>, kStationSeriesCount> m_Y;
     // The series to show, in series order (Aliod data never shows SDev and
     // E.T.C.); empty when nothing is ticked.

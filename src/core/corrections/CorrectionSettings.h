@@ -9,9 +9,9 @@ class CKelpDoc;
 
 // The tide options of the "Tide" group, as stored in m_nTideMode.
 enum TideMode : int {
-    kTideLongman = 0,   // keep the meter's own tide correction
-    kTideBerger = 1,    // remove it and add the computed earth tide
-    kTideNone = 2,      // remove it and add nothing
+    kTideLongman = 0,  // keep the meter's own tide correction
+    kTideBerger = 1,   // remove it and add the computed earth tide
+    kTideNone = 2,     // remove it and add nothing
 };
 
 // The correction settings the view keeps between openings of the
@@ -20,8 +20,8 @@ enum TideMode : int {
 struct CorrectionSettings {
     int m_nTideMode = kTideLongman;
     bool m_bApplyPressure = false;
-    double m_dNominalPressure = 0.0;    // hPa
-    double m_dNominalElevation = 0.0;   // m
+    double m_dNominalPressure = 0.0;   // hPa
+    double m_dNominalElevation = 0.0;  // m
     // Pressure entries, "%m/%d/%Y  %H:%M:%S  " followed by a pressure in hPa.
     std::vector<std::string> m_PressureList;
     bool m_bApplyPolar = false;

@@ -10,8 +10,8 @@
 namespace bramble {
 namespace {
 
-constexpr double kGmMoon = 4.9028000e12;    // m^3/s^2
-constexpr double kGmSun = 1.32712440e20;    // m^3/s^2
+constexpr double kGmMoon = 4.9028000e12;  // m^3/s^2
+constexpr double kGmSun = 1.32712440e20;  // m^3/s^2
 constexpr double kMicroGalPerMps2 = 1e8;
 
 // Direction of a body seen from the Earth's centre against the station's
@@ -32,9 +32,7 @@ LocalDirection Direction(const tide::EquatorialVector& v, tide::Phasor localSide
 }  // namespace
 
 EarthTideModel::EarthTideModel(const TideStation& station, const TideOptions& options)
-    : m_station(station),
-      m_options(options),
-      m_geometry(tide::GeometryOnGrs80(station.latitudeDeg, station.heightM)),
+    : m_station(station), m_options(options), m_geometry(tide::GeometryOnGrs80(station.latitudeDeg, station.heightM)),
       m_factors(options.nominalFactors ? tide::NominalFactors() : tide::WdzFactors(m_geometry)),
       m_f21(tide::StationFunction21(m_geometry))
 {

@@ -29,8 +29,7 @@ EclipticPosition SunEcliptic(double t)
     const double sm = mk.s, cm = mk.c;
     const double s2m = 2.0 * sm * cm;
     const double s3m = sm * (3.0 - 4.0 * sm * sm);
-    const double c = (1.914602 - t * (0.004817 + 0.000014 * t)) * sm + (0.019993 - 0.000101 * t) * s2m +
-                     0.000289 * s3m;
+    const double c = (1.914602 - t * (0.004817 + 0.000014 * t)) * sm + (0.019993 - 0.000101 * t) * s2m + 0.000289 * s3m;
     const double radiusAu = 1.000001018 * (1.0 - e * e) / (1.0 + e * FromDeg(m + c).c);
     return {l0 + c, 0.0, radiusAu * kAstronomicalUnitM};
 }

@@ -22,9 +22,6 @@ GravimetricFactors WdzFactors(const StationGeometry& g)
     return f;
 }
 
-GravimetricFactors NominalFactors()
-{
-    return {1.16, 1.16, 1.16, 1.07, 0.0};
-}
+GravimetricFactors NominalFactors() { return {1.16, 1.16, 1.16, 1.07, 0.0}; }
 
 }  // namespace bramble::tide

@@ -7,9 +7,9 @@ namespace bramble::tide {
 // Amplitude factors (delta) of the elastic Earth that multiply the rigid-Earth
 // tidal gravity, one per degree and, for degree 2, per order.
 struct GravimetricFactors {
-    double delta20 = 1.0;   // long-period waves
-    double delta21 = 1.0;   // diurnal waves (the value at O1; see TideWaves.h)
-    double delta22 = 1.0;   // semidiurnal waves
+    double delta20 = 1.0;  // long-period waves
+    double delta21 = 1.0;  // diurnal waves (the value at O1; see TideWaves.h)
+    double delta22 = 1.0;  // semidiurnal waves
     double delta3 = 1.0;
     double delta4 = 1.0;
 };

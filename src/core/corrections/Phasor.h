@@ -71,7 +71,7 @@ inline constexpr std::array<Phasor, kTableSize> kTable = MakeTable();
 inline Phasor FromDeg(double deg)
 {
     const double steps = deg * (1.0 / detail::kTableStepDeg);
-    if (!(std::abs(steps) < 1e15))   // also NaN and infinity
+    if (!(std::abs(steps) < 1e15))  // also NaN and infinity
         return {std::cos(deg * kRad), std::sin(deg * kRad)};
     const long long n = static_cast<long long>(steps + (steps >= 0.0 ? 0.5 : -0.5));
     const double x = (deg - detail::kTableStepDeg * static_cast<double>(n)) * kRad;

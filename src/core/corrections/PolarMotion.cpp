@@ -11,7 +11,7 @@
 namespace bramble {
 namespace {
 
-constexpr std::string_view kAsterisks = "*******************************";   // 31
+constexpr std::string_view kAsterisks = "*******************************";  // 31
 constexpr std::size_t kLayoutLines = 5;
 
 std::string_view Field(std::string_view line, std::size_t start, std::size_t length)
@@ -89,8 +89,7 @@ std::optional<CPolarMotion> CheckedPolarLine(std::string_view line, PolarLayout 
     return CPolarMotion{*x, *y};
 }
 
-PolarTable BuildPolarTable(const std::vector<std::string>& lines, PolarLayout layout, double firstTime,
-                           double lastTime)
+PolarTable BuildPolarTable(const std::vector<std::string>& lines, PolarLayout layout, double firstTime, double lastTime)
 {
     PolarTable table;
     const double firstDay = std::trunc(firstTime);
@@ -110,8 +109,8 @@ PolarTable BuildPolarTable(const std::vector<std::string>& lines, PolarLayout la
     for (std::size_t j = 0; j < n; ++j) {
         const std::size_t i = start + j;
         if (i >= lines.size()) {
-            table.m_strProblem = "it ends before " + dayText(j) + ", and the survey needs the pole up to " +
-                                 dayText(n - 1);
+            table.m_strProblem =
+                "it ends before " + dayText(j) + ", and the survey needs the pole up to " + dayText(n - 1);
             return table;
         }
         const std::string lineNumber = std::to_string(i + 1);
@@ -199,11 +198,11 @@ PolarTableResult ReadPolarMotionTable(CKelpDoc& doc, const std::string& path)
 
 double PolarMotionCorrection(double x, double y, double latitudeDeg, double eastLongitudeDeg)
 {
-    const double xr = x * 4.848136811095355e-06;   // arc-seconds to radians
+    const double xr = x * 4.848136811095355e-06;  // arc-seconds to radians
     const double yr = y * 4.848136811095355e-06;
     const double phi = latitudeDeg * 0.017453292519943278;
     const double lambda = eastLongitudeDeg * 0.017453292519943278;
-    const double omega = 7.292115e-05;   // rad/s
+    const double omega = 7.292115e-05;  // rad/s
     const double w = std::pow(omega, 2.0);
     // -14848300.608 m = -2 x 1.164 x 6378136 m; 1e8 turns m/s^2 into
     // microGal and 0.001 microGal into mGal.

@@ -39,9 +39,9 @@ std::optional<CPolarMotion> CheckedPolarLine(std::string_view line, PolarLayout 
 
 // The pole of each day from the survey's first day on.
 struct PolarTable {
-    double m_dFirstDay = 0.0;            // day number of day 0, 00:00
-    std::vector<CPolarMotion> m_Days;    // at least 2 days
-    bool m_bFound = false;               // a line held the search key
+    double m_dFirstDay = 0.0;          // day number of day 0, 00:00
+    std::vector<CPolarMotion> m_Days;  // at least 2 days
+    bool m_bFound = false;             // a line held the search key
     // Why the table cannot be used for the survey; empty when it can: the
     // days from the key line on must follow one another (no gap, repeat or
     // reversal), each with a plausible pole, up to the day after the last
@@ -63,15 +63,15 @@ int InterpolatePolarMotion(CKelpDoc& doc, const PolarTable& table);
 
 struct PolarTableResult {
     enum class Status {
-        kRead,          // every reading has its pole
-        kNotFound,      // no line for the survey's first day; readings unchanged
-        kCannotOpen,    // the file could not be read or used (m_strMessage says why); nothing changed
-        kNoReadings,    // an empty survey; nothing changed
+        kRead,        // every reading has its pole
+        kNotFound,    // no line for the survey's first day; readings unchanged
+        kCannotOpen,  // the file could not be read or used (m_strMessage says why); nothing changed
+        kNoReadings,  // an empty survey; nothing changed
     };
     Status m_Status = Status::kNoReadings;
     PolarLayout m_Layout = PolarLayout::kA;
     int m_nDays = 0;
-    std::string m_strMessage;   // for kCannotOpen: what is wrong
+    std::string m_strMessage;  // for kCannotOpen: what is wrong
 };
 
 // Reads a polar-motion table file and interpolates it to every reading.

@@ -16,7 +16,7 @@ constexpr auto npos = std::string_view::npos;
 struct Segment {
     double k = 0.0;
     double b = 0.0;
-    Segment(double tA, double pA, double tB, double pB) : k((pA - pB) / (tA - tB)), b(pA - k * tA) {}
+    Segment(double tA, double pA, double tB, double pB) : k((pA - pB) / (tA - tB)), b(pA - k * tA) { }
     double at(double t) const { return k * t + b; }
 };
 
@@ -121,9 +121,8 @@ PressureAssignment AssignPressures(CKelpDoc& doc, const std::vector<std::string>
         else
             result.m_Messages.push_back("The pressure entry \"" + text + "\" " + why + "; it was skipped.");
     }
-    std::stable_sort(parsed.begin(), parsed.end(), [](const auto& a, const auto& b) {
-        return a.first.m_dtTime.value() < b.first.m_dtTime.value();
-    });
+    std::stable_sort(parsed.begin(), parsed.end(),
+                     [](const auto& a, const auto& b) { return a.first.m_dtTime.value() < b.first.m_dtTime.value(); });
     // Two entries at one time give no line between them: the first one
     // (in list order) is used, and the operator is told.
     std::vector<PressureEntry> usable;

@@ -52,8 +52,8 @@ std::optional<PressureEntry> ParsePressureEntry(std::string_view text);
 std::vector<std::string> SortPressureEntries(std::vector<std::string> entries);
 
 struct PressureAssignment {
-    int m_nEntries = 0;                    // entries used
-    std::vector<std::string> m_Messages;   // one for each entry skipped (no time, no pressure, a time already taken)
+    int m_nEntries = 0;                   // entries used
+    std::vector<std::string> m_Messages;  // one for each entry skipped (no time, no pressure, a time already taken)
 };
 
 // Gives every reading of the document (not only the selected ones) its

@@ -21,18 +21,20 @@ double StdDevOf(const CReading& r) { return r.isAliod() ? 0.0 : static_cast<cons
 double EtcReadOf(const CReading& r) { return r.isAliod() ? 0.0 : static_cast<const CScintrexStation&>(r).m_dEtcRead; }
 int TiltXOf(const CReading& r)
 {
-    return r.isAliod() ? static_cast<const CAliodStation&>(r).m_nCrossLevel : static_cast<const CScintrexStation&>(r).m_nTiltX;
+    return r.isAliod() ? static_cast<const CAliodStation&>(r).m_nCrossLevel
+                       : static_cast<const CScintrexStation&>(r).m_nTiltX;
 }
 int TiltYOf(const CReading& r)
 {
-    return r.isAliod() ? static_cast<const CAliodStation&>(r).m_nLongLevel : static_cast<const CScintrexStation&>(r).m_nTiltY;
+    return r.isAliod() ? static_cast<const CAliodStation&>(r).m_nLongLevel
+                       : static_cast<const CScintrexStation&>(r).m_nTiltY;
 }
 
 // Sums over the recomputed readings, in the order they are added.
 struct Sums {
-    double grav = 0, stdDev = 0, tiltX = 0, tiltY = 0, temp = 0, etc = 0, tide = 0, pressure = 0, polar = 0,
-           drift = 0, time = 0;
-    std::vector<double> gravities;   // kept for the spread of the kSelection variant
+    double grav = 0, stdDev = 0, tiltX = 0, tiltY = 0, temp = 0, etc = 0, tide = 0, pressure = 0, polar = 0, drift = 0,
+           time = 0;
+    std::vector<double> gravities;  // kept for the spread of the kSelection variant
 
     void Add(const CReading& r, bool keepGravity)
     {
@@ -82,7 +84,7 @@ struct Sums {
 struct EtcComparison {
     double sumSquares = 0.0;
     int count = 0;
-    bool anyEtc = false;   // a meter with its tide correction off writes 0 everywhere
+    bool anyEtc = false;  // a meter with its tide correction off writes 0 everywhere
 
     void Add(double tideCorr, double etcRead)
     {
@@ -129,13 +131,14 @@ CStationList::CorrectionCells CorrectReading(CReading& r, const RunConstants& ru
     const CorrectionSettings& settings = run.settings;
     ApplyTideStep(r, settings.m_nTideMode, run.tide);
 
-    r.m_dPressureCorr = settings.m_bApplyPressure ? PressureCorrection(r.m_dPressure, settings.m_dNominalPressure) : 0.0;
+    r.m_dPressureCorr =
+        settings.m_bApplyPressure ? PressureCorrection(r.m_dPressure, settings.m_dNominalPressure) : 0.0;
     r.m_dGrav += r.m_dPressureCorr;
 
-    r.m_dPolarCorr = settings.m_bApplyPolar ? PolarMotionCorrection(r.m_PolarMotion.m_dX, r.m_PolarMotion.m_dY,
-                                                                    run.polarSite.m_dLatitude,
-                                                                    run.polarSite.m_dEastLongitude)
-                                            : 0.0;
+    r.m_dPolarCorr = settings.m_bApplyPolar
+                         ? PolarMotionCorrection(r.m_PolarMotion.m_dX, r.m_PolarMotion.m_dY, run.polarSite.m_dLatitude,
+                                                 run.polarSite.m_dEastLongitude)
+                         : 0.0;
     r.m_dGrav += r.m_dPolarCorr;
 
     double driftShown = 0.0;
@@ -178,10 +181,10 @@ RecalcResult Recalc(Variant variant, CKelpDoc& doc, CStationList& list, const Co
             break;
         }
         CReading& r = list.Reading(row);
-        list.SetCorrectionCells(row, CorrectReading(r, run));   // step 2: the row's cells, in one place
+        list.SetCorrectionCells(row, CorrectReading(r, run));  // step 2: the row's cells, in one place
         if (!r.isAliod() && settings.m_nTideMode == kTideBerger)
             etcCheck.Add(r.m_dTideCorr, EtcReadOf(r));
-        sums.Add(r, keepGravities);   // step 3 gathers the summary
+        sums.Add(r, keepGravities);  // step 3 gathers the summary
         ++done;
     }
     counts.m_nRecomputed = done;

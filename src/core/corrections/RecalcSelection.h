@@ -26,8 +26,8 @@ struct RecalcOptions {
 };
 
 struct RecalcCounts {
-    int m_nSelected = 0;     // readings selected
-    int m_nRecomputed = 0;   // readings recomputed (all of them unless cancelled)
+    int m_nSelected = 0;    // readings selected
+    int m_nRecomputed = 0;  // readings recomputed (all of them unless cancelled)
     bool m_bCancelled = false;
 };
 // Always carries the counts. Its messages: at most one warning that the

@@ -12,7 +12,7 @@ struct SelectionSummary {
     enum Field { kGrav, kSDev, kTiltX, kTiltY, kTemp, kEtc, kBerger, kPressure, kPolarMotion, kDrift, kTime };
 
     int m_nReadings = 0;
-    double m_dGrav = 0.0;       // mean gravity; the plot subtracts it on request
+    double m_dGrav = 0.0;  // mean gravity; the plot subtracts it on request
     double m_dSDev = 0.0;
     double m_dTiltX = 0.0;
     double m_dTiltY = 0.0;
@@ -21,8 +21,8 @@ struct SelectionSummary {
     double m_dBerger = 0.0;
     double m_dPressure = 0.0;
     double m_dPolarMotion = 0.0;
-    double m_dDrift = 0.0;      // minus the mean drift value
-    DateTime m_dtTime;          // mean time
+    double m_dDrift = 0.0;  // minus the mean drift value
+    DateTime m_dtTime;      // mean time
 
     // The field's text: "%10.4f", the time as "%H:%M:%S".
     std::string Text(Field field) const;

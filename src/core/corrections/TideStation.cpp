@@ -33,15 +33,13 @@ StationGeometry GeometryOnGrs80(double latitudeDeg, double heightM)
 double StationFunction21(const StationGeometry& g)
 {
     const double s = g.sinGc, c = g.cosGc;
-    return g.radiusM / kCatalogueRadiusM * std::sqrt(15.0) *
-           (2.0 * g.cosPsi * s * c + g.sinPsi * (c * c - s * s));
+    return g.radiusM / kCatalogueRadiusM * std::sqrt(15.0) * (2.0 * g.cosPsi * s * c + g.sinPsi * (c * c - s * s));
 }
 
 double StationFunction20(const StationGeometry& g)
 {
     const double s = g.sinGc, c = g.cosGc;
-    return g.radiusM / kCatalogueRadiusM * std::sqrt(5.0) *
-           (g.cosPsi * (3.0 * s * s - 1.0) + 3.0 * g.sinPsi * s * c);
+    return g.radiusM / kCatalogueRadiusM * std::sqrt(5.0) * (g.cosPsi * (3.0 * s * s - 1.0) + 3.0 * g.sinPsi * s * c);
 }
 
 }  // namespace bramble::tide

@@ -16,12 +16,12 @@ namespace tide {
 // ellipsoidal normal (the direction a gravimeter measures along) leans
 // against the geocentric radius.
 struct StationGeometry {
-    double radiusM = 0;        // geocentric distance r
-    double sinGc = 0;          // sin and cos of the geocentric latitude phi'
+    double radiusM = 0;  // geocentric distance r
+    double sinGc = 0;    // sin and cos of the geocentric latitude phi'
     double cosGc = 1;
-    double sinLat = 0;         // sin and cos of the geodetic latitude phi
+    double sinLat = 0;  // sin and cos of the geodetic latitude phi
     double cosLat = 1;
-    double cosPsi = 1;         // psi = phi - phi', about 0.19 deg at 45 deg
+    double cosPsi = 1;  // psi = phi - phi', about 0.19 deg at 45 deg
     double sinPsi = 0;
 };
 

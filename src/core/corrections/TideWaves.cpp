@@ -52,8 +52,8 @@ double ResonanceSignalMicroGal(double t, Phasor localSidereal, double stationFun
     double sum = 0.0;
     for (std::size_t i = 0; i < kResonanceWaves.size(); ++i) {
         const ResonanceWave& w = kResonanceWaves[i];
-        const Phasor arg = Mul(Mul(Mul(rotation[w.kTau], s[w.kS - w.kTau]), Mul(h[w.kH], p[w.kP])),
-                               Mul(np[w.kNp], ps[w.kPs]));
+        const Phasor arg =
+            Mul(Mul(Mul(rotation[w.kTau], s[w.kS - w.kTau]), Mul(h[w.kH], p[w.kP])), Mul(np[w.kNp], ps[w.kPs]));
         sum += kAmplitudes[i].sine * arg.s + kAmplitudes[i].cosine * arg.c;
     }
     return -stationFunction21 * sum;

@@ -41,9 +41,15 @@ void CalculateDriftRate(const CStationList& list, DriftState& state)
 void ResetToTideBase(CReading& reading, int tideMode)
 {
     switch (tideMode) {
-    case kTideBerger: reading.m_dGrav = reading.m_dTideCorr + reading.m_dGravLessEtc; break;
-    case kTideNone: reading.m_dGrav = reading.m_dGravLessEtc; break;
-    default: reading.m_dGrav = reading.m_dRawGrav; break;
+    case kTideBerger:
+        reading.m_dGrav = reading.m_dTideCorr + reading.m_dGravLessEtc;
+        break;
+    case kTideNone:
+        reading.m_dGrav = reading.m_dGravLessEtc;
+        break;
+    default:
+        reading.m_dGrav = reading.m_dRawGrav;
+        break;
     }
 }
 
@@ -65,7 +71,7 @@ void ApplyDriftEntry(CKelpDoc& doc, CStationList& list, DriftState& state, Corre
     settings.m_bApplyDrift = true;
     const CDriftCorrection parsed = ParseDriftLine(line);
     if (index >= doc.m_DriftCorrections.size())
-        return;   // no such entry: nothing to apply
+        return;  // no such entry: nothing to apply
     CDriftCorrection& entry = *doc.m_DriftCorrections[index];
     entry = parsed;
     state.m_dtStart = parsed.m_dtStart;

@@ -83,7 +83,7 @@ CDriftCorrection ParseDriftLine(std::string_view raw)
     if (blank != kNotFound) {
         const auto coeff = CheckedCoefficients(Mid(line, blank));
         if (!coeff)
-            return CDriftCorrection{};   // a coefficient that is not a number: no drift line at all
+            return CDriftCorrection{};  // a coefficient that is not a number: no drift line at all
         drift.m_dCoeff = *coeff;
     }
     return drift;

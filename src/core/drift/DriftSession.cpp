@@ -32,8 +32,7 @@ std::string BeginDriftCommand(DriftContext& ctx, DriftNames& names, int tideMode
 DriftDialogModel::DriftDialogModel(DriftContext& ctx, std::vector<std::string> names, int startSelection,
                                    DriftMode mode, std::string initialLine)
     : m_ctx(ctx), m_names(std::move(names)), m_selection(startSelection), m_mode(mode), m_line(std::move(initialLine))
-{
-}
+{ }
 
 void DriftDialogModel::Start()
 {
@@ -60,8 +59,8 @@ void DriftDialogModel::Update()
 {
     if (m_selection < 0 || static_cast<std::size_t>(m_selection) >= m_names.size())
         return;
-    ApplyDriftEntry(m_ctx.doc, m_ctx.list, m_ctx.drift, m_ctx.settings, static_cast<std::size_t>(m_selection),
-                    m_line, m_names[static_cast<std::size_t>(m_selection)], m_mode, m_ctx.recalc);
+    ApplyDriftEntry(m_ctx.doc, m_ctx.list, m_ctx.drift, m_ctx.settings, static_cast<std::size_t>(m_selection), m_line,
+                    m_names[static_cast<std::size_t>(m_selection)], m_mode, m_ctx.recalc);
     for (int row : m_ctx.list.SelectedRows()) {
         CReading& reading = m_ctx.list.Reading(row);
         m_ctx.list.SetCorrection(row, CStationList::kDriftCorrection, reading.m_dDriftCorr);
@@ -83,8 +82,9 @@ DriftDialogModel::AddPrefill DriftDialogModel::BeginAdd()
 {
     m_rememberedSortColumn = m_ctx.list.SortColumn();
     m_ctx.list.SortRowsByTime();
-    const std::string current =
-        m_selection >= 0 && static_cast<std::size_t>(m_selection) < m_names.size() ? m_names[static_cast<std::size_t>(m_selection)] : std::string();
+    const std::string current = m_selection >= 0 && static_cast<std::size_t>(m_selection) < m_names.size()
+                                    ? m_names[static_cast<std::size_t>(m_selection)]
+                                    : std::string();
     MarkSelected(current + "*");
     CalculateDriftRate(m_ctx.list, m_ctx.drift);
     return {StringPrintf("%9.3f", m_ctx.drift.m_dCoeff[0]), m_ctx.drift.m_dtStart, "New Drift Correction"};
@@ -137,8 +137,8 @@ void DriftDialogModel::Ok()
 {
     if (m_selection < 0 || static_cast<std::size_t>(m_selection) >= m_names.size())
         return;
-    ApplyDriftEntry(m_ctx.doc, m_ctx.list, m_ctx.drift, m_ctx.settings, static_cast<std::size_t>(m_selection),
-                    m_line, m_names[static_cast<std::size_t>(m_selection)], m_mode, m_ctx.recalc);
+    ApplyDriftEntry(m_ctx.doc, m_ctx.list, m_ctx.drift, m_ctx.settings, static_cast<std::size_t>(m_selection), m_line,
+                    m_names[static_cast<std::size_t>(m_selection)], m_mode, m_ctx.recalc);
 }
 
 void DriftDialogModel::Cancel(DriftNames& names)

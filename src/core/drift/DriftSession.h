@@ -76,9 +76,9 @@ public:
     // rows sorted by time, selected readings marked with the current name
     // and a starred suffix, the regression recomputed. Gives the prefill.
     struct AddPrefill {
-        std::string rate;    // c1 as "%9.3f"
-        DateTime start;      // t0
-        std::string name;    // "New Drift Correction"
+        std::string rate;  // c1 as "%9.3f"
+        DateTime start;    // t0
+        std::string name;  // "New Drift Correction"
     };
     AddPrefill BeginAdd();
     // After the small dialog: on OK a new named entry (typed or the

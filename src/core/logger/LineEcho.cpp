@@ -56,7 +56,7 @@ std::optional<std::string> LineEcho::Next()
     } else if (bytes.size() == kMaxLine) {
         m_next += kMaxLine;
     } else {
-        return std::nullopt;   // the line's line feed has not arrived
+        return std::nullopt;  // the line's line feed has not arrived
     }
     ++m_lines;
     return bytes;

@@ -39,8 +39,8 @@ public:
 
 private:
     std::string m_path;
-    std::uint64_t m_next = 0;   // offset of the first byte of the next line
-    std::uint64_t m_end = 0;    // bytes known to be in the file
+    std::uint64_t m_next = 0;  // offset of the first byte of the next line
+    std::uint64_t m_end = 0;   // bytes known to be in the file
     std::int64_t m_lines = 0;
 };
 

@@ -23,7 +23,7 @@ std::optional<int> ParseReadInterval(std::string_view text)
             return std::nullopt;
         value = value * 10 + (c - '0');
         if (value > kMaxReadInterval)
-            return std::nullopt;   // stops before a long number can overflow
+            return std::nullopt;  // stops before a long number can overflow
     }
     if (negative)
         value = -value;

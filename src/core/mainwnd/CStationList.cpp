@@ -16,11 +16,28 @@ namespace bramble {
 const std::array<CStationList::Column, CStationList::kColumnCount>& CStationList::Columns()
 {
     static const std::array<Column, kColumnCount> columns = {{
-        {"Header", 55}, {"Record", 55}, {"Station", 55}, {"Rel Grav", 85}, {"Standard Dev", 85},
-        {"Tilt X", 55}, {"Tilt Y", 55}, {"Temp", 65}, {"E.T.C.", 70}, {"Dur", 55}, {"# Rejected", 80},
-        {"Time", 80}, {"Station Index", 0}, {"Date", 85}, {"m_dt", 0}, {"Rel Grav - E.T.C.", 95},
-        {"Corrected Grav", 85}, {"Berger", 80}, {"Pressure", 80}, {"Polar Motion", 80},
-        {"Drift Correction", 80}, {"Drift Correction Name", 125},
+        {"Header", 55},
+        {"Record", 55},
+        {"Station", 55},
+        {"Rel Grav", 85},
+        {"Standard Dev", 85},
+        {"Tilt X", 55},
+        {"Tilt Y", 55},
+        {"Temp", 65},
+        {"E.T.C.", 70},
+        {"Dur", 55},
+        {"# Rejected", 80},
+        {"Time", 80},
+        {"Station Index", 0},
+        {"Date", 85},
+        {"m_dt", 0},
+        {"Rel Grav - E.T.C.", 95},
+        {"Corrected Grav", 85},
+        {"Berger", 80},
+        {"Pressure", 80},
+        {"Polar Motion", 80},
+        {"Drift Correction", 80},
+        {"Drift Correction Name", 125},
     }};
     return columns;
 }
@@ -57,23 +74,40 @@ std::string CStationList::LoadedText(const CReading& r, int column) const
     const auto* cg3 = r.isAliod() ? nullptr : static_cast<const CScintrexStation*>(&r);
     const auto* aliod = r.isAliod() ? static_cast<const CAliodStation*>(&r) : nullptr;
     switch (column) {
-    case kHeader: return StringPrintf("%i", r.header() ? r.header()->m_nIndex : 0);
-    case kRecord: return StringPrintf("%i", r.m_nRecord);
-    case kStation: return r.m_strStation;
-    case kRelGrav: return StringPrintf("%9.3f", r.m_dRawGrav);
-    case kStdDev: return StringPrintf("%7.3f", cg3 ? cg3->m_dStdDev : 0.0);
-    case kTiltX: return StringPrintf("%d", cg3 ? cg3->m_nTiltX : aliod->m_nCrossLevel);
-    case kTiltY: return StringPrintf("%d", cg3 ? cg3->m_nTiltY : aliod->m_nLongLevel);
-    case kTemp: return StringPrintf("%7.2f", r.m_dTemp);
-    case kEtc: return StringPrintf("%7.3f", cg3 ? cg3->m_dEtcRead : 0.0);
-    case kDur: return StringPrintf("%d", cg3 ? cg3->m_nDur : 0);
-    case kRejected: return StringPrintf("%i", cg3 ? cg3->m_nRejected : 0);
-    case kTime: return r.m_dtTime.format("%H:%M:%S");
-    case kStationIndex: return StringPrintf("%i", r.stationIndex());
-    case kDate: return r.m_dtTime.format("%m/%d/%Y");
-    case kDayNumber: return StringPrintf("%16.9f", r.m_dtTime.value());
-    case kGravLessEtc: return StringPrintf("%9.3f", r.m_dGravLessEtc);
-    default: return {};
+    case kHeader:
+        return StringPrintf("%i", r.header() ? r.header()->m_nIndex : 0);
+    case kRecord:
+        return StringPrintf("%i", r.m_nRecord);
+    case kStation:
+        return r.m_strStation;
+    case kRelGrav:
+        return StringPrintf("%9.3f", r.m_dRawGrav);
+    case kStdDev:
+        return StringPrintf("%7.3f", cg3 ? cg3->m_dStdDev : 0.0);
+    case kTiltX:
+        return StringPrintf("%d", cg3 ? cg3->m_nTiltX : aliod->m_nCrossLevel);
+    case kTiltY:
+        return StringPrintf("%d", cg3 ? cg3->m_nTiltY : aliod->m_nLongLevel);
+    case kTemp:
+        return StringPrintf("%7.2f", r.m_dTemp);
+    case kEtc:
+        return StringPrintf("%7.3f", cg3 ? cg3->m_dEtcRead : 0.0);
+    case kDur:
+        return StringPrintf("%d", cg3 ? cg3->m_nDur : 0);
+    case kRejected:
+        return StringPrintf("%i", cg3 ? cg3->m_nRejected : 0);
+    case kTime:
+        return r.m_dtTime.format("%H:%M:%S");
+    case kStationIndex:
+        return StringPrintf("%i", r.stationIndex());
+    case kDate:
+        return r.m_dtTime.format("%m/%d/%Y");
+    case kDayNumber:
+        return StringPrintf("%16.9f", r.m_dtTime.value());
+    case kGravLessEtc:
+        return StringPrintf("%9.3f", r.m_dGravLessEtc);
+    default:
+        return {};
     }
 }
 
@@ -179,7 +213,10 @@ const CReading& CStationList::Reading(int row) const
     return *reading;
 }
 
-CReading& CStationList::Reading(int row) { return const_cast<CReading&>(static_cast<const CStationList&>(*this).Reading(row)); }
+CReading& CStationList::Reading(int row)
+{
+    return const_cast<CReading&>(static_cast<const CStationList&>(*this).Reading(row));
+}
 
 bool CStationList::IsSelected(int row) const
 {

@@ -25,21 +25,40 @@ class CStationList {
 public:
     static constexpr int kColumnCount = 22;
     enum ColumnId {
-        kHeader = 0, kRecord, kStation, kRelGrav, kStdDev, kTiltX, kTiltY, kTemp, kEtc, kDur, kRejected,
-        kTime, kStationIndex, kDate, kDayNumber, kGravLessEtc, kCorrectedGrav, kBerger, kPressure,
-        kPolarMotion, kDriftCorrection, kDriftName
+        kHeader = 0,
+        kRecord,
+        kStation,
+        kRelGrav,
+        kStdDev,
+        kTiltX,
+        kTiltY,
+        kTemp,
+        kEtc,
+        kDur,
+        kRejected,
+        kTime,
+        kStationIndex,
+        kDate,
+        kDayNumber,
+        kGravLessEtc,
+        kCorrectedGrav,
+        kBerger,
+        kPressure,
+        kPolarMotion,
+        kDriftCorrection,
+        kDriftName
     };
     static constexpr int kFirstCorrectionColumn = kCorrectedGrav;
 
     struct Column {
         const char* title;
-        int width;   // pixels; 0 hides the column
+        int width;  // pixels; 0 hides the column
     };
     static const std::array<Column, kColumnCount>& Columns();
 
     // The list reads and, through the non-const Reading(), changes the
     // readings of `doc`, which must outlive it.
-    explicit CStationList(CKelpDoc& doc) : m_doc(doc) {}
+    explicit CStationList(CKelpDoc& doc) : m_doc(doc) { }
 
     // Rebuilds one row per reading, in reading order, none selected:
     // hint 0 for CG-3 data, 1 for Aliod data; any other hint changes nothing.
@@ -67,7 +86,7 @@ public:
     };
     void SetCorrectionCells(int row, CorrectionCells cells);
 
-    int StationIndex(int row) const;   // the hidden column 12
+    int StationIndex(int row) const;  // the hidden column 12
     // m_Readings[StationIndex(row) - 1]; `row` must be a row of the list
     // (0 <= row < RowCount()). FindReading gives null for any other row.
     const CReading& Reading(int row) const;
@@ -79,7 +98,7 @@ public:
     void DeselectRow(int row);
     void SelectAll();
     void SelectNone();
-    std::vector<int> SelectedRows() const;   // in row order
+    std::vector<int> SelectedRows() const;  // in row order
     int SelectedCount() const;
 
     // Sorts ascending by the "m_dt" cell (key = day number x 10000, truncated).
@@ -97,7 +116,7 @@ public:
 private:
     static constexpr int kNumberCells = kDriftCorrection - kCorrectedGrav + 1;
     struct Row {
-        int reading = 0;        // 0-based index into the document's readings
+        int reading = 0;  // 0-based index into the document's readings
         long long key = 0;
         bool selected = false;
         // Which of the cells 16..21 the corrections wrote (bit c - 16).

@@ -29,8 +29,7 @@ std::vector<ReadingPlace> SelectedPlacesInFileOrder(const CStationList& list)
         const int block = reading.header() ? reading.header()->m_nIndex : 0;
         selected.push_back({list.StationIndex(row), {block, reading.m_nRecord}});
     }
-    std::stable_sort(selected.begin(), selected.end(),
-                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    std::stable_sort(selected.begin(), selected.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
     std::vector<ReadingPlace> places;
     for (const auto& [index, place] : selected)
         places.push_back(place);
@@ -72,7 +71,7 @@ void WalkCg3(LineReader& in, std::vector<ReadingPlace> targets, std::vector<std:
             sectionHead.assign(1, line);
             continue;
         }
-        if (!scratch.m_pCurHeader)   // the reader skips readings before any header
+        if (!scratch.m_pCurHeader)  // the reader skips readings before any header
             continue;
         // The reader leaves out the lines that are not readings and the
         // readings of a block it cannot use; they have no record number.

@@ -15,8 +15,23 @@ using meters::Number;
 // Field positions of a line with the operator; a line without it has every
 // field from the meter on one place earlier.
 enum Field {
-    kStation, kOperator, kMeter, kDate, kTime, kGravity, kDial, kFeedback, kTide, kTilt,
-    kFurther1, kFurther2, kHeight, kElevation, kLatitude, kLongitude, kFieldCount
+    kStation,
+    kOperator,
+    kMeter,
+    kDate,
+    kTime,
+    kGravity,
+    kDial,
+    kFeedback,
+    kTide,
+    kTilt,
+    kFurther1,
+    kFurther2,
+    kHeight,
+    kElevation,
+    kLatitude,
+    kLongitude,
+    kFieldCount
 };
 
 bool IsHeaderLine(std::string_view line)
@@ -42,7 +57,7 @@ std::string LoopName(const meters::CivilDate& date)
 
 class BurrisLines {
 public:
-    explicit BurrisLines(MeterSurvey& survey) : m_survey(survey) {}
+    explicit BurrisLines(MeterSurvey& survey) : m_survey(survey) { }
 
     void operator()(std::string_view line, int number)
     {
@@ -64,8 +79,8 @@ public:
         if (m_fields.size() != kFieldCount) {
             if (header)
                 return;
-            m_survey.issues.push_back({number, std::to_string(m_fields.size()) +
-                                                   " fields where a Burris reading has 15 or 16: left out"});
+            m_survey.issues.push_back(
+                {number, std::to_string(m_fields.size()) + " fields where a Burris reading has 15 or 16: left out"});
             return;
         }
         const auto date = meters::ParseDate(m_fields[kDate]);

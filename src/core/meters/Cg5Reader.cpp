@@ -15,14 +15,40 @@ using meters::SameName;
 using meters::Trim;
 
 enum Column {
-    kLine, kStation, kLatitude, kLongitude, kAlt, kGrav, kSd, kTiltX, kTiltY, kTemp, kTide, kDur, kRej,
-    kTime, kDate, kColumnCount
+    kLine,
+    kStation,
+    kLatitude,
+    kLongitude,
+    kAlt,
+    kGrav,
+    kSd,
+    kTiltX,
+    kTiltY,
+    kTemp,
+    kTide,
+    kDur,
+    kRej,
+    kTime,
+    kDate,
+    kColumnCount
 };
 // Names as the column line writes them; either spelling of a column counts.
 constexpr std::array<std::array<std::string_view, 2>, kColumnCount> kColumnNames = {{
-    {"LINE", "LINE"}, {"STATION", "STATION"}, {"LAT", "LAT."}, {"LONG", "LONG."}, {"ALT.", "ALT"},
-    {"GRAV.", "GRAV"}, {"SD.", "SD"}, {"TILTX", "TILTX"}, {"TILTY", "TILTY"}, {"TEMP", "TEMP."},
-    {"TIDE", "TIDE"}, {"DUR", "DUR"}, {"REJ", "REJ"}, {"TIME", "TIME"}, {"DATE", "DATE"},
+    {"LINE", "LINE"},
+    {"STATION", "STATION"},
+    {"LAT", "LAT."},
+    {"LONG", "LONG."},
+    {"ALT.", "ALT"},
+    {"GRAV.", "GRAV"},
+    {"SD.", "SD"},
+    {"TILTX", "TILTX"},
+    {"TILTY", "TILTY"},
+    {"TEMP", "TEMP."},
+    {"TIDE", "TIDE"},
+    {"DUR", "DUR"},
+    {"REJ", "REJ"},
+    {"TIME", "TIME"},
+    {"DATE", "DATE"},
 }};
 constexpr int kAbsent = -1;
 
@@ -47,7 +73,7 @@ struct BlockState {
     std::optional<double> latitude;
     std::optional<double> longitude;
     double gmtDiff = 0.0;
-    std::optional<bool> tide;   // "Tide Correction:" YES / NO; empty when not said
+    std::optional<bool> tide;  // "Tide Correction:" YES / NO; empty when not said
     bool tilt = false;
 };
 
@@ -181,9 +207,9 @@ private:
         const auto gravity = Value(kGrav);
         const std::string_view station = m_gps ? std::string_view(m_note) : meters::ShortDecimal(Field(kStation));
         if (!gravity || station.empty()) {
-            m_survey.issues.push_back(
-                {number, m_gps && m_note.empty() ? "no station name (no \"/ Note:\" line before it): left out"
-                                                 : "no station or no GRAV. value: left out"});
+            m_survey.issues.push_back({number, m_gps && m_note.empty()
+                                                   ? "no station name (no \"/ Note:\" line before it): left out"
+                                                   : "no station or no GRAV. value: left out"});
             return;
         }
         MeterReading r;
@@ -237,8 +263,8 @@ private:
     bool m_haveColumns = false;
     bool m_gps = false;
     bool m_tideWarned = false;
-    std::string m_note;         // the last "/ Note:" text: the GPS variant's station name
-    std::string m_lineMarker;   // the last "Line ..." line's value
+    std::string m_note;        // the last "/ Note:" text: the GPS variant's station name
+    std::string m_lineMarker;  // the last "Line ..." line's value
     std::vector<std::string_view> m_fields;
 };
 

@@ -16,12 +16,31 @@ using meters::SameName;
 using meters::Trim;
 
 enum Column {
-    kStation, kDate, kTime, kCorrGrav, kLine, kStdDev, kX, kY, kSensorTemp, kTideCorr, kMeasurDur,
-    kInstrHeight, kLatUser, kLonUser, kElevUser, kLatGps, kLonGps, kElevGps, kCorrections, kColumnCount
+    kStation,
+    kDate,
+    kTime,
+    kCorrGrav,
+    kLine,
+    kStdDev,
+    kX,
+    kY,
+    kSensorTemp,
+    kTideCorr,
+    kMeasurDur,
+    kInstrHeight,
+    kLatUser,
+    kLonUser,
+    kElevUser,
+    kLatGps,
+    kLonGps,
+    kElevGps,
+    kCorrections,
+    kColumnCount
 };
 constexpr std::array<std::string_view, kColumnCount> kColumnNames = {
-    "Station", "Date", "Time", "CorrGrav", "Line", "StdDev", "X", "Y", "SensorTemp", "TideCorr", "MeasurDur",
-    "InstrHeight", "LatUser", "LonUser", "ElevUser", "LatGPS", "LonGPS", "ElevGPS", "Corrections"};
+    "Station",  "Date",       "Time",     "CorrGrav",  "Line",        "StdDev",  "X",
+    "Y",        "SensorTemp", "TideCorr", "MeasurDur", "InstrHeight", "LatUser", "LonUser",
+    "ElevUser", "LatGPS",     "LonGPS",   "ElevGPS",   "Corrections"};
 constexpr int kAbsent = -1;
 
 class Cg6Lines {
@@ -115,8 +134,7 @@ private:
     std::string_view Field(Column c) const
     {
         const int i = m_index[c];
-        return i == kAbsent || static_cast<std::size_t>(i) >= m_fields.size() ? std::string_view()
-                                                                               : Trim(m_fields[i]);
+        return i == kAbsent || static_cast<std::size_t>(i) >= m_fields.size() ? std::string_view() : Trim(m_fields[i]);
     }
 
     // A value, or empty for "--", "****" and anything else that is not a
@@ -197,8 +215,8 @@ private:
     std::array<int, kColumnCount> m_index{};
     std::size_t m_columnCount = 0;
     bool m_haveColumns = false;
-    std::size_t m_flagCount = 0;              // flags in the Corrections field
-    std::array<int, 4> m_flagAt{};            // tide, tilt, temp, drift
+    std::size_t m_flagCount = 0;    // flags in the Corrections field
+    std::array<int, 4> m_flagAt{};  // tide, tilt, temp, drift
     std::vector<std::string_view> m_fields;
 };
 

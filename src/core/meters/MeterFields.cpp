@@ -100,8 +100,8 @@ std::optional<ClockTime> ParseClock(std::string_view field)
     const int hour = DatePart(field.substr(0, first), 2);
     const int minute = DatePart(field.substr(first + 1, second - first - 1), 2);
     const std::string_view secondText = field.substr(second + 1);
-    const std::optional<double> sec = secondText.empty() || !IsDigit(secondText.front()) ? std::nullopt
-                                                                                        : Number(secondText);
+    const std::optional<double> sec =
+        secondText.empty() || !IsDigit(secondText.front()) ? std::nullopt : Number(secondText);
     if (hour < 0 || hour > 23 || minute < 0 || minute > 59 || !sec || *sec < 0.0 || *sec >= 60.0)
         return std::nullopt;
     return ClockTime{hour, minute, *sec};

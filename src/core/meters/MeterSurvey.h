@@ -27,11 +27,11 @@ struct AppliedCorrections {
 // meter's own temperature unit, seconds, degrees (east positive), metres.
 struct MeterReading {
     std::string station;
-    std::string meter;              // serial or name of the meter that took it
-    std::string loop;               // the loop it belongs to, as the file names it
-    DateTime time;                  // UT
-    double gravity = 0.0;           // with the corrections in `applied`
-    std::optional<double> tide;     // the meter's own tide correction (added)
+    std::string meter;           // serial or name of the meter that took it
+    std::string loop;            // the loop it belongs to, as the file names it
+    DateTime time;               // UT
+    double gravity = 0.0;        // with the corrections in `applied`
+    std::optional<double> tide;  // the meter's own tide correction (added)
     std::optional<double> sd;
     std::optional<double> tiltX;
     std::optional<double> tiltY;
@@ -43,8 +43,8 @@ struct MeterReading {
     std::optional<double> elevation;
     std::optional<double> instrumentHeight;
     AppliedCorrections applied;
-    bool rejectedReading = false;   // the whole reading marked as not to be used
-    int line = 0;                   // 1-based line of the file
+    bool rejectedReading = false;  // the whole reading marked as not to be used
+    int line = 0;                  // 1-based line of the file
 };
 
 // Something the reader had to say about a line (0: the file as a whole).
@@ -59,11 +59,11 @@ struct SurveyFacts {
     std::string surveyName;
     std::string instrument;
     std::string operatorName;
-    std::optional<double> latitude;    // degrees north
-    std::optional<double> longitude;   // degrees east
-    std::optional<double> elevation;   // metres
-    std::optional<double> gmtDiffHours;   // UT = time written + this
-    std::optional<bool> meterTide;        // the header's tide-correction switch
+    std::optional<double> latitude;      // degrees north
+    std::optional<double> longitude;     // degrees east
+    std::optional<double> elevation;     // metres
+    std::optional<double> gmtDiffHours;  // UT = time written + this
+    std::optional<bool> meterTide;       // the header's tide-correction switch
     // Every header entry as written (name, value), in file order.
     std::vector<std::pair<std::string, std::string>> entries;
 };
@@ -71,10 +71,10 @@ struct SurveyFacts {
 // A meter file read into the model every meter shares.
 struct MeterSurvey {
     MeterKind kind = MeterKind::burris;
-    bool opened = false;   // false: the file could not be read at all
+    bool opened = false;  // false: the file could not be read at all
     SurveyFacts facts;
     std::vector<MeterReading> readings;
-    std::vector<ReadIssue> issues;   // lines left out and other warnings
+    std::vector<ReadIssue> issues;  // lines left out and other warnings
 };
 
 }  // namespace bramble

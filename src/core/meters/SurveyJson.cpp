@@ -14,11 +14,16 @@ Json Optional(const std::optional<double>& value) { return value ? Json(*value) 
 const char* MeterKindName(MeterKind kind)
 {
     switch (kind) {
-    case MeterKind::cg3: return "cg3";
-    case MeterKind::aliod: return "aliod";
-    case MeterKind::cg5: return "cg5";
-    case MeterKind::cg6: return "cg6";
-    case MeterKind::burris: return "burris";
+    case MeterKind::cg3:
+        return "cg3";
+    case MeterKind::aliod:
+        return "aliod";
+    case MeterKind::cg5:
+        return "cg5";
+    case MeterKind::cg6:
+        return "cg6";
+    case MeterKind::burris:
+        return "burris";
     }
     return "cg3";
 }
@@ -43,8 +48,8 @@ std::string SurveyToJson(const MeterSurvey& survey)
     Json warnings = Json::array();
     for (const ReadIssue& issue : survey.issues)
         warnings.push_back(issue.message());
-    const Json object = {{"format", MeterKindName(survey.kind)}, {"readings", std::move(readings)},
-                         {"warnings", std::move(warnings)}};
+    const Json object = {
+        {"format", MeterKindName(survey.kind)}, {"readings", std::move(readings)}, {"warnings", std::move(warnings)}};
     // Invalid bytes in a station name or a warning become U+FFFD rather
     // than an exception: the file's text is not ours to refuse here.
     return object.dump(-1, ' ', false, Json::error_handler_t::replace);

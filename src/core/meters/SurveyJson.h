@@ -15,6 +15,6 @@ namespace bramble {
 // "warnings": ["line 12: ...", ...]}.
 std::string SurveyToJson(const MeterSurvey& survey);
 
-const char* MeterKindName(MeterKind kind);   // "cg3", "aliod", "cg5", "cg6", "burris"
+const char* MeterKindName(MeterKind kind);  // "cg3", "aliod", "cg5", "cg6", "burris"
 
 }  // namespace bramble

@@ -44,12 +44,12 @@ std::vector<double> ClampedSplineSlopes(const std::vector<double>& x, const std:
     rhs[1] -= h[1] * m.front();
     rhs[n - 2] -= h[n - 3] * m.back();
     for (std::size_t i = 2; i + 1 < n; ++i) {
-        const double factor = h[i] / diag[i - 1];   // sub-diagonal h[i] over the previous pivot
-        diag[i] -= factor * h[i - 2];               // super-diagonal of row i-1 is h[i-2]
+        const double factor = h[i] / diag[i - 1];  // sub-diagonal h[i] over the previous pivot
+        diag[i] -= factor * h[i - 2];              // super-diagonal of row i-1 is h[i-2]
         rhs[i] -= factor * rhs[i - 1];
     }
     for (std::size_t i = n - 2; i >= 1; --i) {
-        const double next = i + 2 < n ? h[i - 1] * m[i + 1] : 0.0;   // the last end slope is in rhs
+        const double next = i + 2 < n ? h[i - 1] * m[i + 1] : 0.0;  // the last end slope is in rhs
         m[i] = (rhs[i] - next) / diag[i];
     }
     return m;
@@ -57,8 +57,7 @@ std::vector<double> ClampedSplineSlopes(const std::vector<double>& x, const std:
 
 }  // namespace
 
-BandInterpolator::BandInterpolator(std::vector<double> x, std::vector<double> y)
-    : m_x(std::move(x)), m_y(std::move(y))
+BandInterpolator::BandInterpolator(std::vector<double> x, std::vector<double> y) : m_x(std::move(x)), m_y(std::move(y))
 {
     assert(m_x.size() == m_y.size());
     assert(std::adjacent_find(m_x.begin(), m_x.end(), std::greater_equal<>()) == m_x.end());

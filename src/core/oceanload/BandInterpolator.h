@@ -21,7 +21,7 @@ public:
 
 private:
     std::vector<double> m_x, m_y;
-    std::vector<double> m_slopes;   // dy/dx at each point; empty for straight lines
+    std::vector<double> m_slopes;  // dy/dx at each point; empty for straight lines
 };
 
 }  // namespace bramble::oceanload

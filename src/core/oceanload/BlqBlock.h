@@ -23,20 +23,19 @@ struct BlqPosition {
 // oceanload::kBlqConstituents. The tilt rows of the block are checked when
 // read but not kept.
 struct BlqBlock {
-    std::string name;                       // the station name line, trimmed
-    std::optional<BlqPosition> position;    // none when the block has no "lon/lat:" comment
-    std::array<double, oceanload::kBlqColumnCount> amplitudes{};     // nm/s^2 (0.1 microGal), >= 0
-    std::array<double, oceanload::kBlqColumnCount> phaseLagsDeg{};   // relative to Greenwich, lags positive
-    int line = 0;                           // line of the name in the file, from 1
+    std::string name;                                               // the station name line, trimmed
+    std::optional<BlqPosition> position;                            // none when the block has no "lon/lat:" comment
+    std::array<double, oceanload::kBlqColumnCount> amplitudes{};    // nm/s^2 (0.1 microGal), >= 0
+    std::array<double, oceanload::kBlqColumnCount> phaseLagsDeg{};  // relative to Greenwich, lags positive
+    int line = 0;                                                   // line of the name in the file, from 1
 };
 
 // Station names are compared without regard to case: the provider's form
 // and the meters do not agree on it.
 inline bool SameStationName(std::string_view a, std::string_view b)
 {
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](unsigned char x, unsigned char y) {
-        return std::toupper(x) == std::toupper(y);
-    });
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(),
+                      [](unsigned char x, unsigned char y) { return std::toupper(x) == std::toupper(y); });
 }
 
 }  // namespace bramble

@@ -173,12 +173,12 @@ private:
     void Row(std::string_view text)
     {
         const std::vector<std::string_view> tokens = Tokens(text);
-        const std::string where = "row " + std::to_string(m_rows + 1) + " (" + kRowNames[m_rows] + ") of station '" +
-                                  m_block.name + "'";
+        const std::string where =
+            "row " + std::to_string(m_rows + 1) + " (" + kRowNames[m_rows] + ") of station '" + m_block.name + "'";
         std::vector<double> values;
         for (std::size_t i = 0; i < tokens.size(); ++i) {
             const std::string column = i < oceanload::kBlqColumnCount ? oceanload::kBlqConstituents[i].name
-                                                                       : "number " + std::to_string(i + 1);
+                                                                      : "number " + std::to_string(i + 1);
             // Text where the first row should be usually means the file is something else.
             if (m_rows == 0 && !ToNumber(tokens[i]))
                 throw Fault{where + " is " + Quote(text) + ", not eleven numbers: this is not a BLQ file"};
@@ -218,7 +218,7 @@ private:
 
     std::vector<BlqBlock> m_blocks;
     BlqBlock m_block;
-    std::size_t m_rows = kRowsPerBlock;   // rows read of the current block; all of them when between blocks
+    std::size_t m_rows = kRowsPerBlock;  // rows read of the current block; all of them when between blocks
 };
 
 }  // namespace

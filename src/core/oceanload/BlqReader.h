@@ -25,8 +25,8 @@
 namespace bramble {
 
 struct BlqReadResult {
-    std::vector<BlqBlock> blocks;   // in file order; empty when refused
-    std::string error;              // one sentence; empty when read
+    std::vector<BlqBlock> blocks;  // in file order; empty when refused
+    std::string error;             // one sentence; empty when read
     bool ok() const { return error.empty(); }
 };
 

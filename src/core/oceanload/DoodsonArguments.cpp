@@ -18,11 +18,11 @@ DoodsonArguments DoodsonArgumentsAt(double dayNumberUtc)
 
 DoodsonArguments DoodsonRatesCpd(double t)
 {
-    const double rl = 0.0362916471 + 1.3e-9 * t;   // mean anomaly of the Moon
-    const double rlSun = 0.0027377786;               // mean anomaly of the Sun
-    const double rf = 0.0367481951 - 5e-10 * t;     // argument of latitude of the Moon
-    const double rd = 0.0338631920 - 3e-10 * t;     // mean elongation of the Moon
-    const double rOmega = -0.0001470938 + 3e-10 * t; // longitude of the Moon's node
+    const double rl = 0.0362916471 + 1.3e-9 * t;      // mean anomaly of the Moon
+    const double rlSun = 0.0027377786;                // mean anomaly of the Sun
+    const double rf = 0.0367481951 - 5e-10 * t;       // argument of latitude of the Moon
+    const double rd = 0.0338631920 - 3e-10 * t;       // mean elongation of the Moon
+    const double rOmega = -0.0001470938 + 3e-10 * t;  // longitude of the Moon's node
     const double rs = rf + rOmega;
     return {1.0 - rd, rs, rs - rd, rs - rl, -rOmega, rs - rd - rlSun};
 }

@@ -15,7 +15,7 @@ using oceanload::BandInterpolator;
 using oceanload::DoodsonNumbers;
 
 constexpr double kMicroGalPerNmS2 = 0.1;
-constexpr double kPhaseOffsetDeg[3] = {180.0, 90.0, 0.0};   // long period, diurnal, semidiurnal
+constexpr double kPhaseOffsetDeg[3] = {180.0, 90.0, 0.0};  // long period, diurnal, semidiurnal
 
 // Band of a frequency in cycles per day: 0 long period, 1 diurnal, 2 semidiurnal.
 int BandOf(double frequencyCpd) { return frequencyCpd < 0.5 ? 0 : frequencyCpd < 1.5 ? 1 : 2; }
@@ -40,9 +40,8 @@ std::vector<BandAdmittance> InputAdmittance(const BlqBlock& block, const oceanlo
         if (row == table.end())
             throw std::logic_error("a BLQ constituent is missing from the tidal constituents");
         // Lags are positive: the phase enters with a minus sign.
-        inputs.push_back({oceanload::Combine(doodson, rates),
-                          std::polar(block.amplitudes[k] / std::abs(row->amplitude),
-                                     -block.phaseLagsDeg[k] * tide::kRad)});
+        inputs.push_back({oceanload::Combine(doodson, rates), std::polar(block.amplitudes[k] / std::abs(row->amplitude),
+                                                                         -block.phaseLagsDeg[k] * tide::kRad)});
     }
     std::sort(inputs.begin(), inputs.end(), [](const Input& a, const Input& b) { return a.frequency < b.frequency; });
 
@@ -76,8 +75,8 @@ OceanLoadModel::OceanLoadModel(const BlqBlock& block)
         if (amplitude == 0.0)
             continue;
         const double phaseDeg = kPhaseOffsetDeg[species] + std::arg(z) / tide::kRad;
-        m_terms.push_back({c.doodson, {amplitude * std::cos(phaseDeg * tide::kRad),
-                                       amplitude * std::sin(phaseDeg * tide::kRad)}});
+        m_terms.push_back(
+            {c.doodson, {amplitude * std::cos(phaseDeg * tide::kRad), amplitude * std::sin(phaseDeg * tide::kRad)}});
     }
 }
 
@@ -94,8 +93,8 @@ double OceanLoadModel::CorrectionMicroGal(double dayNumberUtc) const
     double sum = 0.0;
     for (const Term& term : m_terms) {
         const auto& d = term.doodson;
-        const tide::Phasor argument =
-            tide::Mul(tide::Mul(tide::Mul(tau[d[0]], s[d[1]]), tide::Mul(h[d[2]], p[d[3]])), tide::Mul(np[d[4]], ps[d[5]]));
+        const tide::Phasor argument = tide::Mul(tide::Mul(tide::Mul(tau[d[0]], s[d[1]]), tide::Mul(h[d[2]], p[d[3]])),
+                                                tide::Mul(np[d[4]], ps[d[5]]));
         // Re(coefficient * e^(i argument)) = a cos(argument + phase).
         sum += term.coefficient.c * argument.c - term.coefficient.s * argument.s;
     }

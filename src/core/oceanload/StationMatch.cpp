@@ -7,7 +7,7 @@
 namespace bramble {
 namespace {
 
-constexpr double kMeanEarthRadiusKm = 6371.0088;   // IUGG mean radius
+constexpr double kMeanEarthRadiusKm = 6371.0088;  // IUGG mean radius
 
 // Haversine distance, exact also for close points.
 double GreatCircleKm(double lat1Deg, double lon1Deg, double lat2Deg, double lon2Deg)
@@ -15,7 +15,8 @@ double GreatCircleKm(double lat1Deg, double lon1Deg, double lat2Deg, double lon2
     constexpr double rad = std::numbers::pi / 180.0;
     const double sinHalfLat = std::sin((lat2Deg - lat1Deg) * rad / 2.0);
     const double sinHalfLon = std::sin((lon2Deg - lon1Deg) * rad / 2.0);
-    const double a = sinHalfLat * sinHalfLat + std::cos(lat1Deg * rad) * std::cos(lat2Deg * rad) * sinHalfLon * sinHalfLon;
+    const double a =
+        sinHalfLat * sinHalfLat + std::cos(lat1Deg * rad) * std::cos(lat2Deg * rad) * sinHalfLon * sinHalfLon;
     return 2.0 * kMeanEarthRadiusKm * std::asin(std::min(1.0, std::sqrt(a)));
 }
 
@@ -31,8 +32,8 @@ BlqMatch MatchOne(const BlqStation& station, const std::vector<BlqBlock>& blocks
     for (std::size_t i = 0; i < blocks.size(); ++i) {
         if (!blocks[i].position)
             continue;
-        const double km = GreatCircleKm(*station.latitudeDeg, *station.longitudeEastDeg, blocks[i].position->latitudeDeg,
-                                        blocks[i].position->longitudeEastDeg);
+        const double km = GreatCircleKm(*station.latitudeDeg, *station.longitudeEastDeg,
+                                        blocks[i].position->latitudeDeg, blocks[i].position->longitudeEastDeg);
         if (km <= maxDistanceKm && (best.by == BlqMatch::By::kNone || km < best.distanceKm))
             best = {BlqMatch::By::kDistance, i, km};
     }

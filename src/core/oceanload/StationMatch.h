@@ -23,13 +23,13 @@ struct BlqStation {
 struct BlqMatch {
     enum class By { kName, kDistance, kNone };
     By by = By::kNone;
-    std::size_t block = 0;       // index into the blocks, unless kNone
-    double distanceKm = 0.0;     // for kDistance
+    std::size_t block = 0;    // index into the blocks, unless kNone
+    double distanceKm = 0.0;  // for kDistance
 };
 
 struct BlqMatching {
-    std::vector<BlqMatch> matches;          // one per station, in order
-    std::vector<std::string> unmatched;     // names of the stations with no block, in order, each once
+    std::vector<BlqMatch> matches;       // one per station, in order
+    std::vector<std::string> unmatched;  // names of the stations with no block, in order, each once
 };
 
 // A station takes the block of the same name (SameStationName), else the

@@ -17,7 +17,7 @@ using DoodsonNumbers = std::array<std::int8_t, 6>;
 
 struct TidalConstituent {
     DoodsonNumbers doodson;
-    double amplitude;   // Cartwright-Tayler-Edden amplitude H, signed
+    double amplitude;  // Cartwright-Tayler-Edden amplitude H, signed
 };
 
 inline constexpr std::size_t kTidalConstituentCount = 342;

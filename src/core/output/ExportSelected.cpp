@@ -25,9 +25,11 @@ const std::array<int, 20>& ExportedColumns()
 {
     using L = CStationList;
     static const std::array<int, 20> columns = {
-        L::kHeader, L::kRecord, L::kStation, L::kRelGrav, L::kStdDev, L::kTiltX, L::kTiltY,
-        L::kTemp, L::kEtc, L::kDur, L::kRejected, L::kTime, L::kDate, L::kGravLessEtc,
-        L::kCorrectedGrav, L::kBerger, L::kPressure, L::kPolarMotion, L::kDriftCorrection, L::kDriftName,
+        L::kHeader,   L::kRecord,      L::kStation,         L::kRelGrav,
+        L::kStdDev,   L::kTiltX,       L::kTiltY,           L::kTemp,
+        L::kEtc,      L::kDur,         L::kRejected,        L::kTime,
+        L::kDate,     L::kGravLessEtc, L::kCorrectedGrav,   L::kBerger,
+        L::kPressure, L::kPolarMotion, L::kDriftCorrection, L::kDriftName,
     };
     return columns;
 }

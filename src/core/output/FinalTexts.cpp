@@ -12,8 +12,14 @@ std::string Banner(const CKelpDoc& doc) { return StringPrintf("Bramble V.%6.4f",
 const std::array<FinalColumn, kFinalColumnCount>& FinalColumns()
 {
     static const std::array<FinalColumn, kFinalColumnCount> columns = {{
-        {"Time", 75}, {"Date", 75}, {"Station", 65}, {"Latitude", 65}, {"Longitude", 65},
-        {"Gravity", 65}, {"SDev", 65}, {"# of Points", 75},
+        {"Time", 75},
+        {"Date", 75},
+        {"Station", 65},
+        {"Latitude", 65},
+        {"Longitude", 65},
+        {"Gravity", 65},
+        {"SDev", 65},
+        {"# of Points", 75},
     }};
     return columns;
 }
@@ -21,14 +27,9 @@ const std::array<FinalColumn, kFinalColumnCount>& FinalColumns()
 std::array<std::string, kFinalColumnCount> FinalListRow(const CFinalData& e)
 {
     return {
-        e.m_dtTime.format("%H:%M:%S"),
-        e.m_dtTime.format("%m/%d/%Y"),
-        e.m_strStation,
-        StringPrintf("%9.3f", e.m_dLatitude),
-        StringPrintf("%9.3f", e.m_dLongitude),
-        StringPrintf("%9.3f", e.m_dGrav),
-        StringPrintf("%10.4f", e.m_dSDev),
-        StringPrintf("%i", e.m_nPoints),
+        e.m_dtTime.format("%H:%M:%S"),        e.m_dtTime.format("%m/%d/%Y"),         e.m_strStation,
+        StringPrintf("%9.3f", e.m_dLatitude), StringPrintf("%9.3f", e.m_dLongitude), StringPrintf("%9.3f", e.m_dGrav),
+        StringPrintf("%10.4f", e.m_dSDev),    StringPrintf("%i", e.m_nPoints),
     };
 }
 
@@ -42,9 +43,9 @@ std::vector<std::string> FinalReportLines(const CKelpDoc& doc)
                        "SDev       # Of Points");
     for (const auto& e : doc.m_FinalData) {
         lines.push_back(e->m_dtTime.format("%m/%d/%Y  %H:%M:%S     ") + e->m_strStation +
-                        StringPrintf("        %9.4f", e->m_dLatitude) +
-                        StringPrintf("    %9.4f", e->m_dLongitude) + StringPrintf("    %9.4f", e->m_dGrav) +
-                        StringPrintf("   %9.4f", e->m_dSDev) + StringPrintf("     %i", e->m_nPoints));
+                        StringPrintf("        %9.4f", e->m_dLatitude) + StringPrintf("    %9.4f", e->m_dLongitude) +
+                        StringPrintf("    %9.4f", e->m_dGrav) + StringPrintf("   %9.4f", e->m_dSDev) +
+                        StringPrintf("     %i", e->m_nPoints));
     }
     return lines;
 }

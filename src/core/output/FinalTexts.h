@@ -16,12 +16,20 @@ namespace bramble {
 // left it, in its order.
 
 inline constexpr int kFinalColumnCount = 8;
-enum FinalColumnId { kFinalTime = 0, kFinalDate, kFinalStation, kFinalLatitude, kFinalLongitude,
-                     kFinalGravity, kFinalSDev, kFinalPoints };
+enum FinalColumnId {
+    kFinalTime = 0,
+    kFinalDate,
+    kFinalStation,
+    kFinalLatitude,
+    kFinalLongitude,
+    kFinalGravity,
+    kFinalSDev,
+    kFinalPoints
+};
 
 struct FinalColumn {
     const char* title;
-    int width;   // pixels
+    int width;  // pixels
 };
 const std::array<FinalColumn, kFinalColumnCount>& FinalColumns();
 

@@ -83,7 +83,7 @@ Outcome WriteFileSafely(const std::string& path, std::string_view bytes)
     if (fd < 0)
         return Failure(path, errno);
 
-    struct stat old {};
+    struct stat old { };
     if (::stat(path.c_str(), &old) == 0 && S_ISREG(old.st_mode))
         ::fchmod(fd, old.st_mode & 07777);
 

@@ -17,9 +17,12 @@ std::string Piece(const std::string& spec, const int* stars, int starCount, T va
 {
     const auto print = [&](char* buffer, std::size_t size) {
         switch (starCount) {
-        case 0: return std::snprintf(buffer, size, spec.c_str(), value);
-        case 1: return std::snprintf(buffer, size, spec.c_str(), stars[0], value);
-        default: return std::snprintf(buffer, size, spec.c_str(), stars[0], stars[1], value);
+        case 0:
+            return std::snprintf(buffer, size, spec.c_str(), value);
+        case 1:
+            return std::snprintf(buffer, size, spec.c_str(), stars[0], value);
+        default:
+            return std::snprintf(buffer, size, spec.c_str(), stars[0], stars[1], value);
         }
     };
 #pragma GCC diagnostic push
@@ -110,7 +113,13 @@ std::string StringPrintf(const char* format, ...)
         ++p;
         const std::string spec(start, p);
         switch (conversion) {
-        case 'd': case 'i': case 'o': case 'u': case 'x': case 'X': case 'c':
+        case 'd':
+        case 'i':
+        case 'o':
+        case 'u':
+        case 'x':
+        case 'X':
+        case 'c':
             if (length == "l")
                 result += Piece(spec, stars, starCount, va_arg(args, long));
             else if (length == "ll" || length == "q")
@@ -124,7 +133,14 @@ std::string StringPrintf(const char* format, ...)
             else
                 result += Piece(spec, stars, starCount, va_arg(args, int));
             break;
-        case 'e': case 'E': case 'f': case 'F': case 'g': case 'G': case 'a': case 'A': {
+        case 'e':
+        case 'E':
+        case 'f':
+        case 'F':
+        case 'g':
+        case 'G':
+        case 'a':
+        case 'A': {
             const bool hex = conversion == 'a' || conversion == 'A';
             if (length == "L")
                 result += FloatPiece(spec, stars, starCount, va_arg(args, long double), hex);
@@ -132,9 +148,15 @@ std::string StringPrintf(const char* format, ...)
                 result += FloatPiece(spec, stars, starCount, va_arg(args, double), hex);
             break;
         }
-        case 's': result += Piece(spec, stars, starCount, va_arg(args, const char*)); break;
-        case 'p': result += Piece(spec, stars, starCount, va_arg(args, void*)); break;
-        default: result.append(start, p); break;   // not a conversion: copied as written
+        case 's':
+            result += Piece(spec, stars, starCount, va_arg(args, const char*));
+            break;
+        case 'p':
+            result += Piece(spec, stars, starCount, va_arg(args, void*));
+            break;
+        default:
+            result.append(start, p);
+            break;  // not a conversion: copied as written
         }
     }
     va_end(args);

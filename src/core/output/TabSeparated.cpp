@@ -12,7 +12,8 @@ namespace {
 std::string CleanCell(const std::string& text)
 {
     std::string cell = text;
-    std::replace_if(cell.begin(), cell.end(), [](char c) { return c == '\t' || c == '\n' || c == '\r'; }, ' ');
+    std::replace_if(
+        cell.begin(), cell.end(), [](char c) { return c == '\t' || c == '\n' || c == '\r'; }, ' ');
     const auto first = cell.find_first_not_of(' ');
     if (first == std::string::npos)
         return {};
@@ -32,8 +33,7 @@ void AppendLine(std::string& text, const std::vector<std::string>& cells)
 
 }  // namespace
 
-std::string TabSeparatedText(const std::vector<std::string>& header,
-                             const std::vector<std::vector<std::string>>& rows)
+std::string TabSeparatedText(const std::vector<std::string>& header, const std::vector<std::vector<std::string>>& rows)
 {
     std::string text;
     AppendLine(text, header);

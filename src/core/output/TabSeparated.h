@@ -13,8 +13,7 @@ class CStationList;
 // "\n". Cells lose the blanks around them (the list pads its numbers), and
 // a tab or line end inside a cell becomes a blank, so that it cannot split
 // a cell or a row.
-std::string TabSeparatedText(const std::vector<std::string>& header,
-                             const std::vector<std::vector<std::string>>& rows);
+std::string TabSeparatedText(const std::vector<std::string>& header, const std::vector<std::vector<std::string>>& rows);
 
 // The selected rows of the station list, in list order, with the columns
 // the list shows (the hidden "Station Index" and "m_dt" are left out).

@@ -13,7 +13,7 @@ enum class Severity { information, warning, error };
 
 struct Message {
     Severity severity = Severity::information;
-    std::string text;   // one or more sentences, ready to show
+    std::string text;  // one or more sentences, ready to show
 
     friend bool operator==(const Message&, const Message&) = default;
 };
@@ -36,7 +36,10 @@ public:
     void AddError(std::string text) { m_messages.push_back({Severity::error, std::move(text)}); }
     void Add(Message message) { m_messages.push_back(std::move(message)); }
     // Takes over the messages of a step of this operation.
-    void Append(const Outcome& step) { m_messages.insert(m_messages.end(), step.m_messages.begin(), step.m_messages.end()); }
+    void Append(const Outcome& step)
+    {
+        m_messages.insert(m_messages.end(), step.m_messages.begin(), step.m_messages.end());
+    }
 
     bool Failed() const { return Has(Severity::error); }
     bool Succeeded() const { return !Failed(); }
@@ -76,7 +79,7 @@ template <class T>
 class Result : public Outcome {
 public:
     Result() = default;
-    Result(Outcome outcome) : Outcome(std::move(outcome)) {}   // NOLINT: an outcome without a value converts
+    Result(Outcome outcome) : Outcome(std::move(outcome)) { }  // NOLINT: an outcome without a value converts
     static Result Of(T value, Outcome outcome = {})
     {
         Result result(std::move(outcome));

@@ -24,8 +24,8 @@ Result<ImportedSurvey> ReadSurveyFile(const std::string& path, MeterKind meter, 
     if (meter != MeterKind::cg3 && meter != MeterKind::aliod) {
         // CG-5, CG-6 and Burris files go to the network adjustment, not the list.
         survey.meter = MeterKind::cg3;
-        return Result<ImportedSurvey>::Of(std::move(survey),
-                                          Outcome::Error("only CG-3 dumps and Aliod files are read into the station list"));
+        return Result<ImportedSurvey>::Of(
+            std::move(survey), Outcome::Error("only CG-3 dumps and Aliod files are read into the station list"));
     }
     CollectErrors errors;
     survey.doc->SetMessageSink(&errors);

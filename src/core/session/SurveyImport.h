@@ -12,10 +12,10 @@ namespace bramble {
 
 // A meter file read into a document of its own, not yet shown anywhere.
 struct ImportedSurvey {
-    std::unique_ptr<CKelpDoc> doc;   // never null
+    std::unique_ptr<CKelpDoc> doc;  // never null
     MeterKind meter = MeterKind::cg3;
     std::string path;
-    AliodHeaderTexts header;   // the Aliod header texts it was read with
+    AliodHeaderTexts header;  // the Aliod header texts it was read with
     ReadReport report;
 };
 

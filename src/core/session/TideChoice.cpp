@@ -5,17 +5,17 @@ namespace bramble {
 bool TideModeOffered(MeterKind meter, int tideMode)
 {
     switch (tideMode) {
-    case kTideLongman: return meter != MeterKind::aliod;   // only Aliod data lack the meter's tide column
+    case kTideLongman:
+        return meter != MeterKind::aliod;  // only Aliod data lack the meter's tide column
     case kTideBerger:
-    case kTideNone: return true;
-    default: return false;
+    case kTideNone:
+        return true;
+    default:
+        return false;
     }
 }
 
-int OfferedTideMode(MeterKind meter, int tideMode)
-{
-    return TideModeOffered(meter, tideMode) ? tideMode : kTideNone;
-}
+int OfferedTideMode(MeterKind meter, int tideMode) { return TideModeOffered(meter, tideMode) ? tideMode : kTideNone; }
 
 Outcome CheckTideMode(MeterKind meter, int tideMode)
 {

@@ -9,7 +9,7 @@ namespace bramble {
 struct AliodHeaderTexts {
     std::string serialNumber;
     std::string avgLatitude;
-    std::string avgLongitude;   // east positive
+    std::string avgLongitude;  // east positive
     std::string op;
     std::string operTemp;
 
@@ -18,9 +18,6 @@ struct AliodHeaderTexts {
 
 // What the header dialog opens with, and what the command line uses for an
 // option that is not given.
-inline AliodHeaderTexts DefaultAliodHeaderTexts()
-{
-    return {"123456789", "40.02885", "-105.04603", "NONE", "90.5"};
-}
+inline AliodHeaderTexts DefaultAliodHeaderTexts() { return {"123456789", "40.02885", "-105.04603", "NONE", "90.5"}; }
 
 }  // namespace bramble

@@ -76,7 +76,8 @@ std::string ParseAliodReadingLine(std::string_view line, CAliodStation& r)
     const auto field7 = WholeNumber(FieldAfter(line, c5));
     if (!field7)
         return "the seventh field is not a number";
-    const std::optional<double> field8 = c6 == kNotFound ? std::optional<double>(0.0) : WholeNumber(FieldAfter(line, c6));
+    const std::optional<double> field8 =
+        c6 == kNotFound ? std::optional<double>(0.0) : WholeNumber(FieldAfter(line, c6));
     if (!field8)
         return "the eighth field is not a number";
 

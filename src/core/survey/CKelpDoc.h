@@ -81,8 +81,8 @@ public:
     bool m_bAliod = false;
     int m_nRecords = 0;
     std::string m_strFilePath;
-    bool m_bInstrument = false;   // last import came from the serial logger
-    bool m_bAsciiFile = false;    // last import came from an existing file
+    bool m_bInstrument = false;  // last import came from the serial logger
+    bool m_bAsciiFile = false;   // last import came from an existing file
 
 private:
     std::vector<IDocumentObserver*> m_Views;

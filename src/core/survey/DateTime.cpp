@@ -11,18 +11,18 @@ constexpr double kMinDay = -657434.0;          // 1 January 100
 constexpr double kMaxDay = 2958465.999994213;  // 31 December 9999 23:59:59
 constexpr long long kSecondsPerDay = 86400;
 
-constexpr std::array<const char*, 7> kDayNames = {"Sunday", "Monday", "Tuesday", "Wednesday",
+constexpr std::array<const char*, 7> kDayNames = {"Sunday",   "Monday", "Tuesday", "Wednesday",
                                                   "Thursday", "Friday", "Saturday"};
-constexpr std::array<const char*, 12> kMonthNames = {"January", "February", "March",     "April",
-                                                     "May",     "June",     "July",      "August",
-                                                     "September", "October", "November", "December"};
+constexpr std::array<const char*, 12> kMonthNames = {"January",   "February", "March",    "April",
+                                                     "May",       "June",     "July",     "August",
+                                                     "September", "October",  "November", "December"};
 
 bool IsLeap(int year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
 
 // Inverse of SerialDayFromCivil (H. Hinnant's civil_from_days, shifted epoch).
 void CivilFromSerialDay(long long serial, int& year, int& month, int& day)
 {
-    long long z = serial - 25569 + 719468;   // to days since 1970-01-01, then to 0000-03-01
+    long long z = serial - 25569 + 719468;  // to days since 1970-01-01, then to 0000-03-01
     const long long era = (z >= 0 ? z : z - 146096) / 146097;
     const long long doe = z - era * 146097;
     const long long yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
@@ -76,8 +76,8 @@ DateTime DateTime::invalid()
 
 DateTime DateTime::fromParts(int year, int month, int day, int hour, int minute, int second)
 {
-    if (year < 100 || year > 9999 || month < 1 || month > 12 || day < 1 || day > DaysInMonth(year, month) ||
-        hour < 0 || hour > 23 || minute < 0 || minute > 59 || second < 0 || second > 59)
+    if (year < 100 || year > 9999 || month < 1 || month > 12 || day < 1 || day > DaysInMonth(year, month) || hour < 0 ||
+        hour > 23 || minute < 0 || minute > 59 || second < 0 || second > 59)
         return invalid();
     const long long days = SerialDayFromCivil(year, month, day);
     const double fraction = static_cast<double>(hour * 3600 + minute * 60 + second) / kSecondsPerDay;
@@ -93,7 +93,7 @@ bool DateTime::decompose(Parts& parts) const
     double whole = std::trunc(m_dt);
     long long seconds = std::llround(std::fabs(m_dt - whole) * kSecondsPerDay);
     long long serial = static_cast<long long>(whole);
-    if (seconds >= kSecondsPerDay) {   // rounding reached the next midnight
+    if (seconds >= kSecondsPerDay) {  // rounding reached the next midnight
         seconds -= kSecondsPerDay;
         serial += m_dt >= 0 ? 1 : -1;
     }
@@ -106,12 +106,36 @@ bool DateTime::decompose(Parts& parts) const
     return true;
 }
 
-int DateTime::year() const { Parts p{}; return decompose(p) ? p.year : -1; }
-int DateTime::month() const { Parts p{}; return decompose(p) ? p.month : -1; }
-int DateTime::day() const { Parts p{}; return decompose(p) ? p.day : -1; }
-int DateTime::hour() const { Parts p{}; return decompose(p) ? p.hour : -1; }
-int DateTime::minute() const { Parts p{}; return decompose(p) ? p.minute : -1; }
-int DateTime::second() const { Parts p{}; return decompose(p) ? p.second : -1; }
+int DateTime::year() const
+{
+    Parts p{};
+    return decompose(p) ? p.year : -1;
+}
+int DateTime::month() const
+{
+    Parts p{};
+    return decompose(p) ? p.month : -1;
+}
+int DateTime::day() const
+{
+    Parts p{};
+    return decompose(p) ? p.day : -1;
+}
+int DateTime::hour() const
+{
+    Parts p{};
+    return decompose(p) ? p.hour : -1;
+}
+int DateTime::minute() const
+{
+    Parts p{};
+    return decompose(p) ? p.minute : -1;
+}
+int DateTime::second() const
+{
+    Parts p{};
+    return decompose(p) ? p.second : -1;
+}
 
 int DateTime::secondsOfDay() const
 {
@@ -150,21 +174,51 @@ std::string DateTime::format(std::string_view pattern) const
             continue;
         }
         switch (pattern[++i]) {
-        case 'Y': AppendNumber(out, p.year, 4); break;
-        case 'y': AppendNumber(out, p.year % 100, 2); break;
-        case 'm': AppendNumber(out, p.month, 2); break;
-        case 'd': AppendNumber(out, p.day, 2); break;
-        case 'H': AppendNumber(out, p.hour, 2); break;
-        case 'M': AppendNumber(out, p.minute, 2); break;
-        case 'S': AppendNumber(out, p.second, 2); break;
-        case 'I': AppendNumber(out, p.hour % 12 == 0 ? 12 : p.hour % 12, 2); break;
-        case 'p': out += p.hour < 12 ? "AM" : "PM"; break;
-        case 'j': AppendNumber(out, dayOfYear(), 3); break;
-        case 'a': out.append(kDayNames[static_cast<std::size_t>(weekday)], 3); break;
-        case 'A': out += kDayNames[static_cast<std::size_t>(weekday)]; break;
-        case 'b': out.append(kMonthNames[static_cast<std::size_t>(p.month - 1)], 3); break;
-        case 'B': out += kMonthNames[static_cast<std::size_t>(p.month - 1)]; break;
-        case '%': out += '%'; break;
+        case 'Y':
+            AppendNumber(out, p.year, 4);
+            break;
+        case 'y':
+            AppendNumber(out, p.year % 100, 2);
+            break;
+        case 'm':
+            AppendNumber(out, p.month, 2);
+            break;
+        case 'd':
+            AppendNumber(out, p.day, 2);
+            break;
+        case 'H':
+            AppendNumber(out, p.hour, 2);
+            break;
+        case 'M':
+            AppendNumber(out, p.minute, 2);
+            break;
+        case 'S':
+            AppendNumber(out, p.second, 2);
+            break;
+        case 'I':
+            AppendNumber(out, p.hour % 12 == 0 ? 12 : p.hour % 12, 2);
+            break;
+        case 'p':
+            out += p.hour < 12 ? "AM" : "PM";
+            break;
+        case 'j':
+            AppendNumber(out, dayOfYear(), 3);
+            break;
+        case 'a':
+            out.append(kDayNames[static_cast<std::size_t>(weekday)], 3);
+            break;
+        case 'A':
+            out += kDayNames[static_cast<std::size_t>(weekday)];
+            break;
+        case 'b':
+            out.append(kMonthNames[static_cast<std::size_t>(p.month - 1)], 3);
+            break;
+        case 'B':
+            out += kMonthNames[static_cast<std::size_t>(p.month - 1)];
+            break;
+        case '%':
+            out += '%';
+            break;
         default:
             out += '%';
             out += pattern[i];
@@ -179,7 +233,7 @@ double ContinuousDays(const DateTime& time)
     if (v >= 0.0)
         return v;
     const double whole = std::trunc(v);
-    return whole + (whole - v);   // -1.25: day -1, a quarter day after its midnight
+    return whole + (whole - v);  // -1.25: day -1, a quarter day after its midnight
 }
 
 DateTime FromContinuousDays(double days)

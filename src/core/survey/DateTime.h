@@ -18,7 +18,7 @@ class DateTime {
 public:
     enum class Status { valid, invalid };
 
-    DateTime() = default;   // day 0 (12/30/1899 00:00:00), valid
+    DateTime() = default;  // day 0 (12/30/1899 00:00:00), valid
     explicit DateTime(double dayNumber);
 
     static DateTime fromParts(int year, int month, int day, int hour = 0, int minute = 0, int second = 0);
@@ -35,8 +35,8 @@ public:
     int hour() const;
     int minute() const;
     int second() const;
-    int dayOfWeek() const;   // 1 = Sunday
-    int dayOfYear() const;   // 1 = 1 January
+    int dayOfWeek() const;  // 1 = Sunday
+    int dayOfYear() const;  // 1 = 1 January
 
     // strftime-style formatting: %Y %y %m %d %H %M %S %I %p %j %a %A %b %B %%.
     // Other characters are copied.

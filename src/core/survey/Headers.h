@@ -13,8 +13,8 @@ public:
     virtual ~CHeaderRecord() = default;
     virtual bool isAliod() const = 0;
 
-    int m_nIndex = 0;      // 1-based number of the header in the document
-    int m_nStations = 0;   // readings read so far under this header
+    int m_nIndex = 0;     // 1-based number of the header in the document
+    int m_nStations = 0;  // readings read so far under this header
 };
 
 // One "SCINTREX" header block of a CG-3 dump.
@@ -27,19 +27,19 @@ public:
     int m_nLine = 0;
     int m_nGrid = 0;
     int m_nJob = 0;
-    DateTime m_dtDate;   // survey date, midnight
+    DateTime m_dtDate;  // survey date, midnight
     std::string m_strOperator;
     int m_nGref = 0;
     double m_dGcal1 = 0.0;
     double m_dGcal2 = 0.0;
     double m_dTempco = 0.0;
     double m_dDriftConst = 0.0;
-    DateTime m_dtDriftStart;   // date of the meter's drift correction start, midnight
+    DateTime m_dtDriftStart;  // date of the meter's drift correction start, midnight
     double m_dTiltXSens = 0.0;
     double m_dTiltYSens = 0.0;
-    double m_dLatitude = 0.0;    // degrees
-    double m_dLongitude = 0.0;   // degrees, as the meter writes it
-    int m_nGmtDiff = 0;          // hours
+    double m_dLatitude = 0.0;   // degrees
+    double m_dLongitude = 0.0;  // degrees, as the meter writes it
+    int m_nGmtDiff = 0;         // hours
     int m_nCalAfter = 0;
     std::string m_strTiltCorrected;
 };
@@ -51,8 +51,8 @@ public:
     bool isAliod() const override { return true; }
 
     double m_dSerialNumber = 0.0;
-    double m_dLatitude = 0.0;    // degrees
-    double m_dLongitude = 0.0;   // degrees, east positive
+    double m_dLatitude = 0.0;   // degrees
+    double m_dLongitude = 0.0;  // degrees, east positive
     double m_dOperTemp = 0.0;
     std::string m_strOperator;
 };

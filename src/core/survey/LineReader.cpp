@@ -18,8 +18,17 @@ bool IsTextByte(unsigned char c)
     if (c >= 0x20)
         return true;
     switch (c) {
-    case '\t': case '\n': case '\v': case '\f': case '\r': case 0x11: case 0x13: case 0x1A: return true;
-    default: return false;
+    case '\t':
+    case '\n':
+    case '\v':
+    case '\f':
+    case '\r':
+    case 0x11:
+    case 0x13:
+    case 0x1A:
+        return true;
+    default:
+        return false;
     }
 }
 
@@ -31,9 +40,9 @@ std::string Hex(unsigned char c)
 
 }  // namespace
 
-LineReader::LineReader(const std::string& path) : LineReader(std::fopen(path.c_str(), "rb")) {}
+LineReader::LineReader(const std::string& path) : LineReader(std::fopen(path.c_str(), "rb")) { }
 
-LineReader::LineReader(std::FILE* file) : m_file(file), m_buffer(kBufferSize) {}
+LineReader::LineReader(std::FILE* file) : m_file(file), m_buffer(kBufferSize) { }
 
 bool LineReader::fail(std::string why)
 {
@@ -57,8 +66,8 @@ bool LineReader::fill()
     m_end = n;
     if (n == 0) {
         if (std::ferror(m_file.get()))
-            return fail("a read error after " + std::to_string(m_consumed) + " bytes (" +
-                        std::strerror(m_readErrno) + "): the rest of the file could not be read");
+            return fail("a read error after " + std::to_string(m_consumed) + " bytes (" + std::strerror(m_readErrno) +
+                        "): the rest of the file could not be read");
         m_eof = true;
     }
     return n > 0;
@@ -106,8 +115,8 @@ bool LineReader::next(std::string& line)
         const std::size_t taken = length < available ? length + 1 : length;
         if (line.size() + length > kMaxLineLength) {
             ++m_lineNumber;
-            return fail("line " + std::to_string(m_lineNumber) + " is longer than " +
-                        std::to_string(kMaxLineLength) + " characters, which no meter writes: it is not a meter file");
+            return fail("line " + std::to_string(m_lineNumber) + " is longer than " + std::to_string(kMaxLineLength) +
+                        " characters, which no meter writes: it is not a meter file");
         }
         line.append(start, length);
         if (length < available) {

@@ -51,7 +51,7 @@ private:
     long long m_lineNumber = 0;
     bool m_eof = false;
     int m_readErrno = 0;
-    bool m_skipLineFeed = false;   // the last line ended in CR: a LF right after it belongs to it
+    bool m_skipLineFeed = false;  // the last line ended in CR: a LF right after it belongs to it
     std::string m_error;
 };
 

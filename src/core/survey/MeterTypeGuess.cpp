@@ -56,8 +56,7 @@ bool LooksLikeBurrisLine(std::string_view line, std::vector<std::string_view>& f
     if (fields.size() != 15 && fields.size() != 16)
         return false;
     const std::size_t date = fields.size() == 16 ? 3 : 2;
-    return meters::ParseDate(fields[date]) && meters::ParseClock(fields[date + 1]) &&
-           meters::Number(fields[date + 2]);
+    return meters::ParseDate(fields[date]) && meters::ParseClock(fields[date + 1]) && meters::Number(fields[date + 2]);
 }
 
 constexpr std::array<std::pair<MeterType, const char*>, 5> kNames = {{{MeterType::scintrex, "cg3"},
@@ -86,10 +85,7 @@ std::optional<MeterType> RecogniseMeterType(const std::string& path)
     return std::nullopt;
 }
 
-MeterType GuessMeterType(const std::string& path)
-{
-    return RecogniseMeterType(path).value_or(MeterType::scintrex);
-}
+MeterType GuessMeterType(const std::string& path) { return RecogniseMeterType(path).value_or(MeterType::scintrex); }
 
 const char* MeterTypeName(MeterType type)
 {

@@ -132,7 +132,7 @@ int ToInt(std::string_view text)
             break;
         value = value * 10 + (c - '0');
         if (value > static_cast<long long>(INT_MAX) + 1)
-            value = static_cast<long long>(INT_MAX) + 1;   // saturate, keep reading digits
+            value = static_cast<long long>(INT_MAX) + 1;  // saturate, keep reading digits
     }
     if (negative)
         value = -value;

@@ -30,7 +30,7 @@ std::optional<int> WholeInt(std::string_view text);
 
 // The lenient forms: 0 when there is no number (or it is out of range).
 double ToDouble(std::string_view text);
-int ToInt(std::string_view text);   // sign and digits; clamped to the int range
+int ToInt(std::string_view text);  // sign and digits; clamped to the int range
 
 // Conversion from a position of a line. A position before the start reads
 // from the start, a position past the end reads nothing (0).

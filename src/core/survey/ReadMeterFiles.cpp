@@ -178,7 +178,7 @@ private:
     LineList m_moreNotReadings;
     LineList m_noEtc;
     std::map<const CHeaderRecord*, int> m_refusedInBlock;
-    std::vector<const CHeaderRecord*> m_refusedBlocks;   // in the order of the file
+    std::vector<const CHeaderRecord*> m_refusedBlocks;  // in the order of the file
 };
 
 // The Aliod header texts the operator typed: empty or a number; the

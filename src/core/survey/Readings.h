@@ -23,11 +23,11 @@ public:
 
     std::string m_strStation;
     DateTime m_dtTime;
-    double m_dGrav = 0.0;          // working gravity, mGal
-    double m_dGravLessEtc = 0.0;   // load-time gravity less the meter's tide, mGal
-    double m_dRawGrav = 0.0;       // gravity as read; never changed
+    double m_dGrav = 0.0;         // working gravity, mGal
+    double m_dGravLessEtc = 0.0;  // load-time gravity less the meter's tide, mGal
+    double m_dRawGrav = 0.0;      // gravity as read; never changed
     double m_dTemp = 0.0;
-    int m_nRecord = 0;             // 1-based number within the header block
+    int m_nRecord = 0;  // 1-based number within the header block
     // hPa; not a number until the pressure list is applied, so that no
     // pressure correction is made before.
     double m_dPressure = std::numeric_limits<double>::quiet_NaN();
@@ -47,13 +47,13 @@ public:
     const CHeaderRecord* header() const override { return m_pHeader; }
     int stationIndex() const override { return m_nStationIndex; }
 
-    CScintrexHeader* m_pHeader = nullptr;   // not owned
+    CScintrexHeader* m_pHeader = nullptr;  // not owned
     int m_nStationIndex = 0;
     double m_dStdDev = 0.0;
     int m_nTiltX = 0;
     int m_nTiltY = 0;
-    double m_dEtc = 0.0;       // the meter's own earth-tide correction
-    double m_dEtcRead = 0.0;   // m_dEtc as read
+    double m_dEtc = 0.0;      // the meter's own earth-tide correction
+    double m_dEtcRead = 0.0;  // m_dEtc as read
     int m_nDur = 0;
     int m_nRejected = 0;
 };
@@ -65,9 +65,9 @@ public:
     const CHeaderRecord* header() const override { return m_pHeader; }
     int stationIndex() const override { return m_nRecord; }
 
-    CAliodHeader* m_pHeader = nullptr;   // not owned
-    int m_nLongLevel = 0;     // shown as "Tilt Y"
-    int m_nCrossLevel = 0;    // shown as "Tilt X"
+    CAliodHeader* m_pHeader = nullptr;  // not owned
+    int m_nLongLevel = 0;               // shown as "Tilt Y"
+    int m_nCrossLevel = 0;              // shown as "Tilt X"
     double m_dAliodField7 = 0.0;
     double m_dAliodField8 = 0.0;
 };

@@ -23,7 +23,7 @@ constexpr char kDC3 = 0x13;
 struct Key {
     std::string_view line;
     long long pos;
-    Key(std::string_view text, std::string_view key) : line(text), pos(Find(text, key)) {}
+    Key(std::string_view text, std::string_view key) : line(text), pos(Find(text, key)) { }
     bool found() const { return pos != kNotFound; }
 };
 
@@ -44,8 +44,8 @@ void ReadIntAfter(const Key& key, long long offset, int& field)
 
 // Latitude and longitude come with a short and a long key; the value
 // starts a fixed distance after the start of whichever is there.
-void ReadCoordinate(std::string_view line, std::string_view shortKey, std::string_view longKey,
-                    long long offset, double& field)
+void ReadCoordinate(std::string_view line, std::string_view shortKey, std::string_view longKey, long long offset,
+                    double& field)
 {
     Key key(line, shortKey);
     if (!key.found())
@@ -56,8 +56,7 @@ void ReadCoordinate(std::string_view line, std::string_view shortKey, std::strin
 
 DateTime ShortTime(std::string_view eight)
 {
-    return DateTime::fromParts(1899, 12, 30, ToInt(Mid(eight, 0, 2)), ToInt(Mid(eight, 3, 2)),
-                               ToInt(Mid(eight, 6, 2)));
+    return DateTime::fromParts(1899, 12, 30, ToInt(Mid(eight, 0, 2)), ToInt(Mid(eight, 3, 2)), ToInt(Mid(eight, 6, 2)));
 }
 
 void ApplyLineLine(std::string_view line, long long linePos, CScintrexHeader& h)
@@ -107,7 +106,7 @@ bool ApplyScintrexHeaderLine(std::string_view line, CKelpDoc& doc)
         ReadIntAfter(Key(line, "Ser No:"), 7, doc.m_pCurHeader->m_nSerNo);
         return false;
     }
-    if (!doc.m_pCurHeader)   // a key line before any block has no header to fill
+    if (!doc.m_pCurHeader)  // a key line before any block has no header to fill
         return Find(line, "Station") != kNotFound;
 
     CScintrexHeader& h = *doc.m_pCurHeader;
@@ -265,16 +264,18 @@ ScintrexLineResult ParseScintrexReadingLine(std::string_view line, CScintrexStat
         const std::string_view rest = TrimRight(line);
         for (long long i = 0; i < static_cast<long long>(rest.size()); ++i) {
             const bool blank = rest[static_cast<std::size_t>(i)] == ' ' || rest[static_cast<std::size_t>(i)] == '\t';
-            const bool prevBlank = i == 0 || rest[static_cast<std::size_t>(i - 1)] == ' ' ||
-                                   rest[static_cast<std::size_t>(i - 1)] == '\t';
+            const bool prevBlank =
+                i == 0 || rest[static_cast<std::size_t>(i - 1)] == ' ' || rest[static_cast<std::size_t>(i - 1)] == '\t';
             if (!blank && prevBlank)
                 starts.push_back(i);
         }
         // They must be the only fields after the temperature: a field
         // between them (an E.T.C. that is not a number) makes no reading.
-        const long long fieldsAfterTiltY = std::count_if(starts.begin(), starts.end(), [&](long long s) { return s > p4; });
+        const long long fieldsAfterTiltY =
+            std::count_if(starts.begin(), starts.end(), [&](long long s) { return s > p4; });
         const bool tempJoinsTiltY = p4 + 1 < static_cast<long long>(line.size()) &&
-                                    line[static_cast<std::size_t>(p4 + 1)] != ' ' && line[static_cast<std::size_t>(p4 + 1)] != '\t';
+                                    line[static_cast<std::size_t>(p4 + 1)] != ' ' &&
+                                    line[static_cast<std::size_t>(p4 + 1)] != '\t';
         if (starts.size() >= 3 && p5 != kNotFound && starts[starts.size() - 3] > p5 &&
             fieldsAfterTiltY + (tempJoinsTiltY ? 1 : 0) == 4) {
             durPos = starts[starts.size() - 3];

@@ -26,9 +26,9 @@ struct ClockTime {
 };
 
 struct ScintrexLineResult {
-    ClockTime time;        // the time of day the line carries
-    bool hasEtc = false;   // false: the line has no E.T.C. value (the meter's tide is taken as 0)
-    std::string problem;   // why the line is not a reading; empty when it is one
+    ClockTime time;       // the time of day the line carries
+    bool hasEtc = false;  // false: the line has no E.T.C. value (the meter's tide is taken as 0)
+    std::string problem;  // why the line is not a reading; empty when it is one
 };
 
 // Reads the fields of one CG-3 reading line into `reading` (all but the

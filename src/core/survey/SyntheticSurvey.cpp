@@ -10,7 +10,7 @@
 namespace bramble {
 namespace {
 
-constexpr double kStart = 43536.375;   // 2019-03-12 09:00:00
+constexpr double kStart = 43536.375;  // 2019-03-12 09:00:00
 
 struct Sample {
     int station;
@@ -22,15 +22,20 @@ struct Sample {
 
 class Walk {
 public:
-    explicit Walk(std::uint32_t seed) : m_rng(seed) {}
+    explicit Walk(std::uint32_t seed) : m_rng(seed) { }
     Sample next(std::int64_t i)
     {
         std::uniform_real_distribution<double> noise(-0.01, 0.01);
         std::uniform_int_distribution<int> tilt(-9, 9);
         const int station = static_cast<int>(i % 37) + 100;
         const double drift = 0.0004 * static_cast<double>(i % 1440);
-        return {station, 2400.0 + (station - 100) * 1.732 + drift + noise(m_rng), 0.02 + 0.01 * noise(m_rng) * 50,
-                tilt(m_rng), tilt(m_rng), -0.5 + noise(m_rng) * 20, 0.1 * noise(m_rng) * 50};
+        return {station,
+                2400.0 + (station - 100) * 1.732 + drift + noise(m_rng),
+                0.02 + 0.01 * noise(m_rng) * 50,
+                tilt(m_rng),
+                tilt(m_rng),
+                -0.5 + noise(m_rng) * 20,
+                0.1 * noise(m_rng) * 50};
     }
 
 private:
@@ -70,8 +75,7 @@ void SyntheticSurvey::WriteScintrex(std::ostream& out) const
         // One reading a minute, wrapping at midnight within a long block.
         const DateTime when(day + static_cast<double>(inBlock % 1440) / 1440.0);
         std::snprintf(line, sizeof line, "%7d.%10.3f%7.3f%7d.%6d.%7.2f%8.3f%5d%4d  %s", s.station, s.gravity, s.sd,
-                      s.tiltX, s.tiltY, s.temp, s.etc, 60, static_cast<int>(i % 3),
-                      when.format("%H:%M:%S").c_str());
+                      s.tiltX, s.tiltY, s.temp, s.etc, 60, static_cast<int>(i % 3), when.format("%H:%M:%S").c_str());
         out << line << eol;
     }
     out << "-------------------------------------------------------" << eol;
@@ -86,8 +90,8 @@ void SyntheticSurvey::WriteAliod(std::ostream& out) const
         const Sample s = walk.next(i);
         const DateTime when(kStart + static_cast<double>(i) / 1440.0);
         std::snprintf(line, sizeof line, "ST-%d, %s, %.4f, %d, %d, %.2f, %.4f", s.station,
-                      when.format("%Y-%m-%d %H:%M:%S").c_str(), s.gravity + 1600.0, s.tiltX, s.tiltY,
-                      35.0 + s.temp, 0.998 + s.etc / 100);
+                      when.format("%Y-%m-%d %H:%M:%S").c_str(), s.gravity + 1600.0, s.tiltX, s.tiltY, 35.0 + s.temp,
+                      0.998 + s.etc / 100);
         out << line;
         if (i % 2)
             out << ", " << 17 + i % 5;

@@ -36,7 +36,7 @@ struct Survey : SurveyBuilder {
     Survey()
     {
         doc.SetChartSettingsFolder(settingsDir.path().toStdString());
-        doc.m_bSubtractMean = false;   // the tests tick it themselves
+        doc.m_bSubtractMean = false;  // the tests tick it themselves
         AddCg3Header(40.0, 105.0);
         for (int i = 0; i < 10; ++i) {
             auto& r = AddCg3(DateTime(Time(i)), 2480.0 + 0.5 * i, -0.05 + 0.01 * i);
@@ -173,14 +173,14 @@ private slots:
         s.Select({0, 9});
         CDisplayDlg dlg(s.doc, s.list);
         Plot(dlg, s);
-        SetChecked(dlg, 1066, true);   // Tilt X: -5 and 4, margin 1.5
+        SetChecked(dlg, 1066, true);  // Tilt X: -5 and 4, margin 1.5
         QCOMPARE(dlg.chart()->VisibleSeries(), (QList<int>{0, 2}));
         QCOMPARE(dlg.chart()->YRange(), std::make_optional(std::make_pair(-6.5, 5.5)));
         QCOMPARE(dlg.chart()->ShownYRange(), std::make_pair(-6.5, 5.5));
         s.Select({0, 4});
-        Plot(dlg, s);   // no check box change: the range stays
+        Plot(dlg, s);  // no check box change: the range stays
         QCOMPARE(dlg.chart()->ShownYRange(), std::make_pair(-6.5, 5.5));
-        SetChecked(dlg, 1066, false);   // gravity alone: the axis scales itself again
+        SetChecked(dlg, 1066, false);  // gravity alone: the axis scales itself again
         QVERIFY(!dlg.chart()->YRange());
     }
 
@@ -190,8 +190,8 @@ private slots:
         s.Select({0, 1, 2, 3, 4, 5});
         CDisplayDlg dlg(s.doc, s.list);
         Plot(dlg, s);
-        SetChecked(dlg, 1065, true);   // SDev, near 0, beside gravity of some 2480 mGal
-        SetChecked(dlg, 1140, true);   // Berger, all 0
+        SetChecked(dlg, 1065, true);  // SDev, near 0, beside gravity of some 2480 mGal
+        SetChecked(dlg, 1140, true);  // Berger, all 0
         ChartWidget* chart = dlg.chart();
         QVERIFY(chart->IsSeriesOnRightAxis(0));
         QVERIFY(chart->IsRightAxisShown());
@@ -243,7 +243,7 @@ private slots:
         QCOMPARE(dlg.m_dScale[4], 10.0);
         QCOMPARE(dlg.chart()->Y(4, 0), -8.0);
         QCOMPARE(dlg.chart()->Y(4, 9), -6.2);
-        QCOMPARE(dlg.chart()->Y(0, 9), 2484.5);   // gravity is not scaled
+        QCOMPARE(dlg.chart()->Y(0, 9), 2484.5);  // gravity is not scaled
         // The range uses the scaled values, margin 0.1.
         const auto range = dlg.chart()->YRange();
         QVERIFY(range);
@@ -285,7 +285,7 @@ private slots:
         dlg.resize(1100, 700);
         Plot(dlg, s);
         QVERIFY(QTest::qWaitForWindowExposed(&dlg));
-        SetChecked(dlg, 1067, true);   // Tilt Y
+        SetChecked(dlg, 1067, true);  // Tilt Y
         QMessageBox::Icon icon = QMessageBox::NoIcon;
         QString title, text;
         OnNextModal<QMessageBox>([&](QMessageBox* box) {
@@ -351,7 +351,7 @@ private slots:
             QCOMPARE(ChartSettings::Load(dlg.SettingsFile()), changed);
             changed.markerSize = 12;
             dlg.chart()->SetSettings(changed);
-        }   // and stored again when destroyed
+        }  // and stored again when destroyed
         CDisplayDlg next(s.doc, s.list);
         QCOMPARE(next.chart()->Settings(), changed);
     }
@@ -385,7 +385,7 @@ private slots:
         QCOMPARE(dlg->chart()->XRange()->first, list.Reading(0).m_dtTime.value());
         QCOMPARE(dlg->findChild<QLineEdit*>("edit1072")->text(),
                  QString::fromStdString(view->Session().Summary().Text(SelectionSummary::kGrav)));
-        QVERIFY(dlg->findChild<QCheckBox*>("check1108")->isChecked());   // the document's m_bSubtractMean
+        QVERIFY(dlg->findChild<QCheckBox*>("check1108")->isChecked());  // the document's m_bSubtractMean
 
         // A second Plot with another selection rebuilds the same window.
         view->OnSelectNone();

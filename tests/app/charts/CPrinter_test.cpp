@@ -92,7 +92,7 @@ private slots:
         QVERIFY(title && number && first && third);
         QVERIFY2(std::abs(title->xMin - margin) < 1.0, qPrintable(QString::number(title->xMin)));
         QVERIFY2(std::abs(number->xMax - (boxes.pageWidth - margin)) < 1.0, qPrintable(QString::number(number->xMax)));
-        QVERIFY(title->yMax < margin);   // the header is above the top margin
+        QVERIFY(title->yMax < margin);  // the header is above the top margin
         QVERIFY2(std::abs(first->xMin - margin) < 1.0, qPrintable(QString::number(first->xMin)));
         QVERIFY2(std::abs(first->yMin - margin) < 2.0, qPrintable(QString::number(first->yMin)));
         // The empty line still took its line height.
@@ -115,8 +115,8 @@ private slots:
         }
         QCOMPARE(layout.ruleWidth, 3);
         const QString prefix = m_dir.filePath("rule");
-        RunTool("pdftoppm", {"-r", "300", "-f", "1", "-l", "1", "-x", "0", "-y", "0", "-W", "2480", "-H", "200",
-                             "-png", path, prefix});
+        RunTool("pdftoppm", {"-r", "300", "-f", "1", "-l", "1", "-x", "0", "-y", "0", "-W", "2480", "-H", "200", "-png",
+                             path, prefix});
         const QImage image(prefix + "-1.png");
         QVERIFY(!image.isNull());
         const int y = layout.RuleY();
@@ -185,7 +185,7 @@ private slots:
         QVERIFY(job.EndPrinting());
         QVERIFY(!job.DocumentOpen());
         QVERIFY(QFile::exists(path));
-        QVERIFY(PdfWords(path).words.empty());   // not even the header
+        QVERIFY(PdfWords(path).words.empty());  // not even the header
     }
 
     void destroyingAnOpenJobEndsIt()

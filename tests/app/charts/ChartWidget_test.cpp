@@ -96,7 +96,7 @@ private slots:
         ChartWidget chart;
         Fill(chart);
         chart.SetVisibleSeries({0});
-        chart.SetY(0, 5, kMissing);   // the last point of series 0 is now a gap
+        chart.SetY(0, 5, kMissing);  // the last point of series 0 is now a gap
         chart.Repaint();
         const auto [first, last] = chart.ShownXRange();
         QVERIFY(first < Day(10, 0));
@@ -143,7 +143,7 @@ private slots:
         QCOMPARE(clicked.count(), 2);
         QCOMPARE(clicked.at(1).at(0).toInt(), 0);
         QCOMPARE(clicked.at(1).at(1).toInt(), 5);
-        QCOMPARE(chart.PointPosition(0, 4), QPoint(-1, -1));   // a gap has no position
+        QCOMPARE(chart.PointPosition(0, 4), QPoint(-1, -1));  // a gap has no position
     }
 
     void clickAwayFromPointsReportsNothing()
@@ -293,7 +293,7 @@ private slots:
     void settingsRoundTrip()
     {
         QTemporaryDir dir;
-        const QString path = dir.filePath("Graphx/graph.pg");   // the folder does not exist yet
+        const QString path = dir.filePath("Graphx/graph.pg");  // the folder does not exist yet
         ChartSettings settings;
         settings.style = ChartSettings::Style::lines;
         settings.grid = false;
@@ -343,7 +343,8 @@ private slots:
     void partOfAFileIsKept()
     {
         bool read = false;
-        const ChartSettings s = ChartSettings::FromText("Bramble chart settings 1\r\n# note\r\nmarkersize=4\r\n", &read);
+        const ChartSettings s =
+            ChartSettings::FromText("Bramble chart settings 1\r\n# note\r\nmarkersize=4\r\n", &read);
         QVERIFY(read);
         QCOMPARE(s.markerSize, 4);
         QCOMPARE(s.style, ChartSettings::Style::both);
@@ -352,7 +353,7 @@ private slots:
     void unwritableSettingsFileFails()
     {
         QTemporaryDir dir;
-        QFile blocker(dir.filePath("Graphx"));   // a file where the folder should be
+        QFile blocker(dir.filePath("Graphx"));  // a file where the folder should be
         QVERIFY(blocker.open(QIODevice::WriteOnly));
         blocker.close();
         ChartWidget chart;

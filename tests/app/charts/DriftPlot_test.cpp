@@ -53,7 +53,7 @@ private slots:
             QCOMPARE(chart->DrawnPointCount(series), 8);
             QCOMPARE(chart->DrawnGapCount(series), 5);
         }
-        QCOMPARE(chart->X(0, 0), Time(0));   // gaps keep their reading's time
+        QCOMPARE(chart->X(0, 0), Time(0));  // gaps keep their reading's time
         QCOMPARE(chart->Y(1, 6), 2480.6 - 0.12);
         QCOMPARE(chart->XRange(), std::make_optional(std::make_pair(Time(2), Time(6))));
         QVERIFY(!chart->YRange());
@@ -92,12 +92,12 @@ private slots:
             DriftPlot plot(s.doc, s.list);
             QCOMPARE(plot.chart()->Settings(), ChartSettings{});
             plot.chart()->SetSettings(changed);
-            QVERIFY(plot.StoreSettings());   // OK of the dialog
+            QVERIFY(plot.StoreSettings());  // OK of the dialog
             QVERIFY(QFile::exists(QString::fromStdString(s.doc.m_strGraphFile2)));
             QVERIFY(!QFile::exists(QString::fromStdString(s.doc.m_strGraphFile)));
             changed.grid = false;
             plot.chart()->SetSettings(changed);
-        }   // stored again when the plot goes
+        }  // stored again when the plot goes
         DriftPlot next(s.doc, s.list);
         QCOMPARE(next.chart()->Settings(), changed);
     }
@@ -108,7 +108,10 @@ private slots:
         CorrectionSettings settings;
         DriftState drift;
         SelectionSummary summary;
-        DriftContext ctx{s.doc, s.list, drift, settings,
+        DriftContext ctx{s.doc,
+                         s.list,
+                         drift,
+                         settings,
                          [&] { RecalcSelection(s.doc, s.list, settings, drift, summary); },
                          [&] { RecalcSelectionByRow(s.doc, s.list, settings, drift, summary); }};
         {
@@ -119,8 +122,7 @@ private slots:
             dialog.start();
             QCOMPARE(plot->chart()->DrawnPointCount(0), 8);
         }
-        QCOMPARE(ChartSettings::Load(QString::fromStdString(s.doc.m_strGraphFile2)).style,
-                 ChartSettings::Style::lines);
+        QCOMPARE(ChartSettings::Load(QString::fromStdString(s.doc.m_strGraphFile2)).style, ChartSettings::Style::lines);
     }
 };
 

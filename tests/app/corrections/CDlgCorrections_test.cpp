@@ -61,7 +61,10 @@ W* Child(QWidget* dialog, const char* name)
     return widget;
 }
 
-void Click(QWidget* dialog, const char* name) { QTest::mouseClick(Child<QAbstractButton>(dialog, name), Qt::LeftButton); }
+void Click(QWidget* dialog, const char* name)
+{
+    QTest::mouseClick(Child<QAbstractButton>(dialog, name), Qt::LeftButton);
+}
 
 void ClickEntry(QListWidget* list, int row)
 {
@@ -118,22 +121,32 @@ private slots:
             int id;
             const char* caption;
         } buttons[] = {
-            {"longmanRadio", 1111, "Longman"},  {"bergerRadio", 1112, "Berger"},
-            {"noTideRadio", 1113, "None"},      {"pressureApplyCheck", 1114, "Apply"},
-            {"setNominalButton", 1122, "Set"},  {"addEntryButton", 1127, "Add"},
-            {"removeEntryButton", 1129, "Remove"}, {"applyPressuresButton", 1128, "Apply"},
-            {"polarApplyCheck", 1116, "Apply"}, {"polarFileButton", 1119, "..."},
-            {"driftApplyCheck", 1146, "Apply"}, {"calculateDriftButton", 1155, "Calculate Drift..."},
-            {"okButton", 1, "OK"},              {"cancelButton", 2, "Cancel"},
-            {"applyCorrectionsButton", 1163, "Apply Corrections"}, {"applyDriftButton", 1165, "Apply Drift..."},
+            {"longmanRadio", 1111, "Longman"},
+            {"bergerRadio", 1112, "Berger"},
+            {"noTideRadio", 1113, "None"},
+            {"pressureApplyCheck", 1114, "Apply"},
+            {"setNominalButton", 1122, "Set"},
+            {"addEntryButton", 1127, "Add"},
+            {"removeEntryButton", 1129, "Remove"},
+            {"applyPressuresButton", 1128, "Apply"},
+            {"polarApplyCheck", 1116, "Apply"},
+            {"polarFileButton", 1119, "..."},
+            {"driftApplyCheck", 1146, "Apply"},
+            {"calculateDriftButton", 1155, "Calculate Drift..."},
+            {"okButton", 1, "OK"},
+            {"cancelButton", 2, "Cancel"},
+            {"applyCorrectionsButton", 1163, "Apply Corrections"},
+            {"applyDriftButton", 1165, "Apply Drift..."},
         };
         for (const auto& b : buttons) {
             auto* button = Child<QAbstractButton>(&dlg, b.name);
             QCOMPARE(button->text(), QString(b.caption));
             QCOMPARE(button->property("controlId").toInt(), b.id);
         }
-        for (const auto& [name, id] : {std::pair{"elevationEdit", 1121}, {"nominalPressureEdit", 1123},
-                                       {"polarFileEdit", 1118}, {"driftNameEdit", 1171}})
+        for (const auto& [name, id] : {std::pair{"elevationEdit", 1121},
+                                       {"nominalPressureEdit", 1123},
+                                       {"polarFileEdit", 1118},
+                                       {"driftNameEdit", 1171}})
             QCOMPARE(Child<QLineEdit>(&dlg, name)->property("controlId").toInt(), id);
         QCOMPARE(Child<QListWidget>(&dlg, "pressureList")->property("controlId").toInt(), 1126);
         dlg.show();
@@ -178,7 +191,7 @@ private slots:
         m_doc->m_AliodHeader.avgLatitude = "40.02885";
         m_doc->m_AliodHeader.avgLongitude = "-105.04603";
         m_doc->ReadAliodFile(BRAMBLE_EXAMPLES "/aliod-loop.csv");
-        m_doc->m_bAliod = true;   // the import command sets the meter type
+        m_doc->m_bAliod = true;  // the import command sets the meter type
         QVERIFY(!m_doc->m_Readings.empty());
         m_settings.m_nTideMode = kTideLongman;
         CDlgCorrections dlg(*m_doc, m_settings);
@@ -241,14 +254,14 @@ private slots:
         QCOMPARE(list->count(), 3);
         QCOMPARE(list->item(2)->text(), QString("03/13/2019  15:35:02  1013.25"));
         ClickEntry(list, 1);
-        Click(&dlg, "removeEntryButton");   // the selected entry
-        QCOMPARE(dlg.PressureList(), (std::vector<std::string>{"03/12/2019  21:30:12  1013.25",
-                                                               "03/13/2019  15:35:02  1013.25"}));
+        Click(&dlg, "removeEntryButton");  // the selected entry
+        QCOMPARE(dlg.PressureList(),
+                 (std::vector<std::string>{"03/12/2019  21:30:12  1013.25", "03/13/2019  15:35:02  1013.25"}));
         list->clearSelection();
-        Click(&dlg, "removeEntryButton");   // none selected: the first
+        Click(&dlg, "removeEntryButton");  // none selected: the first
         Click(&dlg, "removeEntryButton");
         QCOMPARE(list->count(), 0);
-        Click(&dlg, "removeEntryButton");   // empty: nothing
+        Click(&dlg, "removeEntryButton");  // empty: nothing
         QCOMPARE(list->count(), 0);
     }
 
@@ -266,7 +279,7 @@ private slots:
         QVERIFY(editor);
         editor->setText("03/12/2019  21:30:12  1001.5");
         QTest::keyClick(editor, Qt::Key_Return);
-        QVERIFY(dlg.isVisible());   // Enter ended the edit, not the dialog
+        QVERIFY(dlg.isVisible());  // Enter ended the edit, not the dialog
         QCOMPARE(dlg.PressureList().front(), std::string("03/12/2019  21:30:12  1001.5"));
     }
 
@@ -293,7 +306,7 @@ private slots:
         QTest::keyClick(window, Qt::Key_Return);
         QVERIFY(!editor || editor->ended());
         QVERIFY(dlg.isVisible());
-        QVERIFY(!applied);   // Enter ended the edit only
+        QVERIFY(!applied);  // Enter ended the edit only
         QCOMPARE(list->item(0)->text(), QString("03/12/2019  21:30:12  1002"));
         // The arrows move in the list again.
         QCOMPARE(QApplication::focusWidget(), list);
@@ -318,7 +331,7 @@ private slots:
         dlg.show();
         Click(&dlg, "applyPressuresButton");
         QVERIFY(Child<QCheckBox>(&dlg, "pressureApplyCheck")->isChecked());
-        const CReading& first = *m_doc->m_Readings.front();   // 21:30:12: 1000 + 19 x 30.2 / 1140 min
+        const CReading& first = *m_doc->m_Readings.front();  // 21:30:12: 1000 + 19 x 30.2 / 1140 min
         QVERIFY(std::fabs(first.m_dPressure - (1000.0 + 19.0 * (30.2 / 1140.0))) < 1e-6);
         Click(&dlg, "cancelButton");
         QCOMPARE(dlg.result(), int(QDialog::Rejected));
@@ -362,7 +375,7 @@ private slots:
         // 21:30:12 on 12 March, between y 0.360551 (12th) and 0.361831 (13th).
         const double fraction = (21.0 + 30.0 / 60.0 + 12.0 / 3600.0) / 24.0;
         QVERIFY(std::fabs(m_doc->m_Readings.front()->m_PolarMotion.m_dY - (0.360551 + fraction * 0.00128)) < 1e-6);
-        QVERIFY(!Child<QCheckBox>(&dlg, "polarApplyCheck")->isChecked());   // left to the operator
+        QVERIFY(!Child<QCheckBox>(&dlg, "polarApplyCheck")->isChecked());  // left to the operator
         Click(&dlg, "polarFileButton");
         QCOMPARE(offered, kPolarFile);
     }
@@ -465,8 +478,7 @@ private slots:
         const double pressureCorr = (845.25 - NominalPressureFromElevation(1600.0).value()) * 0.0003;
         QCOMPARE(m_list->Text(last, CStationList::kPressure), FormatCorrection(pressureCorr));
         // The meter's site is at 105.05 W: the pole effect with east longitude -105.05.
-        const double polarCorr =
-            PolarMotionCorrection(r.m_PolarMotion.m_dX, r.m_PolarMotion.m_dY, 40.03, -105.05);
+        const double polarCorr = PolarMotionCorrection(r.m_PolarMotion.m_dX, r.m_PolarMotion.m_dY, 40.03, -105.05);
         QVERIFY(polarCorr != 0.0);
         QCOMPARE(m_list->Text(last, CStationList::kPolarMotion), FormatCorrection(polarCorr));
         const double tide = r.m_dTideCorr;

@@ -56,7 +56,7 @@ private slots:
             Click(dlg, "bergerRadio");
             dlg->findChild<QLineEdit*>("elevationEdit")->setText("1600");
             Click(dlg, "setNominalButton");
-            Click(dlg, "applyPressuresButton");   // the two default entries: 1013.25 hPa
+            Click(dlg, "applyPressuresButton");  // the two default entries: 1013.25 hPa
             ChooseNextFile(kPolar);
             Click(dlg, "polarFileButton");
             Click(dlg, "polarApplyCheck");
@@ -84,7 +84,8 @@ private slots:
             QVERIFY(r.m_PolarMotion.m_dY > 0.36);
             QCOMPARE(Cell(m_view, row, CStationList::kBerger), QString::fromStdString(FormatCorrection(r.m_dTideCorr)));
             QVERIFY(r.m_dTideCorr != 0.0);
-            QCOMPARE(Cell(m_view, row, CStationList::kPressure), QString::fromStdString(FormatCorrection(pressureCorr)));
+            QCOMPARE(Cell(m_view, row, CStationList::kPressure),
+                     QString::fromStdString(FormatCorrection(pressureCorr)));
             QCOMPARE(Cell(m_view, row, CStationList::kPolarMotion), QString::fromStdString(FormatCorrection(polar)));
             QCOMPARE(Cell(m_view, row, CStationList::kCorrectedGrav),
                      QString::fromStdString(FormatCorrection(r.m_dGravLessEtc + r.m_dTideCorr + pressureCorr + polar)));
@@ -95,10 +96,12 @@ private slots:
 
         // The warning came with the choice; a plot recomputes without it.
         auto again = std::make_shared<QString>();
-        OnNextModal<QMessageBox>([again](QMessageBox* box) {
-            *again = box->text();
-            box->accept();
-        }, 500);
+        OnNextModal<QMessageBox>(
+            [again](QMessageBox* box) {
+                *again = box->text();
+                box->accept();
+            },
+            500);
         Click(m_view, "plotButton");
         QVERIFY(m_view->displayWindow() && m_view->displayWindow()->isVisible());
         QTest::qWait(600);

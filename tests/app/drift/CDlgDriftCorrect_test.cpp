@@ -27,10 +27,10 @@ struct Survey {
     CStationList& list = session.List();
     const CorrectionSettings& settings = session.Corrections();
     DriftContext& ctx = session.DriftCommandContext();
-    DriftNames names;   // for the steps of a drift command run one by one
+    DriftNames names;  // for the steps of a drift command run one by one
     Survey()
     {
-        doc.ReadScintrexFile(BRAMBLE_TEST_DATA "/drift/loop.dat");   // the session lists it in time order
+        doc.ReadScintrexFile(BRAMBLE_TEST_DATA "/drift/loop.dat");  // the session lists it in time order
     }
     int RowOf(int stationIndex) const
     {
@@ -88,7 +88,8 @@ private slots:
         OnNextModal([](QDialog& add) {
             QCOMPARE(add.windowTitle(), QString("Input Drift Correction"));
             add.findChild<QLineEdit*>("edit1159")->setText("Loop 15 Jan");
-            add.findChild<QDateTimeEdit*>("datetime1160")->setDateTime(QDateTime(QDate(2024, 1, 15), QTime(8, 0), Qt::UTC));
+            add.findChild<QDateTimeEdit*>("datetime1160")
+                ->setDateTime(QDateTime(QDate(2024, 1, 15), QTime(8, 0), Qt::UTC));
             add.findChild<QLineEdit*>("edit1161")->setText("0.5");
             Click(add, QDialogButtonBox::Ok);
         });
@@ -129,7 +130,7 @@ private slots:
         s.list.SelectAll();
         OnNextModal([](QDialog& dialog) {
             OnNextModal([](QDialog& add) { Click(add, QDialogButtonBox::Ok); });
-            dialog.findChild<QPushButton*>("button1158")->click();   // calculate a named entry
+            dialog.findChild<QPushButton*>("button1158")->click();  // calculate a named entry
             Click(dialog, QDialogButtonBox::Cancel);
         });
         const auto chosen = RunDriftCommand(nullptr, s.session, kTideLongman, DriftMode::calculate, {});
@@ -144,7 +145,7 @@ private slots:
     void loopCorrectionRemovesTheBaseDrift()
     {
         Survey s;
-        s.list.SelectRow(s.RowOf(1));   // the base station, read at 08:00 and 11:00
+        s.list.SelectRow(s.RowOf(1));  // the base station, read at 08:00 and 11:00
         s.list.SelectRow(s.RowOf(4));
         OnNextModal([](QDialog& dialog) { Click(dialog, QDialogButtonBox::Ok); });
         const auto chosen = RunDriftCommand(nullptr, s.session, kTideLongman, DriftMode::calculate, {});

@@ -72,7 +72,8 @@ private slots:
                 continue;
             // Both base readings come out at the first one's gravity: the drift is gone.
             QCOMPARE(QString::fromStdString(list.Text(row, CStationList::kCorrectedGrav)), QString("  100.0000"));
-            QCOMPARE(QString::fromStdString(list.Text(row, CStationList::kDriftName)), QString("New Drift Correction*"));
+            QCOMPARE(QString::fromStdString(list.Text(row, CStationList::kDriftName)),
+                     QString("New Drift Correction*"));
         }
     }
 

@@ -33,7 +33,8 @@ QString Stored()
 {
     QSettings profile;
     return QString("%1 %2 %3 [%4]")
-        .arg(profile.value("Settings/ComPort", "none").toString(), profile.value("Settings/BaudRate", "none").toString(),
+        .arg(profile.value("Settings/ComPort", "none").toString(),
+             profile.value("Settings/BaudRate", "none").toString(),
              profile.value("Settings/Interval", "none").toString(), profile.value("Settings/PortName", "").toString());
 }
 
@@ -121,11 +122,11 @@ private slots:
             QVERIFY(!dialog.isVisible());
             QCOMPARE(dialog.result(), int(QDialog::Accepted));
             QCOMPARE(Stored(), QString("0 1 %1 []").arg(typed));
-            QCOMPARE(*text, QString());   // no report
+            QCOMPARE(*text, QString());  // no report
         } else {
             QCOMPARE(*text, QString("Please enter an integer between 1 and 10000."));
-            QVERIFY(dialog.isVisible());   // stays open
-            QCOMPARE(Stored(), QString("2 1 7 []"));   // nothing stored
+            QVERIFY(dialog.isVisible());              // stays open
+            QCOMPARE(Stored(), QString("2 1 7 []"));  // nothing stored
             QCOMPARE(Interval(&dialog)->selectedText(), typed);
         }
     }
@@ -163,7 +164,7 @@ private slots:
         edit->selectAll();
         QTest::keyClicks(edit, "/dev/ttyUSB0");
         Click(&dialog, "okButton");
-        QCOMPARE(Stored(), QString("2 0 1 [/dev/ttyUSB0]"));   // ComPort keeps its value
+        QCOMPARE(Stored(), QString("2 0 1 [/dev/ttyUSB0]"));  // ComPort keeps its value
         QCOMPARE(QString::fromStdString(LoadLoggerSettings().portName), QString("/dev/ttyUSB0"));
 
         // It opens with the path shown; choosing a COM port again drops it.

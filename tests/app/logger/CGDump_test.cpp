@@ -33,8 +33,8 @@ bool Enabled(CGDump& dump, const char* name)
 bool Checked(CGDump& dump, const char* name) { return dump.findChild<QRadioButton*>(name)->isChecked(); }
 
 const char* const kAsciiControls[] = {"asciiFileEdit", "asciiBrowseButton", "asciiBox"};
-const char* const kInstrumentControls[] = {"instrumentBox", "controlsBox",  "clearButton",   "settingsButton",
-                                           "startButton",   "receiveBrowseButton", "receiveFileEdit", "outputBox",
+const char* const kInstrumentControls[] = {"instrumentBox",  "controlsBox",         "clearButton",     "settingsButton",
+                                           "startButton",    "receiveBrowseButton", "receiveFileEdit", "outputBox",
                                            "byteCountLabel", "byteCountEdit"};
 
 int LinesOf(const QString& path)
@@ -110,7 +110,7 @@ private slots:
         Click(&dump, "instrumentRadio");
         QVERIFY(dump.InstrumentMode() && !dump.AsciiFileMode());
         QVERIFY(Enabled(dump, "startButton"));
-        QVERIFY(Enabled(dump, "stopButton"));   // the mode switch enables Stop too
+        QVERIFY(Enabled(dump, "stopButton"));  // the mode switch enables Stop too
     }
 
     void aliodForcesAsciiFileAndCg3FreesInstrument()
@@ -124,7 +124,7 @@ private slots:
         QCOMPARE(dump.MeterType(), int(CGDump::kAliod));
         Click(&dump, "cg3Radio");
         QVERIFY(Enabled(dump, "instrumentRadio"));
-        QVERIFY(dump.AsciiFileMode());   // the acquire type stays as it was
+        QVERIFY(dump.AsciiFileMode());  // the acquire type stays as it was
         QVERIFY(Checked(dump, "asciiFileRadio"));
     }
 

@@ -85,8 +85,7 @@ struct Box {
 };
 
 // Answers the next message box with `answer` and keeps what it showed.
-std::shared_ptr<Box> AnswerBox(QMessageBox::StandardButton answer = QMessageBox::Ok,
-                               std::function<void()> after = {})
+std::shared_ptr<Box> AnswerBox(QMessageBox::StandardButton answer = QMessageBox::Ok, std::function<void()> after = {})
 {
     auto seen = std::make_shared<Box>();
     OnNextModal<QMessageBox>([seen, answer, after](QMessageBox* box) {
@@ -124,8 +123,8 @@ struct EchoWatch {
             rows << line;
             mostRowsThatFit = std::max(mostRowsThatFit, list->RowsThatFit());
             overfull = overfull || list->count() > list->RowsThatFit();
-            const bool selected = list->currentRow() == list->count() - 1 && list->currentItem()
-                                  && list->currentItem()->text() == line;
+            const bool selected =
+                list->currentRow() == list->count() - 1 && list->currentItem() && list->currentItem()->text() == line;
             newestSelected = newestSelected && selected;
         });
     }
@@ -146,7 +145,7 @@ private slots:
     void initTestCase()
     {
         m_settings = UsePrivateSettings();
-        std::signal(SIGXFSZ, SIG_IGN);   // a write beyond the file size limit fails instead
+        std::signal(SIGXFSZ, SIG_IGN);  // a write beyond the file size limit fails instead
     }
     void init()
     {
@@ -165,7 +164,7 @@ private slots:
     {
         const QByteArray dump = ReadFile(kCg3);
         QCOMPARE(dump.size(), 2828);
-        QVERIFY(dump.contains('\x13'));   // the DC3 that ends a block
+        QVERIFY(dump.contains('\x13'));  // the DC3 that ends a block
         const QString path = PathOf("logged.dat");
 
         CGDump dialog;
@@ -316,7 +315,8 @@ private slots:
         echo.Attach(dialog);
         auto question = AnswerBox(QMessageBox::StandardButton(answer));
         Start(dialog, path);
-        QCOMPARE(question->text, QString("YES to append to existing file.\n\nNO to over-write existing File\n\nCANCEL to exit"));
+        QCOMPARE(question->text,
+                 QString("YES to append to existing file.\n\nNO to over-write existing File\n\nCANCEL to exit"));
         QVERIFY(dialog.IsLogging());
         QCOMPARE(ByteCount(dialog), QString("0"));
 
@@ -358,7 +358,7 @@ private slots:
         CGDump dialog;
         dialog.show();
         Start(dialog, path);
-        QVERIFY(m_meter->Send("A\r\nB\r\nC\r\n"));   // one read: one echoed line
+        QVERIFY(m_meter->Send("A\r\nB\r\nC\r\n"));  // one read: one echoed line
         QTRY_COMPARE_WITH_TIMEOUT(ByteCount(dialog), QString("9"), 3000);
         Click(&dialog, "stopButton");
         QCOMPARE(Rows(dialog.List()), (QStringList{"A", "B", "C"}));
@@ -394,8 +394,8 @@ private slots:
         QCOMPARE(box->title, QString("Error"));
         QCOMPARE(box->icon, QMessageBox::Critical);
 
-        StoreSettings("", 6, 1);   // no PortName and ComPort...
-        QSettings().setValue("Settings/ComPort", 4);   // ...beyond COM4
+        StoreSettings("", 6, 1);                      // no PortName and ComPort...
+        QSettings().setValue("Settings/ComPort", 4);  // ...beyond COM4
         box = AnswerBox();
         Start(dialog, PathOf("noport.dat"));
         QCOMPARE(box->text, QString("Cannot open Comport!"));
@@ -418,7 +418,7 @@ private slots:
 
     void theMeterVanishingStopsLoggingAndKeepsItsBytes()
     {
-        StoreSettings(m_meter->SlavePath(), 6, 10);   // no tick during the test
+        StoreSettings(m_meter->SlavePath(), 6, 10);  // no tick during the test
         const QByteArray dump = ReadFile(kCg3);
         const QString path = PathOf("vanished.dat");
         CGDump dialog;
@@ -476,7 +476,7 @@ private slots:
         dialog.show();
         OnNextModal<CDlgMeterSetup>([](CDlgMeterSetup* setup) {
             auto* baud = setup->findChild<QComboBox*>("baudCombo");
-            baud->setCurrentIndex(3);   // 1200
+            baud->setCurrentIndex(3);  // 1200
             Click(setup, "okButton");
         });
         Click(&dialog, "settingsButton");
@@ -489,7 +489,7 @@ private slots:
 
     void cancelWhileLoggingEndsItProperly()
     {
-        StoreSettings(m_meter->SlavePath(), 6, 10);   // no tick: every byte still waits at the port
+        StoreSettings(m_meter->SlavePath(), 6, 10);  // no tick: every byte still waits at the port
         const QByteArray dump = ReadFile(kCg3);
         const QString path = PathOf("cancelled.dat");
         CGDump dialog;
@@ -528,7 +528,7 @@ private slots:
         QSignalSpy imported(frame->importCommand(), &ImportCommand::imported);
         frame->findChild<QAction*>("actionImport")->trigger();
         QCOMPARE(imported.count(), 1);
-        QCOMPARE(sizeBeforeOk, 0);   // nothing had reached the file before OK
+        QCOMPARE(sizeBeforeOk, 0);  // nothing had reached the file before OK
         QCOMPARE(ReadFile(path), dump);
         QCOMPARE(frame->view()->table()->model()->rowCount(), 15);
         QCOMPARE(frame->windowTitle(), QString("meter.dat - Bramble"));

@@ -42,8 +42,8 @@ private slots:
     {
         QCOMPARE(m_view->table()->model()->rowCount(), 0);
         QVERIFY(!m_view->table()->isEnabled());
-        for (const char* name : {"selectNoneButton", "selectAllButton", "plotButton", "rawButton",
-                                 "correctionsButton", "finalOutputButton"})
+        for (const char* name : {"selectNoneButton", "selectAllButton", "plotButton", "rawButton", "correctionsButton",
+                                 "finalOutputButton"})
             QVERIFY2(!m_view->findChild<QPushButton*>(name)->isEnabled(), name);
         QCOMPARE(m_view->findChild<QLineEdit*>("rowsEdit")->text(), QString("0"));
         QCOMPARE(m_view->Session().Drifts().m_DriftNames, std::vector<std::string>{"None"});
@@ -90,10 +90,9 @@ private slots:
         ImportThroughDialogs(m_app->mainFrame(), kCg3, false);
         const int row = FindRow(m_view, "21:30:12");
         QVERIFY(row >= 0);
-        const QStringList expected = {"1",        "1",          "1",     " 2489.871",       "  0.021", "-3",
-                                      "2",        "  -0.82",    " -0.062", "60",            "0",       "21:30:12",
-                                      "1",        "03/12/2019", " 43536.895972222", " 2489.933", "",  "",
-                                      "",         "",           "",      ""};
+        const QStringList expected = {
+            "1",        "1", "1",          " 2489.871",        "  0.021",   "-3", "2", "  -0.82", " -0.062", "60", "0",
+            "21:30:12", "1", "03/12/2019", " 43536.895972222", " 2489.933", "",   "",  "",        "",        "",   ""};
         for (int c = 0; c < 22; ++c)
             QCOMPARE(Cell(m_view, row, c), expected[c]);
         // A reading of the second block, after midnight of the first.
@@ -110,10 +109,9 @@ private slots:
         QCOMPARE(m_view->table()->model()->rowCount(), 8);
         const int row = FindRow(m_view, "16:05:10");
         QVERIFY(row >= 0);
-        const QStringList expected = {"1",      "1",       "BASE-1",  " 4023.512", "  0.000", "-8",
-                                      "12",     "  35.02", "  0.000", "0",         "0",       "16:05:10",
-                                      "1",      "03/14/2019", " 43538.670254630", " 4023.512", "", "",
-                                      "",       "",        "",        ""};
+        const QStringList expected = {
+            "1",        "1", "BASE-1",     " 4023.512",        "  0.000",   "-8", "12", "  35.02", "  0.000", "0", "0",
+            "16:05:10", "1", "03/14/2019", " 43538.670254630", " 4023.512", "",   "",   "",        "",        "",  ""};
         for (int c = 0; c < 22; ++c)
             QCOMPARE(Cell(m_view, row, c), expected[c]);
         QCOMPARE(m_app->mainFrame()->windowTitle(), QString("aliod-loop.csv - Bramble"));
@@ -193,15 +191,15 @@ private slots:
     void theSortedColumnShowsTheSortIndicator()
     {
         QHeaderView* header = m_view->table()->horizontalHeader();
-        QCOMPARE(header->sortIndicatorSection(), -1);   // nothing sorted yet
+        QCOMPARE(header->sortIndicatorSection(), -1);  // nothing sorted yet
         ImportThroughDialogs(m_app->mainFrame(), kCg3, false);
         QVERIFY(header->isSortIndicatorShown());
-        QCOMPARE(header->sortIndicatorSection(), int(CStationList::kTime));   // time order after a load
+        QCOMPARE(header->sortIndicatorSection(), int(CStationList::kTime));  // time order after a load
         for (int column : {int(CStationList::kStation), int(CStationList::kDate), int(CStationList::kDate),
                            int(CStationList::kTime), int(CStationList::kRelGrav)}) {
             ClickHeader(m_view, column);
             QCOMPARE(header->sortIndicatorSection(), column);
-            QCOMPARE(header->sortIndicatorOrder(), Qt::AscendingOrder);   // there is no descending sort
+            QCOMPARE(header->sortIndicatorOrder(), Qt::AscendingOrder);  // there is no descending sort
         }
     }
 
@@ -332,7 +330,8 @@ private slots:
     {
         ImportThroughDialogs(m_app->mainFrame(), kCg3, false);
         m_view->OnSelectAll();
-        for (const auto& [index, title] : {std::pair{9, "Calculate Drift Correction"}, std::pair{10, "Apply Drift Correction"}}) {
+        for (const auto& [index, title] :
+             {std::pair{9, "Calculate Drift Correction"}, std::pair{10, "Apply Drift Correction"}}) {
             auto seen = std::make_shared<QString>();
             QTimer::singleShot(0, [seen] {
                 auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());

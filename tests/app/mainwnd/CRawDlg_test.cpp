@@ -58,7 +58,7 @@ private slots:
     void cleanup()
     {
         m_app.reset();
-        QVERIFY(!RawWindow());   // the window goes with the view
+        QVERIFY(!RawWindow());  // the window goes with the view
     }
 
     void nothingSelectedSaysSoAndShowsNoWindow()
@@ -89,7 +89,7 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(raw));
         QCOMPARE(raw->windowTitle(), QString("RawText"));
         QVERIFY(!raw->isModal());
-        QVERIFY(!raw->parentWidget());   // without owner
+        QVERIFY(!raw->parentWidget());  // without owner
         QCOMPARE(raw->listBox()->property("controlId").toInt(), 1063);
         const QStringList file = FileLines(kCg3);
         QStringList expected = file.mid(0, 13);
@@ -121,7 +121,7 @@ private slots:
         while (!file[dashes].startsWith("SCINTREX"))
             --dashes;
         while (!file[dashes].startsWith("-----"))
-            --dashes;   // the line that ended block 2
+            --dashes;  // the line that ended block 2
         QStringList expected = file.mid(dashes, station - dashes);
         expected << file[reading];
         QCOMPARE(raw->Lines(), expected);
@@ -139,7 +139,7 @@ private slots:
         Click(m_view, "selectNoneButton");
         ClickCheckBox(m_view, FindRow(m_view, "14:00:21", "03/13/2019"));
         Click(m_view, "rawButton");
-        QCOMPARE(RawWindow(), raw);   // the same window, rebuilt
+        QCOMPARE(RawWindow(), raw);  // the same window, rebuilt
         QVERIFY(raw->isVisible());
         QCOMPARE(raw->Lines().last(), FileLines(kCg3).filter("14:00:21").value(0));
     }

@@ -148,7 +148,8 @@ private slots:
         const QStringList lines = TextLines(pages[0]);
         QVERIFY2(lines.contains("Bramble V.2.0502"), qPrintable(lines.join('\n')));
         QVERIFY2(lines.contains(kColumnLine.simplified()), qPrintable(lines.join("\n")));
-        static const QRegularExpression station(R"(^\d\d/\d\d/\d{4} \d\d:\d\d:\d\d (\S+) [-\d.]+ [-\d.]+ [-\d.]+ [-\d.]+ \d+$)");
+        static const QRegularExpression station(
+            R"(^\d\d/\d\d/\d{4} \d\d:\d\d:\d\d (\S+) [-\d.]+ [-\d.]+ [-\d.]+ [-\d.]+ \d+$)");
         QStringList stations;
         for (const QString& line : lines)
             if (const auto m = station.match(line); m.hasMatch())
@@ -209,7 +210,7 @@ private slots:
         }
         QCOMPARE(stationLines, 150);
         QVERIFY(TextLines(pages[0]).contains("Bramble V.2.0502"));
-        QVERIFY(!TextLines(pages[1]).contains("Bramble V.2.0502"));   // the banner only once
+        QVERIFY(!TextLines(pages[1]).contains("Bramble V.2.0502"));  // the banner only once
     }
 
     void cancelledPrintDialogPrintsNothing()
@@ -245,8 +246,9 @@ private slots:
             ChooseNextFile(path);
             Click(dialog, "exportTextButton");
         });
-        const QString expected = "Bramble V.2.0502\nDate\tTime\tStation\tLatitude\tLongitude\tGravity\tSDev\t# Of Points\n" +
-                                 rows.join('\n') + '\n';
+        const QString expected =
+            "Bramble V.2.0502\nDate\tTime\tStation\tLatitude\tLongitude\tGravity\tSDev\t# Of Points\n" +
+            rows.join('\n') + '\n';
         QCOMPARE(QString::fromLatin1(ReadAll(path)), expected);
         QCOMPARE(rows.size(), 6);
         QVERIFY(rows[4].startsWith("03/13/2019\t14:48:10\t103\t"));
@@ -272,7 +274,7 @@ private slots:
                 box->button(QMessageBox::Yes)->click();
             });
             // A full disk, made with the file size limit.
-            struct rlimit old {};
+            struct rlimit old { };
             QCOMPARE(::getrlimit(RLIMIT_FSIZE, &old), 0);
             const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
             struct rlimit small = old;
@@ -311,7 +313,7 @@ private slots:
         QVERIFY(QFile::exists(path));
         QCOMPARE(ReadAll(path), QByteArray());
         QVERIFY(QFile::exists(pdf));
-        QVERIFY(PdfWords(pdf).words.empty());   // not even the banner
+        QVERIFY(PdfWords(pdf).words.empty());  // not even the banner
     }
 
     void ctrlCCopiesTheSelectedStationsWithTheTitles()

@@ -90,8 +90,8 @@ private slots:
             static_cast<QDialog*>(chooser)->accept();
         });
         Trigger(kExcelAction);
-        QCOMPARE(*filter, (QStringList{"Text Files (*.txt)", "All Files (*)", "Data Files (*.dat)",
-                                       "ASCII Files (*.asc)"}));
+        QCOMPARE(*filter,
+                 (QStringList{"Text Files (*.txt)", "All Files (*)", "Data Files (*.dat)", "ASCII Files (*.asc)"}));
         // The first export is offered beside the data file, with the right
         // extension; the status bar then says where it went.
         QCOMPARE(*offered, QFileInfo(kCg3).absolutePath() + "/cg3-two-blocks-excel.txt");
@@ -203,9 +203,9 @@ private slots:
                 *caption = error->windowTitle();
                 error->accept();
             });
-            prompt->button(QMessageBox::Yes)->click();   // replace it
+            prompt->button(QMessageBox::Yes)->click();  // replace it
         });
-        struct rlimit old {};
+        struct rlimit old { };
         QCOMPARE(::getrlimit(RLIMIT_FSIZE, &old), 0);
         const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
         struct rlimit small = old;

@@ -73,13 +73,13 @@ inline QStringList TextLines(const QString& page)
 }
 
 struct PdfWord {
-    int page = 0;   // 1-based
-    double xMin = 0, yMin = 0, xMax = 0, yMax = 0;   // points from the top-left corner
+    int page = 0;                                   // 1-based
+    double xMin = 0, yMin = 0, xMax = 0, yMax = 0;  // points from the top-left corner
     QString text;
 };
 
 struct PdfBoxes {
-    double pageWidth = 0, pageHeight = 0;   // points
+    double pageWidth = 0, pageHeight = 0;  // points
     std::vector<PdfWord> words;
 };
 
@@ -100,8 +100,8 @@ inline PdfBoxes PdfWords(const QString& pdf)
         } else if (const auto w = wordRe.match(line); w.hasMatch()) {
             QString text = w.captured(5);
             text.replace("&amp;", "&").replace("&lt;", "<").replace("&gt;", ">").replace("&quot;", "\"");
-            boxes.words.push_back({page, w.captured(1).toDouble(), w.captured(2).toDouble(),
-                                   w.captured(3).toDouble(), w.captured(4).toDouble(), text});
+            boxes.words.push_back({page, w.captured(1).toDouble(), w.captured(2).toDouble(), w.captured(3).toDouble(),
+                                   w.captured(4).toDouble(), text});
         }
     }
     return boxes;

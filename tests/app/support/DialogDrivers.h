@@ -18,10 +18,7 @@
 
 namespace bramble::test {
 
-inline void PressOk(QDialog* dialog)
-{
-    dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
-}
+inline void PressOk(QDialog* dialog) { dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click(); }
 
 // Edits a pressure entry in place the way the operator does: a click
 // selects it, a second click opens the editor, Enter keeps the text.

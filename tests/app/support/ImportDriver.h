@@ -32,12 +32,11 @@ inline void ChooseNextFile(const QString& path)
         chooser->selectFile(path);
         if (auto* name = chooser->findChild<QLineEdit*>("fileNameEdit"))
             name->setText(path);
-        static_cast<QDialog*>(chooser)->accept();   // QFileDialog::accept, through the public base
+        static_cast<QDialog*>(chooser)->accept();  // QFileDialog::accept, through the public base
     });
 }
 
-inline void ImportThroughDialogs(CMainFrame* frame, const QString& path, bool aliod,
-                                 HeaderAction header = AcceptHeader)
+inline void ImportThroughDialogs(CMainFrame* frame, const QString& path, bool aliod, HeaderAction header = AcceptHeader)
 {
     OnNextModal<CGDump>([path, aliod](CGDump* dump) {
         Click(dump, aliod ? "aliodRadio" : "asciiFileRadio");

@@ -44,7 +44,8 @@ private slots:
         QString title;
         ImportThroughDialogs(m_frame, kAliod, true, [&](CDlgAliodHeader* dialog) {
             title = dialog->windowTitle();
-            for (const char* name : {"serialNumberEdit", "latitudeEdit", "longitudeEdit", "operatorEdit", "operTempEdit"})
+            for (const char* name :
+                 {"serialNumberEdit", "latitudeEdit", "longitudeEdit", "operatorEdit", "operTempEdit"})
                 texts << Text(dialog, name);
             MaybeGrab(dialog, "aliod-header");
             AcceptHeader(dialog);
@@ -69,9 +70,10 @@ private slots:
             auto* latitude = dialog->findChild<QLineEdit*>("latitudeEdit");
             latitude->clear();
             QTest::keyClicks(latitude, "north");
-            QTest::keyClick(latitude, Qt::Key_Return);   // Enter is OK
+            QTest::keyClick(latitude, Qt::Key_Return);  // Enter is OK
         });
-        QTRY_COMPARE(*message, QString("The Aliod readings are not read: the header's latitude \"north\" is not a number."));
+        QTRY_COMPARE(*message,
+                     QString("The Aliod readings are not read: the header's latitude \"north\" is not a number."));
         QCOMPARE(m_app->document().m_AliodHeader.avgLatitude, std::string("north"));
         QCOMPARE(m_frame->view()->table()->model()->rowCount(), 0);
         // The next import opens with the defaults again.
@@ -134,7 +136,7 @@ private slots:
         const QString gone = dir.filePath("gone.dat");
         // GDump cannot list the file; then the reader cannot read it.
         auto listing = AnswerNextMessageBox();
-        ImportThroughDialogs(m_frame, gone, false);   // the chooser accepts a name that does not exist
+        ImportThroughDialogs(m_frame, gone, false);  // the chooser accepts a name that does not exist
         QVERIFY(listing->startsWith("Cannot open"));
         auto message = AnswerNextMessageBox();
         QTRY_COMPARE(*message, QString("File not valid"));

@@ -163,7 +163,7 @@ private slots:
             Click(final, "okButton");
         });
         Click(m_view, "finalOutputButton");
-        QCOMPARE(*stations, 6);   // stations 1, 100, 101, 102, 103, 104
+        QCOMPARE(*stations, 6);  // stations 1, 100, 101, 102, 103, 104
 
         // The meter's own lines of the selected readings.
         Click(m_view, "rawButton");

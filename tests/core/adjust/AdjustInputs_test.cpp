@@ -17,11 +17,11 @@ TEST(SetupBuilder, SigmaFormulaAndWeightedMeans)
     const SigmaOptions defaults;
     AdjustReading r;
     r.sd = 0.06;
-    r.duration = 36.0;   // 0.06/6 = 0.01, with 0.005 added in quadrature
+    r.duration = 36.0;  // 0.06/6 = 0.01, with 0.005 added in quadrature
     EXPECT_NEAR(ReadingSigma(r, defaults), std::hypot(0.01, 0.005), 1e-12);
-    r.duration.reset();   // no duration: the SD alone
+    r.duration.reset();  // no duration: the SD alone
     EXPECT_NEAR(ReadingSigma(r, defaults), std::hypot(0.06, 0.005), 1e-12);
-    r.sd.reset();         // no SD: the additive term, at least the floor
+    r.sd.reset();  // no SD: the additive term, at least the floor
     EXPECT_NEAR(ReadingSigma(r, defaults), 0.005, 1e-12);
     EXPECT_NEAR(ReadingSigma(r, {1.0, 0.0, 0.003}), 0.003, 1e-12);
 
@@ -37,10 +37,10 @@ TEST(SetupBuilder, SigmaFormulaAndWeightedMeans)
         x.rejected = rejected;
         return x;
     };
-    const SetupsFromReadings built =
-        BuildSetups({reading("A", 10.0, 0.010, 1.0), reading("A", 10.3, 0.020, 2.0), reading("B", 99.0, 0.01, 2.5, true),
-                     reading("A", 10.0, 0.010, 3.0), reading("B", 5.0, 0.01, 4.0), reading("A", 10.1, 0.01, 5.0)},
-                    {1.0, 0.0, 0.001});
+    const SetupsFromReadings built = BuildSetups({reading("A", 10.0, 0.010, 1.0), reading("A", 10.3, 0.020, 2.0),
+                                                  reading("B", 99.0, 0.01, 2.5, true), reading("A", 10.0, 0.010, 3.0),
+                                                  reading("B", 5.0, 0.01, 4.0), reading("A", 10.1, 0.01, 5.0)},
+                                                 {1.0, 0.0, 0.001});
     ASSERT_EQ(built.setups.size(), 3u);
     const bramble::Setup& a = built.setups[0];
     EXPECT_EQ(a.station, "A");
@@ -104,7 +104,8 @@ TEST(SetupsCsv, RefusesHostileFilesNamingTheLine)
         EXPECT_TRUE(read.setups.empty());
         EXPECT_NE(read.error.find(message), std::string::npos) << read.error << " / " << message;
     }
-    EXPECT_EQ(ReadSetupsCsv(BRAMBLE_TEST_DATA).error, std::string("cannot read ") + BRAMBLE_TEST_DATA + ": it is a folder");
+    EXPECT_EQ(ReadSetupsCsv(BRAMBLE_TEST_DATA).error,
+              std::string("cannot read ") + BRAMBLE_TEST_DATA + ": it is a folder");
     EXPECT_FALSE(ReadSetupsCsv(BRAMBLE_TEST_DATA "/no-such-file.csv").ok);
 }
 
@@ -143,7 +144,7 @@ TEST(DatumSources, AbsoluteReportMovedToTheReadingHeight)
     ASSERT_EQ(d.datums.size(), 1u);
     EXPECT_EQ(d.datums[0].station, "rg26");
     EXPECT_NEAR(d.datums[0].gravity, (979197575.92 + 300.0) * 1e-3, 1e-9);
-    EXPECT_NEAR(d.datums[0].sd, 0.01055, 1e-12);   // the total uncertainty
+    EXPECT_NEAR(d.datums[0].sd, 0.01055, 1e-12);  // the total uncertainty
     d = ReadAbsoluteReport(path, 25.0);
     ASSERT_TRUE(d.ok);
     EXPECT_NEAR(d.datums[0].gravity, (979197575.92 + 225.0) * 1e-3, 1e-9);

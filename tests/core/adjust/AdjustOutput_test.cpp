@@ -21,20 +21,21 @@ AdjustmentResult HandResult(ObservationModel model)
 
 TEST(AdjustOutput, JsonLayoutWithNullsWhereNoValueExists)
 {
-    const nlohmann::ordered_json j = nlohmann::ordered_json::parse(AdjustmentJson(HandResult(ObservationModel::differences)));
+    const nlohmann::ordered_json j =
+        nlohmann::ordered_json::parse(AdjustmentJson(HandResult(ObservationModel::differences)));
     std::vector<std::string> keys;
     for (const auto& item : j.items())
         keys.push_back(item.key());
     EXPECT_EQ(keys, (std::vector<std::string>{"model", "dof", "chi2", "s0", "chi2_test", "stations", "drift",
                                               "calibration", "observations", "removed"}));
     EXPECT_EQ(j["model"], "differences");
-    EXPECT_EQ(j["dof"], 5);   // six differences and the datum of C, two unknowns
+    EXPECT_EQ(j["dof"], 5);  // six differences and the datum of C, two unknowns
     EXPECT_TRUE(j["chi2_test"]["passed"].is_boolean());
     EXPECT_EQ(j["stations"][1]["station"], "B");
     EXPECT_EQ(j["stations"][1]["setups"], 2);
     EXPECT_EQ(j["drift"][0]["coefficients"].size(), 0u);
     EXPECT_EQ(j["observations"][0]["from"], "A");
-    const auto& datum = j["observations"].back();   // C's datum
+    const auto& datum = j["observations"].back();  // C's datum
     EXPECT_TRUE(datum["loop"].is_null());
     EXPECT_TRUE(datum["from"].is_null());
     EXPECT_EQ(datum["to"], "C");

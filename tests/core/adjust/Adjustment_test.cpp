@@ -65,7 +65,7 @@ TEST(Adjustment, HandSolvedNetwork)
     ASSERT_TRUE(weighted.result) << weighted.error;
     EXPECT_NEAR(Station(*weighted.result, "B").gravity, 101.0060, 1e-6);
     EXPECT_NEAR(weighted.result->chi2, 4.08, 1e-4);
-    EXPECT_EQ(weighted.result->dof, 4);   // one more observation, one more unknown
+    EXPECT_EQ(weighted.result->dof, 4);  // one more observation, one more unknown
 }
 
 TEST(Adjustment, RecoversAGeneratedCampaignWithin3Sigma)
@@ -103,7 +103,6 @@ TEST(Adjustment, RecoversAGeneratedCampaignWithin3Sigma)
         }
     }
 }
-
 
 TEST(Adjustment, RemovesAPlantedBlunderFirst)
 {
@@ -145,8 +144,8 @@ TEST(Adjustment, RefusesWhatCannotBeSolvedByName)
     EXPECT_FALSE(out.result);
     EXPECT_EQ(out.error, "stations D, E are not connected to any datum");
 
-    options.driftDegree = 3;   // an offset and a cubic need four setup times
-    setups.resize(3);          // A, B, C once each
+    options.driftDegree = 3;  // an offset and a cubic need four setup times
+    setups.resize(3);         // A, B, C once each
     out = Adjust(setups, {{"A", 100.0, 0.0, "hand"}}, options);
     EXPECT_FALSE(out.result);
     EXPECT_NE(out.error.find("loop L has 3 setup time(s): too few"), std::string::npos) << out.error;
@@ -177,7 +176,7 @@ TEST(Adjustment, DegenerateNetworksGiveNoNaN)
     AdjustOutcome out = Adjust(HandNetwork(), {{"Z", 5.0, 0.0, "elsewhere"}}, options);
     ASSERT_TRUE(out.result) << out.error;
     EXPECT_NEAR(Station(*out.result, "B").gravity, 1.006, 1e-4);
-    ASSERT_EQ(out.warnings.size(), 2u);   // datum Z unused, A held at 0
+    ASSERT_EQ(out.warnings.size(), 2u);  // datum Z unused, A held at 0
 
     // No redundancy: a single difference.
     std::vector<bramble::Setup> two = HandNetwork();
@@ -190,7 +189,7 @@ TEST(Adjustment, DegenerateNetworksGiveNoNaN)
     EXPECT_FALSE(r.chi2Test);
     EXPECT_FALSE(r.tauCritical);
     EXPECT_NEAR(Station(r, "B").gravity, 101.0, 1e-9);
-    EXPECT_NEAR(Station(r, "B").sd, 0.005 * std::sqrt(2.0), 1e-9);   // a-priori
+    EXPECT_NEAR(Station(r, "B").sd, 0.005 * std::sqrt(2.0), 1e-9);  // a-priori
     EXPECT_FALSE(r.observationResults[0].standardized);
     EXPECT_EQ(r.observationResults[0].redundancy, 0.0);
 }

@@ -15,9 +15,9 @@ namespace bramble::test {
 // in loops by meters with a calibration factor and a linear drift, plus
 // Gaussian reading noise of `noise` mGal (seeded, so the same every run).
 struct GeneratedNetwork {
-    std::vector<double> truth;        // per station, mGal
-    std::vector<double> factor;       // per meter
-    std::vector<double> driftRate;    // per loop, mGal/day
+    std::vector<double> truth;      // per station, mGal
+    std::vector<double> factor;     // per meter
+    std::vector<double> driftRate;  // per loop, mGal/day
     std::vector<Setup> setups;
 };
 
@@ -35,14 +35,14 @@ inline GeneratedNetwork GenerateNetwork(int stations, int loops, int visitsPerLo
     const double start = DateTime::fromParts(2021, 5, 3, 7).value();
     for (int l = 0; l < loops; ++l) {
         const int meter = l % 2;
-        const double rate = 0.05 + 0.02 * l;   // mGal/day
+        const double rate = 0.05 + 0.02 * l;  // mGal/day
         net.driftRate.push_back(rate);
-        const double t0 = start + l;           // one loop a day
+        const double t0 = start + l;  // one loop a day
         const double offset = 2000.0 + 100.0 * meter;
         int station = l % stations;
         for (int v = 0; v < visitsPerLoop; ++v) {
             if (v > 0)
-                station = (v == visitsPerLoop - 1) ? l % stations : pick(random);   // back to the base
+                station = (v == visitsPerLoop - 1) ? l % stations : pick(random);  // back to the base
             const double t = v * (20.0 / 1440.0);
             Setup s;
             s.loop = "L" + std::to_string(l);

@@ -27,7 +27,7 @@ TEST(SelectedInverse, MatchesTheDenseInverseOnThePattern)
                 triplets.emplace_back(i, j, a * b);
     }
     for (int i = 0; i < unknowns; ++i)
-        triplets.emplace_back(i, i, 0.5);   // every unknown determined
+        triplets.emplace_back(i, i, 0.5);  // every unknown determined
     Eigen::SparseMatrix<double> n(unknowns, unknowns);
     n.setFromTriplets(triplets.begin(), triplets.end());
     SelectedInverse::Solver solver(n);

@@ -17,14 +17,14 @@ namespace {
 
 struct SyntheticCase {
     const char* file;
-    std::optional<double> driftPerDay;   // linear drift of the truth; none when not linear
-    std::vector<double> factors;         // per meter in file order; none: not estimated
+    std::optional<double> driftPerDay;  // linear drift of the truth; none when not linear
+    std::vector<double> factors;        // per meter in file order; none: not estimated
 };
 
 const std::map<std::string, double> kTruth = {
     {"sta1", 50.0}, {"sta2", 48.0}, {"sta3", 45.0}, {"sta4", 48.5}, {"sta5", 46.0}};
 
-class SyntheticLoopTruth : public ::testing::TestWithParam<SyntheticCase> {};
+class SyntheticLoopTruth : public ::testing::TestWithParam<SyntheticCase> { };
 
 TEST_P(SyntheticLoopTruth, TruthWithin3Sigma)
 {

@@ -21,17 +21,17 @@ TEST(PageLayout, At600DpiMarginsAre300AndTheRuleIs6Wide)
     EXPECT_EQ(layout.ruleWidth, 6);
     EXPECT_EQ(layout.pageWidth, 5100);
     EXPECT_EQ(layout.pageHeight, 6600);
-    EXPECT_EQ(layout.LinesPerPage(), 61);   // (6600 - 600) / 100 + 1
+    EXPECT_EQ(layout.LinesPerPage(), 61);  // (6600 - 600) / 100 + 1
 }
 
 TEST(PageLayout, HeaderSitsAboveTheFirstLine)
 {
     const PageLayout layout = Letter600(101);
-    EXPECT_EQ(layout.TitleY(), 300 - 151);   // 3 x 101 / 2, truncated
-    EXPECT_EQ(layout.RuleY(), 300 - 50);     // 101 / 2, truncated
+    EXPECT_EQ(layout.TitleY(), 300 - 151);  // 3 x 101 / 2, truncated
+    EXPECT_EQ(layout.RuleY(), 300 - 50);    // 101 / 2, truncated
     EXPECT_EQ(layout.RuleStartX(), 300);
     EXPECT_EQ(layout.RuleEndX(), 4800);
-    EXPECT_EQ(layout.PageNumberX(42), 5100 - 300 - 42);   // ends at the right margin
+    EXPECT_EQ(layout.PageNumberX(42), 5100 - 300 - 42);  // ends at the right margin
     EXPECT_EQ(PageNumberText(12), "12");
 }
 
@@ -41,7 +41,7 @@ TEST(PageLayout, MeasuresTruncate)
     EXPECT_EQ(layout.leftMargin, 299);
     EXPECT_EQ(layout.topMargin, 150);
     EXPECT_EQ(layout.ruleWidth, 5);
-    EXPECT_EQ(layout.lineHeight, 1);   // a line always moves down
+    EXPECT_EQ(layout.lineHeight, 1);  // a line always moves down
     EXPECT_EQ(PrintLineHeight(95, 12), 107);
 }
 
@@ -73,7 +73,7 @@ TEST(PageCursor, TheLastLineOfAPageMayStartAtTheBottomMargin)
     EXPECT_TRUE(cursor.Next().newPage);
 }
 
-class LinesPerPageMatchesTheCursor : public ::testing::TestWithParam<std::tuple<int, int, int>> {};
+class LinesPerPageMatchesTheCursor : public ::testing::TestWithParam<std::tuple<int, int, int>> { };
 
 TEST_P(LinesPerPageMatchesTheCursor, ForThisPage)
 {
@@ -89,6 +89,6 @@ TEST_P(LinesPerPageMatchesTheCursor, ForThisPage)
 INSTANTIATE_TEST_SUITE_P(Pages, LinesPerPageMatchesTheCursor,
                          ::testing::Values(std::make_tuple(600, 6600, 100), std::make_tuple(600, 6600, 107),
                                            std::make_tuple(300, 3300, 47), std::make_tuple(72, 792, 13),
-                                           std::make_tuple(600, 700, 100),   // room for one line and a bit
-                                           std::make_tuple(600, 500, 100),   // margins overlap: one line a page
+                                           std::make_tuple(600, 700, 100),  // room for one line and a bit
+                                           std::make_tuple(600, 500, 100),  // margins overlap: one line a page
                                            std::make_tuple(600, 6600, 1)));

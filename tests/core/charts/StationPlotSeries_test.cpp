@@ -17,7 +17,8 @@ void AddTenCg3(SurveyBuilder& s)
 {
     s.AddCg3Header(40.0, 105.0);
     for (int i = 0; i < 10; ++i) {
-        auto& r = s.AddCg3(DateTime::fromParts(2019, 3, 12, 21 + (15 * i) / 60, (15 * i) % 60), 2480.0 + i, -0.05 + 0.01 * i);
+        auto& r =
+            s.AddCg3(DateTime::fromParts(2019, 3, 12, 21 + (15 * i) / 60, (15 * i) % 60), 2480.0 + i, -0.05 + 0.01 * i);
         r.m_dStdDev = 0.02 + 0.001 * i;
         r.m_nTiltX = i - 5;
         r.m_nTiltY = 2 * i;
@@ -39,10 +40,7 @@ StationPlotRequest Only(std::initializer_list<int> series, bool rangeRequest = t
     return request;
 }
 
-int Gaps(const std::vector<double>& y)
-{
-    return static_cast<int>(std::count(y.begin(), y.end(), kPlotMissingValue));
-}
+int Gaps(const std::vector<double>& y) { return static_cast<int>(std::count(y.begin(), y.end(), kPlotMissingValue)); }
 
 TEST(StationPlotSeries, UnselectedRowsAreGapsAndTheTimeRangeSpansTheSelection)
 {
@@ -69,13 +67,12 @@ TEST(StationPlotSeries, RowOrderFollowsTheListNotTheReadings)
 {
     SurveyBuilder s;
     AddTenCg3(s);
-    s.list.SortByColumn(CStationList::kTiltX);   // ascending tilt = reading order
+    s.list.SortByColumn(CStationList::kTiltX);  // ascending tilt = reading order
     s.list.SortByColumn(CStationList::kRelGrav);
     s.list.SelectAll();
     const StationPlotData data = BuildStationPlot(s.doc, s.list, Only({kSeriesGravity}));
     for (int row = 0; row < 10; ++row)
-        EXPECT_DOUBLE_EQ(data.m_Y[kSeriesGravity][static_cast<std::size_t>(row)],
-                         s.list.Reading(row).m_dGrav);
+        EXPECT_DOUBLE_EQ(data.m_Y[kSeriesGravity][static_cast<std::size_t>(row)], s.list.Reading(row).m_dGrav);
 }
 
 TEST(StationPlotSeries, NothingTickedGivesMinusFiftyToFifty)
@@ -107,7 +104,7 @@ TEST(StationPlotSeries, ScaleMultipliesAndTheRangeUsesScaledValuesWithMargins)
     s.list.SelectRow(9);
     StationPlotRequest request = Only({kSeriesGravity, kSeriesTemp});
     request.m_dScale[kSeriesTemp] = 10.0;
-    request.m_dScale[kSeriesGravity] = 1000.0;   // gravity is never scaled
+    request.m_dScale[kSeriesGravity] = 1000.0;  // gravity is never scaled
     const StationPlotData data = BuildStationPlot(s.doc, s.list, request);
     EXPECT_DOUBLE_EQ(data.m_Y[kSeriesTemp][0], -8.0);
     EXPECT_NEAR(data.m_Y[kSeriesTemp][9], -7.1, 1e-12);

@@ -56,7 +56,7 @@ ReferenceSeries ReadReference(const std::string& file, std::size_t valueColumn)
     EXPECT_TRUE(in) << file;
     ReferenceSeries series;
     std::string line;
-    std::getline(in, line);   // column names
+    std::getline(in, line);  // column names
     while (std::getline(in, line)) {
         std::vector<std::string> fields;
         std::stringstream cells(line);
@@ -103,7 +103,7 @@ struct AccuracyCase {
 
 void PrintTo(const AccuracyCase& c, std::ostream* os) { *os << c.file; }
 
-class TideAgainstEterna : public testing::TestWithParam<AccuracyCase> {};
+class TideAgainstEterna : public testing::TestWithParam<AccuracyCase> { };
 
 }  // namespace
 
@@ -124,12 +124,12 @@ TEST_P(TideAgainstEterna, DemeanedDifferenceWithinTheBars)
     EXPECT_LE(m.max, c.maxBar) << "rms " << m.rms;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    January2005, TideAgainstEterna,
-    testing::Values(AccuracyCase{"tide_uniform_N45.0_E0.0_2005-01.csv", true, 0.02, 0.06},
-                    AccuracyCase{"tide_uniform_N40.02885_W105.04603_2005-01.csv", true, 0.02, 0.06},
-                    AccuracyCase{"tide_ref_N45.0_E0.0_2005-01.csv", false, 0.05, 0.15},
-                    AccuracyCase{"tide_ref_N40.02885_W105.04603_2005-01.csv", false, 0.05, 0.15}));
+INSTANTIATE_TEST_SUITE_P(January2005, TideAgainstEterna,
+                         testing::Values(AccuracyCase{"tide_uniform_N45.0_E0.0_2005-01.csv", true, 0.02, 0.06},
+                                         AccuracyCase{"tide_uniform_N40.02885_W105.04603_2005-01.csv", true, 0.02,
+                                                      0.06},
+                                         AccuracyCase{"tide_ref_N45.0_E0.0_2005-01.csv", false, 0.05, 0.15},
+                                         AccuracyCase{"tide_ref_N40.02885_W105.04603_2005-01.csv", false, 0.05, 0.15}));
 
 TEST(TideEphemeris, TableSineAndCosineMatchTheLibrary)
 {
@@ -199,7 +199,7 @@ TEST(TideFactors, WdzFactorsAndStationFunctionsAtFourLatitudes)
     const FactorCheck checks[] = {
         {45.0, 1.171036, 1.153675, 1.157855, 3.866497, 1.104916},
         {40.02885, 1.186416, 1.154340, 1.158378, 3.807326, 0.527273},
-        {-33.9, 1.093622, 1.155129, 1.158998, -3.577606, -0.158761},   // near the 35.26 deg clamp
+        {-33.9, 1.093622, 1.155129, 1.158998, -3.577606, -0.158761},  // near the 35.26 deg clamp
         {64.1, 1.160399, 1.151279, 1.155973, 3.041673, 3.176629},
     };
     for (const FactorCheck& c : checks) {
@@ -216,7 +216,7 @@ TEST(TideFactors, WdzFactorsAndStationFunctionsAtFourLatitudes)
 
 TEST(TideFactors, ResonanceShiftsOfTheDiurnalWaves)
 {
-    EXPECT_DOUBLE_EQ(tide::ResonanceFactorShift(13.943036), 0.0);   // O1
+    EXPECT_DOUBLE_EQ(tide::ResonanceFactorShift(13.943036), 0.0);  // O1
     EXPECT_NEAR(tide::ResonanceFactorShift(tide::kResonanceWaves[0].frequencyDegPerHour), -0.0210123, 1e-7);
     EXPECT_NEAR(tide::ResonanceFactorShift(tide::kResonanceWaves[2].frequencyDegPerHour), -0.0055309, 1e-7);
     EXPECT_NEAR(tide::ResonanceFactorShift(tide::kResonanceWaves[3].frequencyDegPerHour), 0.0846907, 1e-7);
@@ -268,8 +268,8 @@ TEST(GravTide, WestLongitudePassedPositiveGivesTheWestStationsCorrection)
     double worst = 0;
     for (std::size_t i = 0; i < ref.dayNumbers.size(); i += 5) {
         const double hours = (ref.dayNumbers[i] - 2.0) * 24.0;
-        worst = std::max(worst, std::abs(GravTide(hours, ref.station.latitudeDeg, westPositive, 0, 1.0) +
-                                         ref.signal[i]));
+        worst =
+            std::max(worst, std::abs(GravTide(hours, ref.station.latitudeDeg, westPositive, 0, 1.0) + ref.signal[i]));
     }
     EXPECT_LT(worst, 0.05);
 }

@@ -49,7 +49,7 @@ TEST(PolarLayoutDetection, AsteriskLineWithinTheFirstFiveLinesMeansB)
     const std::string stars = "*******************************";
     EXPECT_EQ(DetectPolarLayout({"a", "b", "c", "d", stars}), PolarLayout::kB);
     EXPECT_EQ(DetectPolarLayout({"a", "b", "c", "d", "e", stars}), PolarLayout::kA);
-    EXPECT_EQ(DetectPolarLayout({"a", stars.substr(1)}), PolarLayout::kA);   // 30 asterisks
+    EXPECT_EQ(DetectPolarLayout({"a", stars.substr(1)}), PolarLayout::kA);  // 30 asterisks
 }
 
 TEST(PolarLine, LayoutAReadsTheIersColumns)
@@ -63,8 +63,8 @@ TEST(PolarLine, LayoutAYear2000To2009KeepsBothFieldsAndTheirSigns)
 {
     // The year field " 5" starts with a blank; x and y still come from
     // their own columns and a negative y keeps its sign.
-    const auto p = ParsePolarLine(" 5 130 53400.00 I -0.044900 0.000031 -0.033360 0.000029  I-0.5184000",
-                                  PolarLayout::kA);
+    const auto p =
+        ParsePolarLine(" 5 130 53400.00 I -0.044900 0.000031 -0.033360 0.000029  I-0.5184000", PolarLayout::kA);
     EXPECT_DOUBLE_EQ(p.m_dX, -0.0449);
     EXPECT_DOUBLE_EQ(p.m_dY, -0.03336);
 }
@@ -99,8 +99,8 @@ TEST(PolarTable, DaysAreTheLinesFromTheKeyOn)
 {
     const std::vector<std::string> lines = {"15 1 1 x", " 5 130 53400.00 I  0.100000 0.000031  0.300000 0.0",
                                             " 5 131 53401.00 I  0.120000 0.000031  0.340000 0.0"};
-    const auto table = BuildPolarTable(lines, PolarLayout::kA, At(2005, 1, 30, 10).value(),
-                                       At(2005, 1, 31, 15).value());
+    const auto table =
+        BuildPolarTable(lines, PolarLayout::kA, At(2005, 1, 30, 10).value(), At(2005, 1, 31, 15).value());
     ASSERT_TRUE(table.m_bFound);
     ASSERT_EQ(table.m_Days.size(), 3u);
     EXPECT_DOUBLE_EQ(table.m_Days[1].m_dX, 0.12);
@@ -125,9 +125,9 @@ TEST(PolarTable, RealIersFileGivesEachReadingItsInterpolatedPole)
 {
     SurveyBuilder s;
     s.AddCg3Header(40.03, 105.05);
-    s.AddCg3(At(2019, 3, 12), 2489.871);            // midnight: the day's own values
-    s.AddCg3(At(2019, 3, 12, 18), 2489.874);        // three quarters of the way to 13 March
-    s.AddCg3(At(2019, 3, 14, 6), 2489.889);         // a day skipped: its own segment, 14-15 March
+    s.AddCg3(At(2019, 3, 12), 2489.871);      // midnight: the day's own values
+    s.AddCg3(At(2019, 3, 12, 18), 2489.874);  // three quarters of the way to 13 March
+    s.AddCg3(At(2019, 3, 14, 6), 2489.889);   // a day skipped: its own segment, 14-15 March
     const auto result = ReadPolarMotionTable(s.doc, kReal2019);
     ASSERT_EQ(result.m_Status, PolarTableResult::Status::kRead);
     EXPECT_EQ(result.m_nDays, 4);
@@ -153,7 +153,7 @@ TEST(PolarTable, LayoutBFileIsFoundByItsKey)
     const auto result = ReadPolarMotionTable(s.doc, file.path());
     ASSERT_EQ(result.m_Status, PolarTableResult::Status::kRead);
     EXPECT_EQ(result.m_Layout, PolarLayout::kB);
-    EXPECT_NEAR(s.doc.m_Readings[0]->m_PolarMotion.m_dX, 0.042, 1e-12);   // the line of 30 January
+    EXPECT_NEAR(s.doc.m_Readings[0]->m_PolarMotion.m_dX, 0.042, 1e-12);  // the line of 30 January
     EXPECT_NEAR(s.doc.m_Readings[0]->m_PolarMotion.m_dY, 0.434, 1e-12);
     EXPECT_NEAR(s.doc.m_Readings[1]->m_PolarMotion.m_dX, 0.0435, 1e-12);
 }
@@ -174,8 +174,8 @@ TEST(PolarTable, UnopenableFileGivesAClearMessageAndChangesNothing)
     SurveyBuilder s;
     s.AddCg3Header(45.0, 0.0);
     s.AddCg3(At(2019, 3, 12), 1000.0).m_PolarMotion = {0.5, 0.25};
-    for (const std::string& path : {std::string(BRAMBLE_TEST_DATA "/polar/no-such-file.daily"),
-                                   std::string(BRAMBLE_TEST_DATA "/polar")}) {
+    for (const std::string& path :
+         {std::string(BRAMBLE_TEST_DATA "/polar/no-such-file.daily"), std::string(BRAMBLE_TEST_DATA "/polar")}) {
         const auto result = ReadPolarMotionTable(s.doc, path);
         EXPECT_EQ(result.m_Status, PolarTableResult::Status::kCannotOpen) << path;
         EXPECT_NE(result.m_strMessage.find(path), std::string::npos);
@@ -194,7 +194,7 @@ TEST(PolarTable, ReadingsOutOfTimeOrderEachGetTheirOwnDay)
     s.AddCg3(At(2019, 3, 11, 6), 1000.0);
     const auto result = ReadPolarMotionTable(s.doc, kReal2019);
     ASSERT_EQ(result.m_Status, PolarTableResult::Status::kRead);
-    EXPECT_EQ(result.m_nDays, 11);   // 11 to 21 March
+    EXPECT_EQ(result.m_nDays, 11);  // 11 to 21 March
     EXPECT_NEAR(s.doc.m_Readings[0]->m_PolarMotion.m_dX, 0.044692 + 0.5 * (0.044719 - 0.044692), 1e-9);
     EXPECT_NEAR(s.doc.m_Readings[1]->m_PolarMotion.m_dX, 0.045652, 1e-9);
     EXPECT_NEAR(s.doc.m_Readings[2]->m_PolarMotion.m_dX, 0.045432 + 0.25 * (0.045360 - 0.045432), 1e-9);
@@ -212,7 +212,7 @@ TEST(PolarTable, ReadingOutsideTheTableKeepsItsPole)
     const auto table = BuildPolarTable(lines, PolarLayout::kA, At(2019, 3, 12).value(), At(2019, 3, 13, 1).value());
     ASSERT_EQ(table.m_Days.size(), 3u);
     ASSERT_TRUE(table.m_strProblem.empty()) << table.m_strProblem;
-    s.doc.m_Readings[1]->m_dtTime = At(2019, 3, 30);   // far past the table
+    s.doc.m_Readings[1]->m_dtTime = At(2019, 3, 30);  // far past the table
     EXPECT_EQ(InterpolatePolarMotion(s.doc, table), 1);
     EXPECT_NEAR(s.doc.m_Readings[0]->m_PolarMotion.m_dX, 0.1, 1e-12);
     EXPECT_EQ(s.doc.m_Readings[1]->m_PolarMotion.m_dX, 0.5);
@@ -228,14 +228,14 @@ TEST(PolarTable, FaultyTablesAreRefusedAndSayWhatIsWrong)
     const std::string d12 = line(12, 0.04, 0.36), d13 = line(13, 0.041, 0.361), d14 = line(14, 0.042, 0.362);
     const std::vector<std::pair<std::string, std::string>> cases = {
         {d12, "ends before 2019-03-13"},                                // covers only the first day
-        {d12 + d14 + d13, "should hold the pole of 2019-03-13"},          // shuffled
-        {d12 + d12 + d13 + d14, "should hold the pole of 2019-03-13"},    // repeated
-        {d12 + d14, "should hold the pole of 2019-03-13"},                // missing
-        {d14 + d13 + d12, "ends before 2019-03-13"},                      // reversed
+        {d12 + d14 + d13, "should hold the pole of 2019-03-13"},        // shuffled
+        {d12 + d12 + d13 + d14, "should hold the pole of 2019-03-13"},  // repeated
+        {d12 + d14, "should hold the pole of 2019-03-13"},              // missing
+        {d14 + d13 + d12, "ends before 2019-03-13"},                    // reversed
         {d12 + d13 + d14 + d12, "appears twice"},
         {"19 312\n" + d13 + d14, "line 1 (2019-03-12) has no pole position"},
         {line(12, 0.04, 0.36).replace(36, 10, "     1e999") + d13 + d14, "has no pole position"},
-        {d12 + line(13, 5.0, 0.36) + d14, "line 2 (2019-03-13)"},          // not a plausible pole
+        {d12 + line(13, 5.0, 0.36) + d14, "line 2 (2019-03-13)"},  // not a plausible pole
         {d12 + std::string(70000, ' ') + "\n", "longer than 65536"},
     };
     for (const auto& [text, expected] : cases) {

@@ -43,9 +43,9 @@ TEST(NominalPressure, FromElevationByTheStandardAtmosphere)
 TEST(PressureCorrection, PointThreeMicroGalPerHectopascalInsideTheWindow)
 {
     EXPECT_NEAR(PressureCorrection(1025.75, 1013.25), 0.00375, 1e-12);
-    EXPECT_NEAR(PressureCorrection(1213.25, 1013.25), 0.06, 1e-12);   // upper end included
+    EXPECT_NEAR(PressureCorrection(1213.25, 1013.25), 0.06, 1e-12);  // upper end included
     EXPECT_EQ(PressureCorrection(1213.26, 1013.25), 0.0);
-    EXPECT_NEAR(PressureCorrection(813.25, 1013.25), -0.06, 1e-12);   // lower end included
+    EXPECT_NEAR(PressureCorrection(813.25, 1013.25), -0.06, 1e-12);  // lower end included
     EXPECT_EQ(PressureCorrection(813.24, 1013.25), 0.0);
     EXPECT_EQ(PressureCorrection(std::nan(""), 1013.25), 0.0);
     // A nominal pressure left at 0 puts real pressures outside the window.
@@ -137,10 +137,10 @@ TEST(AssignPressures, ThreeEntriesAreWalkedAndHeldOutside)
 {
     AtHours s{7, 9, 11, 13};
     AssignPressures(s.doc, {Entry(8, "1000"), Entry(10, "1010"), Entry(12, "1000")});
-    EXPECT_NEAR(s.doc.m_Readings[0]->m_dPressure, 1000.0, 1e-6);   // before the first entry
+    EXPECT_NEAR(s.doc.m_Readings[0]->m_dPressure, 1000.0, 1e-6);  // before the first entry
     EXPECT_NEAR(s.doc.m_Readings[1]->m_dPressure, 1005.0, 1e-6);
     EXPECT_NEAR(s.doc.m_Readings[2]->m_dPressure, 1005.0, 1e-6);
-    EXPECT_NEAR(s.doc.m_Readings[3]->m_dPressure, 1000.0, 1e-6);   // after the last entry
+    EXPECT_NEAR(s.doc.m_Readings[3]->m_dPressure, 1000.0, 1e-6);  // after the last entry
 }
 
 TEST(AssignPressures, EntriesOutOfTextOrderAreWalkedInTimeOrder)
@@ -154,13 +154,12 @@ TEST(AssignPressures, EntriesOutOfTextOrderAreWalkedInTimeOrder)
 TEST(AssignPressures, EntriesAtOneTimeKeepTheFirstAndSaySo)
 {
     AtHours s{9, 11};
-    const auto result =
-        AssignPressures(s.doc, {Entry(8, "1000"), Entry(10, "1010"), Entry(8, "990"), Entry(8, "980")});
+    const auto result = AssignPressures(s.doc, {Entry(8, "1000"), Entry(10, "1010"), Entry(8, "990"), Entry(8, "980")});
     EXPECT_EQ(result.m_nEntries, 2);
     ASSERT_EQ(result.m_Messages.size(), 2u);
     EXPECT_NE(result.m_Messages[0].find("990\" has the same time as \"" + Entry(8, "1000")), std::string::npos)
         << result.m_Messages[0];
-    EXPECT_NEAR(s.doc.m_Readings[0]->m_dPressure, 1005.0, 1e-6);   // a number, and the line of the kept entries
+    EXPECT_NEAR(s.doc.m_Readings[0]->m_dPressure, 1005.0, 1e-6);  // a number, and the line of the kept entries
     EXPECT_NEAR(s.doc.m_Readings[1]->m_dPressure, 1015.0, 1e-6);
 }
 

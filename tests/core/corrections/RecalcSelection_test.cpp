@@ -92,7 +92,7 @@ TEST_F(OneCg3Reading, EveryStepWritesItsCellAndAddsUp)
     settings.m_bApplyDrift = true;
     drift = FittedDrift();
     CScintrexStation& r = s.Cg3(0);
-    r.m_dPressure = 1023.25;              // +0.0030 mGal
+    r.m_dPressure = 1023.25;  // +0.0030 mGal
     r.m_PolarMotion = {0.1, 0.3};
     r.m_dDriftCorr = 0.0125;
     r.m_strDriftName = "Loop 1";
@@ -131,16 +131,16 @@ TEST_F(OneCg3Reading, StepsTurnedOffShowZeroAndNone)
     EXPECT_EQ(Cell(0, CStationList::kPolarMotion), "0.0000");
     EXPECT_EQ(Cell(0, CStationList::kDriftCorrection), "0.0000");
     EXPECT_EQ(Cell(0, CStationList::kDriftName), "NONE");
-    EXPECT_EQ(s.Cg3(0).m_dDriftCorr, 0.0125);   // kept
+    EXPECT_EQ(s.Cg3(0).m_dDriftCorr, 0.0125);  // kept
     EXPECT_EQ(Trimmed(summary.Text(SelectionSummary::kBerger)), "0.0000");
     EXPECT_EQ(Trimmed(summary.Text(SelectionSummary::kPressure)), "0.0000");
     EXPECT_EQ(Trimmed(summary.Text(SelectionSummary::kPolarMotion)), "0.0000");
-    EXPECT_EQ(Trimmed(summary.Text(SelectionSummary::kDrift)), "-0.0125");   // minus the stored mean
+    EXPECT_EQ(Trimmed(summary.Text(SelectionSummary::kDrift)), "-0.0125");  // minus the stored mean
 }
 
 TEST_F(OneCg3Reading, OneReadingGetsItsDriftEvenWithZeroMeans)
 {
-    settings.m_bApplyDrift = true;   // drift state all zero
+    settings.m_bApplyDrift = true;  // drift state all zero
     s.Cg3(0).m_dDriftCorr = 0.02;
     Run();
     EXPECT_NEAR(s.Cg3(0).m_dGrav, 1234.567 - 0.02, 1e-9);
@@ -196,7 +196,7 @@ TEST_F(Pipeline, SummaryMeansOfTheOtherFields)
     a.m_nTiltX = -3, b.m_nTiltX = 2;
     a.m_nTiltY = 4, b.m_nTiltY = 4;
     a.m_dTemp = -0.8, b.m_dTemp = -0.6;
-    s.AddCg3(At(2019, 3, 13, 1, 0), 99.0);   // not selected
+    s.AddCg3(At(2019, 3, 13, 1, 0), 99.0);  // not selected
     s.list.Fill(0);
     s.list.SelectRow(0);
     s.list.SelectRow(1);
@@ -206,7 +206,7 @@ TEST_F(Pipeline, SummaryMeansOfTheOtherFields)
     EXPECT_EQ(Trimmed(summary.Text(SelectionSummary::kTemp)), "-0.7000");
     EXPECT_EQ(Trimmed(summary.Text(SelectionSummary::kEtc)), "-0.0200");
     EXPECT_EQ(summary.Text(SelectionSummary::kTime), "22:00:00");
-    EXPECT_EQ(s.list.Text(2, CStationList::kCorrectedGrav), "");   // unselected row untouched
+    EXPECT_EQ(s.list.Text(2, CStationList::kCorrectedGrav), "");  // unselected row untouched
 }
 
 TEST_F(Pipeline, AliodReadingsUseTheirLevelsAndNoEtc)
@@ -219,7 +219,7 @@ TEST_F(Pipeline, AliodReadingsUseTheirLevelsAndNoEtc)
     settings.m_nTideMode = kTideBerger;
     options.tide = Constant(-40.0);
     const auto result = Run();
-    EXPECT_TRUE(result.Texts(Severity::warning).empty());   // an Aliod file has no E.T.C. to compare
+    EXPECT_TRUE(result.Texts(Severity::warning).empty());  // an Aliod file has no E.T.C. to compare
     EXPECT_EQ(Trimmed(summary.Text(SelectionSummary::kTiltX)), "12.0000");
     EXPECT_EQ(Trimmed(summary.Text(SelectionSummary::kTiltY)), "-8.0000");
     EXPECT_EQ(Trimmed(summary.Text(SelectionSummary::kEtc)), "0.0000");
@@ -304,7 +304,7 @@ TEST_F(Pipeline, BergerFarFromTheMetersEtcWarnsOnce)
         s.AddCg3(At(2019, 3, 12, 21, 10 * i), 2489.9, -0.06 + 0.01 * i);
     s.ShowAndSelectAll();
     settings.m_nTideMode = kTideBerger;
-    options.tide = Constant(60.0);   // +0.060 against about -0.04: 0.10 mGal RMS
+    options.tide = Constant(60.0);  // +0.060 against about -0.04: 0.10 mGal RMS
     const auto result = Run();
     ASSERT_EQ(result.Texts(Severity::warning).size(), 1u);
     EXPECT_NE(result.Texts(Severity::warning)[0].find("longitude"), std::string::npos);
@@ -320,11 +320,11 @@ TEST_F(Pipeline, BergerCloseToTheMetersEtcDoesNotWarn)
         s.AddCg3(At(2019, 3, 12, 21, 10 * i), 2489.9, -0.045);
     s.ShowAndSelectAll();
     settings.m_nTideMode = kTideBerger;
-    options.tide = Constant(-36.0);   // 0.009 mGal from every E.T.C.
+    options.tide = Constant(-36.0);  // 0.009 mGal from every E.T.C.
     EXPECT_TRUE(Run().Texts(Severity::warning).empty());
     settings.m_nTideMode = kTideNone;
     options.tide = Constant(60.0);
-    EXPECT_TRUE(Run().Texts(Severity::warning).empty());   // no Berger, no comparison
+    EXPECT_TRUE(Run().Texts(Severity::warning).empty());  // no Berger, no comparison
 }
 
 TEST_F(Pipeline, MeterWithoutTideCorrectionIsNotCompared)
@@ -346,7 +346,7 @@ TEST_F(Pipeline, RealBergerTideAgreesWithTheMetersEtcOnlyWithTheLongitudeReadWes
     s.AddCg3Header(40.02885, 105.04603);
     std::ifstream in(BRAMBLE_TEST_DATA "/tide/tide_ref_N40.02885_W105.04603_2005-01-10.csv");
     std::string line;
-    std::getline(in, line);   // column titles
+    std::getline(in, line);  // column titles
     while (std::getline(in, line)) {
         // utc_iso, day_number, lat, lon_east, eterna_ugal, longman_ugal; the
         // meter's correction is minus the tidal signal.
@@ -360,7 +360,7 @@ TEST_F(Pipeline, RealBergerTideAgreesWithTheMetersEtcOnlyWithTheLongitudeReadWes
     ASSERT_EQ(s.doc.m_Readings.size(), 24u);
     s.ShowAndSelectAll();
     settings.m_nTideMode = kTideBerger;
-    options.tide = {};   // the program's earth-tide model
+    options.tide = {};  // the program's earth-tide model
     EXPECT_TRUE(Run().Texts(Severity::warning).empty());
     for (const auto& r : s.doc.m_Readings)
         EXPECT_NEAR(r->m_dTideCorr, static_cast<const CScintrexStation&>(*r).m_dEtcRead, 0.006);
@@ -427,5 +427,5 @@ TEST_F(Pipeline, ByRowAveragesTheStandardDeviationsAndSavesTheDriftValues)
     drift.m_bReapplying = true;
     s.Cg3(1).m_strDriftName = "changed";
     RecalcSelectionByRow(s.doc, s.list, settings, drift, summary, options);
-    EXPECT_EQ(drift.m_Saved[0].m_strDriftName, "D2");   // kept while reapplying
+    EXPECT_EQ(drift.m_Saved[0].m_strDriftName, "D2");  // kept while reapplying
 }

@@ -61,7 +61,7 @@ struct SurveyBuilder {
         r->m_pHeader = doc.m_pCurAliodHeader;
         r->m_nRecord = static_cast<int>(doc.m_Readings.size()) + 1;
         r->m_strStation = std::to_string(r->m_nRecord);
-        r->m_strStation.insert(0, 1, 'A');   // not "A" + ...: GCC 12 -O3 warns about that falsely (-Wrestrict)
+        r->m_strStation.insert(0, 1, 'A');  // not "A" + ...: GCC 12 -O3 warns about that falsely (-Wrestrict)
         r->m_dtTime = time;
         r->m_dRawGrav = r->m_dGravLessEtc = r->m_dGrav = grav;
         auto& added = *r;

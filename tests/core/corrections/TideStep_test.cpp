@@ -30,7 +30,7 @@ struct Cg3Reading : ::testing::Test {
     FakeTide tide;
     void SetUp() override
     {
-        s.AddCg3Header(40.03, 105.05);   // "Deg.Long.: 105.05": 105.05 degrees WEST
+        s.AddCg3Header(40.03, 105.05);  // "Deg.Long.: 105.05": 105.05 degrees WEST
         r = &s.AddCg3(At(2019, 3, 12, 21, 30), 1234.567, -0.033);
     }
 };
@@ -43,7 +43,7 @@ TEST_F(Cg3Reading, LongmanKeepsTheGravityAsRead)
     EXPECT_DOUBLE_EQ(r->m_dGrav, 1234.567);
     EXPECT_EQ(r->m_dTideCorr, 0.0);
     EXPECT_DOUBLE_EQ(r->m_dEtc, -0.033);
-    EXPECT_EQ(tide.hours, -1);   // no tide computed
+    EXPECT_EQ(tide.hours, -1);  // no tide computed
 }
 
 TEST_F(Cg3Reading, NoneRemovesTheMetersTide)
@@ -62,7 +62,7 @@ TEST_F(Cg3Reading, BergerReplacesTheMetersTideByTheComputedOne)
     ApplyTideStep(*r, kTideBerger, tide.fn());
     EXPECT_DOUBLE_EQ(r->m_dTideCorr, 0.085);
     EXPECT_DOUBLE_EQ(r->m_dGrav, 1234.685);
-    EXPECT_DOUBLE_EQ(r->m_dEtc, -0.033);   // not changed
+    EXPECT_DOUBLE_EQ(r->m_dEtc, -0.033);  // not changed
     EXPECT_EQ(tide.height, 0);
     EXPECT_EQ(tide.factor, 1.0);
 }
@@ -76,8 +76,8 @@ TEST_F(Cg3Reading, BergerThenNoneLeavesNoTideCorrection)
 
 TEST_F(Cg3Reading, TimeIsHoursSince1900AsStored)
 {
-    s.doc.m_pCurHeader->m_nGmtDiff = 7;   // not applied
-    r->m_dtTime = DateTime(2.25);         // 1 January 1900, 06:00
+    s.doc.m_pCurHeader->m_nGmtDiff = 7;  // not applied
+    r->m_dtTime = DateTime(2.25);        // 1 January 1900, 06:00
     ApplyTideStep(*r, kTideBerger, tide.fn());
     EXPECT_DOUBLE_EQ(tide.hours, 6.0);
 }
@@ -91,7 +91,7 @@ TEST_F(Cg3Reading, Cg3LongitudeIsWestPositiveAsWritten)
 
 TEST_F(Cg3Reading, EachReadingUsesItsOwnHeader)
 {
-    s.AddCg3Header(-33.9, -18.42);   // a second block: 18.42 E
+    s.AddCg3Header(-33.9, -18.42);  // a second block: 18.42 E
     CScintrexStation& second = s.AddCg3(At(2019, 3, 13, 9), 1000.0);
     ApplyTideStep(second, kTideBerger, tide.fn());
     EXPECT_DOUBLE_EQ(tide.latitude, -33.9);

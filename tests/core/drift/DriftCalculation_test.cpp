@@ -32,7 +32,7 @@ TEST(DriftLine, TypedLinesAndMissingParts)
     EXPECT_EQ(garbage.m_dtStart.value(), 0.0);
     EXPECT_TRUE(garbage.m_dtStart.isValid());
     EXPECT_EQ(garbage.m_dCoeff, (std::array<double, 6>{}));
-    EXPECT_EQ(ParseDriftLine("13/45/2024  25:00:00  1").m_dtStart.value(), 0.0);   // impossible date
+    EXPECT_EQ(ParseDriftLine("13/45/2024  25:00:00  1").m_dtStart.value(), 0.0);  // impossible date
     EXPECT_EQ(ParseCoefficients("  1 2 3 4 5 6 7"), (std::array<double, 6>{1, 2, 3, 4, 5, 6}));
 }
 
@@ -81,7 +81,7 @@ TEST(DriftRate, SortedListPairsEachRowWithItsOwnReading)
 {
     // Gravity falls with the station number but rises with time.
     DriftTestSurvey s({{"3", 100.000, "06:00:00"}, {"2", 100.100, "12:00:00"}, {"1", 100.200, "18:00:00"}});
-    s.list.SortByColumn(CStationList::kStation);   // rows now in reverse time order
+    s.list.SortByColumn(CStationList::kStation);  // rows now in reverse time order
     ASSERT_EQ(s.list.StationIndex(0), 3);
     s.list.SelectAll();
     CalculateDriftRate(s.list, s.drift);

@@ -10,10 +10,8 @@ using bramble::test::DriftTestSurvey;
 namespace {
 
 struct Session {
-    DriftTestSurvey s{{{"1", 100.000, "06:00:00"},
-                       {"2", 95.000, "07:00:00"},
-                       {"3", 97.000, "08:00:00"},
-                       {"1", 100.030, "12:00:00"}}};
+    DriftTestSurvey s{
+        {{"1", 100.000, "06:00:00"}, {"2", 95.000, "07:00:00"}, {"3", 97.000, "08:00:00"}, {"1", 100.030, "12:00:00"}}};
     DriftNames names;
     int recalcs = 0;
     DriftContext ctx{s.doc, s.list, s.drift, s.settings, [this] { ++recalcs; }, [this] { ++recalcs; }};
@@ -53,10 +51,10 @@ TEST(DriftSession, InputThenOkKeepsNamesAndEntriesInStep)
     t.s.list.SortByColumn(CStationList::kStation);
     const auto prefill = dialog.BeginAdd();
     EXPECT_EQ(prefill.name, "New Drift Correction");
-    EXPECT_EQ(t.s.list.SortColumn(), CStationList::kDayNumber);   // rows sorted by time meanwhile
+    EXPECT_EQ(t.s.list.SortColumn(), CStationList::kDayNumber);  // rows sorted by time meanwhile
     EXPECT_EQ(t.s.Reading(2).m_strNote, "None*");
     dialog.FinishAdd(true, true, "Loop A", DateTime::fromParts(2024, 1, 15, 6, 0, 0), " 0.25 0.5");
-    EXPECT_EQ(t.s.list.SortColumn(), CStationList::kStation);      // and back to the station sort
+    EXPECT_EQ(t.s.list.SortColumn(), CStationList::kStation);  // and back to the station sort
     ASSERT_EQ(dialog.Names().size(), 2u);
     EXPECT_EQ(dialog.Selection(), 1);
     ASSERT_EQ(t.s.doc.m_DriftCorrections.size(), 2u);
@@ -98,7 +96,7 @@ TEST(DriftSession, CancelRestoresEveryReadingAfterAResort)
     t.s.Reading(1).m_dDriftCorr = 0.011;
     t.s.Reading(1).m_strDriftName = "Earlier";
     t.s.Reading(4).m_dDriftCorr = 0.044;
-    t.s.list.SortByColumn(CStationList::kStation);   // ties of station 1 in time order...
+    t.s.list.SortByColumn(CStationList::kStation);  // ties of station 1 in time order...
     t.s.list.SelectAll();
     DriftDialogModel dialog(t.ctx, t.names.m_DriftNames, 0, DriftMode::calculate,
                             BeginDriftCommand(t.ctx, t.names, kTideLongman));

@@ -30,8 +30,8 @@ struct DriftTestSurvey {
         std::string text = "SCINTREX\nLine: 0. Date: 24/01/15\n  Station\n";
         char line[160];
         for (const Entry& r : readings) {
-            std::snprintf(line, sizeof line, "%7s.%10.3f%7.3f%7d.%6d.%7.2f%8.3f%5d%4d  %s\n", r.station,
-                          r.gravity, 0.02, 1, 1, -0.5, 0.0, 60, 0, r.time);
+            std::snprintf(line, sizeof line, "%7s.%10.3f%7.3f%7d.%6d.%7.2f%8.3f%5d%4d  %s\n", r.station, r.gravity,
+                          0.02, 1, 1, -0.5, 0.0, 60, 0, r.time);
             text += line;
         }
         TempFile file(text);

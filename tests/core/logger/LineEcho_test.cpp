@@ -61,10 +61,10 @@ TEST(LineEcho, ASingleTrailingCharacterWaitsForItsLineFeed)
     GrowingFile f;
     f.Write("      1.  2489.871\r\n1");
     EXPECT_EQ(f.Drain(), (Lines{"      1.  2489.871"}));
-    EXPECT_EQ(f.echo().Next(), std::nullopt);   // not an empty row
+    EXPECT_EQ(f.echo().Next(), std::nullopt);  // not an empty row
     EXPECT_EQ(f.echo().EchoedLines(), 1);
     f.Write("00.  2476.312\r");
-    EXPECT_EQ(f.echo().Next(), std::nullopt);   // CR without its LF: still open
+    EXPECT_EQ(f.echo().Next(), std::nullopt);  // CR without its LF: still open
     f.Write("\n");
     EXPECT_EQ(f.Drain(), (Lines{"100.  2476.312"}));
 }
@@ -88,7 +88,7 @@ TEST(LineEcho, ReadsOnlyWhatTheLoggerReportedWritten)
 {
     GrowingFile f;
     f.Write("one\r\n");
-    {   // bytes that reach the file behind the logger's back
+    {  // bytes that reach the file behind the logger's back
         std::ofstream out(f.path(), std::ios::binary | std::ios::app);
         out << "two\r\n";
     }
@@ -134,7 +134,7 @@ TEST(LineEcho, ALongRunWithoutLineFeedComesInPieces)
     f.Write("\r\n");
     EXPECT_EQ(f.Drain(), (Lines{std::string(10, 'x')}));
 
-    GrowingFile appended(run);   // the same pieces are counted on Restart
+    GrowingFile appended(run);  // the same pieces are counted on Restart
     EXPECT_EQ(appended.echo().EchoedLines(), 1);
     appended.Write("\r\n");
     EXPECT_EQ(appended.Drain(), (Lines{std::string(10, 'x')}));
@@ -154,7 +154,7 @@ TEST(LineEcho, TheWholeExampleDumpLineByLine)
     ASSERT_FALSE(dump.empty());
     GrowingFile f;
     Lines echoed;
-    for (std::size_t at = 0; at < dump.size(); at += 100) {   // the logger's 100-byte reads
+    for (std::size_t at = 0; at < dump.size(); at += 100) {  // the logger's 100-byte reads
         f.Write(dump.substr(at, 100));
         for (auto& line : f.Drain())
             echoed.push_back(line);
@@ -162,7 +162,7 @@ TEST(LineEcho, TheWholeExampleDumpLineByLine)
     Lines expected;
     std::size_t start = 0;
     for (std::size_t lf = dump.find('\n'); lf != std::string::npos; start = lf + 1, lf = dump.find('\n', start))
-        expected.push_back(dump.substr(start, lf - start - 1));   // every line of the example ends in CR LF
+        expected.push_back(dump.substr(start, lf - start - 1));  // every line of the example ends in CR LF
     EXPECT_EQ(echoed, expected);
-    EXPECT_EQ(expected.size(), 48u);   // wc -l of the example
+    EXPECT_EQ(expected.size(), 48u);  // wc -l of the example
 }

@@ -29,11 +29,11 @@ TEST(PortNames, LabelsAndTheirIndices)
 
 TEST(PortNames, StoredComPortChoosesTheDeviceWhenNoPortNameIsSet)
 {
-    LoggerSettings settings;   // a fresh profile: COM2
+    LoggerSettings settings;  // a fresh profile: COM2
     EXPECT_EQ(LoggerPortDevice(settings), "/dev/ttyS1");
     settings.comPort = 3;
     EXPECT_EQ(LoggerPortDevice(settings), "/dev/ttyS3");
-    settings.comPort = 4;   // outside COM1..COM4: no port to open
+    settings.comPort = 4;  // outside COM1..COM4: no port to open
     EXPECT_EQ(LoggerPortDevice(settings), "");
     settings.comPort = -1;
     EXPECT_EQ(LoggerPortDevice(settings), "");
@@ -48,6 +48,6 @@ TEST(PortNames, PortNameOverridesComPort)
     settings.portName = "  /dev/pts/7 ";
     EXPECT_EQ(LoggerPortDevice(settings), "/dev/pts/7");
     settings.comPort = 0;
-    settings.portName = "   ";   // blank counts as not set
+    settings.portName = "   ";  // blank counts as not set
     EXPECT_EQ(LoggerPortDevice(settings), "/dev/ttyS0");
 }

@@ -47,10 +47,10 @@ TEST(StationList, Cg3RowCellsUseTheirFormats)
 {
     Loaded l(false);
     ASSERT_EQ(l.list.RowCount(), 15);
-    const int r = l.RowOfIndex(10);   // header 1, record 10: "102" after midnight, 120 s
+    const int r = l.RowOfIndex(10);  // header 1, record 10: "102" after midnight, 120 s
     const std::vector<std::string> expected = {
-        "1", "10", "102", " 2471.485", "  0.023", "2", "-3", "  -0.58", "  0.094", "120", "3", "00:36:58",
-        "10", "03/13/2019", " 43537.025671296", " 2471.391", "", "", "", "", "", ""};
+        "1",        "10", "102",        " 2471.485",        "  0.023",   "2", "-3", "  -0.58", "  0.094", "120", "3",
+        "00:36:58", "10", "03/13/2019", " 43537.025671296", " 2471.391", "",  "",   "",        "",        "",    ""};
     for (int c = 0; c < CStationList::kColumnCount; ++c)
         EXPECT_EQ(l.list.Text(r, c), expected[static_cast<std::size_t>(c)]) << "column " << c;
     EXPECT_EQ(l.list.Reading(r).m_strStation, "102");
@@ -60,7 +60,7 @@ TEST(StationList, AliodRowShowsZerosAndLevels)
 {
     Loaded l(true);
     ASSERT_EQ(l.list.RowCount(), 8);
-    const int r = l.RowOfIndex(4);   // R-201, long level 6, cross level 2
+    const int r = l.RowOfIndex(4);  // R-201, long level 6, cross level 2
     EXPECT_EQ(l.list.Text(r, CStationList::kStation), "R-201");
     EXPECT_EQ(l.list.Text(r, CStationList::kStdDev), "  0.000");
     EXPECT_EQ(l.list.Text(r, CStationList::kEtc), "  0.000");
@@ -79,7 +79,7 @@ TEST(StationList, SortsByTimeAcrossDaysAndByColumnKeys)
     for (int r = 1; r < l.list.RowCount(); ++r)
         EXPECT_LE(l.list.Reading(r - 1).m_dtTime.value(), l.list.Reading(r).m_dtTime.value());
 
-    l.list.SortByColumn(CStationList::kTime);   // "Time" sorts by the full date-time
+    l.list.SortByColumn(CStationList::kTime);  // "Time" sorts by the full date-time
     EXPECT_EQ(l.list.SortColumn(), 14);
     EXPECT_EQ(l.list.Text(l.list.RowCount() - 1, CStationList::kTime), "15:35:02");
     EXPECT_EQ(l.list.Text(0, CStationList::kTime), "21:30:12");
@@ -115,7 +115,7 @@ TEST(StationList, SelectionFollowsRowsThroughSortsAndWrittenCellsStay)
     EXPECT_EQ(l.list.SelectedRows().size(), 15u);
     l.list.SelectNone();
     EXPECT_EQ(l.list.SelectedCount(), 0);
-    l.list.Fill(7);   // an unknown hint changes nothing
+    l.list.Fill(7);  // an unknown hint changes nothing
     EXPECT_EQ(l.list.RowCount(), 15);
     // A row outside the list reads as empty and is not changed; nothing throws.
     EXPECT_EQ(l.list.Text(15, 0), "");
@@ -133,13 +133,13 @@ TEST(StationList, CorrectionCellsShowTheirNumbersUntilAnotherTextIsWritten)
     l.list.SetCorrectionCells(2, {2489.87654, -0.04, 0.0, -0.00001, 0.25, "Loop A"});
     EXPECT_EQ(l.list.Text(2, CStationList::kCorrectedGrav), " 2489.8765");
     EXPECT_EQ(l.list.Text(2, CStationList::kBerger), "   -0.0400");
-    EXPECT_EQ(l.list.Text(2, CStationList::kPolarMotion), "    0.0000");   // no minus sign on a zero
+    EXPECT_EQ(l.list.Text(2, CStationList::kPolarMotion), "    0.0000");  // no minus sign on a zero
     EXPECT_EQ(l.list.Text(2, CStationList::kDriftCorrection), "    0.2500");
     EXPECT_EQ(l.list.Text(2, CStationList::kDriftName), "Loop A");
-    EXPECT_EQ(l.list.Text(3, CStationList::kBerger), "");   // other rows untouched
+    EXPECT_EQ(l.list.Text(3, CStationList::kBerger), "");  // other rows untouched
     l.list.SetText(2, CStationList::kBerger, "typed");
     EXPECT_EQ(l.list.Text(2, CStationList::kBerger), "typed");
-    l.list.SetCorrection(2, CStationList::kBerger, 0.5);   // the last write wins
+    l.list.SetCorrection(2, CStationList::kBerger, 0.5);  // the last write wins
     EXPECT_EQ(l.list.Text(2, CStationList::kBerger), "    0.5000");
     l.list.SetDriftName(2, "NONE");
     EXPECT_EQ(l.list.Text(2, CStationList::kDriftName), "NONE");

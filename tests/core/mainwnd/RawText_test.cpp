@@ -102,7 +102,7 @@ TEST(RawText, ReadingsThreeAndFiveOfTheFirstBlock)
 TEST(RawText, OnlyAReadingOfBlockTwo)
 {
     Survey s(kTwoBlocks);
-    s.Select({12});   // block 2, record 2
+    s.Select({12});  // block 2, record 2
     const RawText text = ExtractRawText(s.doc, s.list);
     const auto file = FileLines(kTwoBlocks);
     // The line that ended block 1 (the DC3 line), block 2's header without
@@ -163,7 +163,7 @@ TEST(RawText, AReadingTheChangedFileNoLongerHoldsDoesNotHoldUpTheOthers)
         bytes += line + "\n";
     const test::TempFile copy(bytes);
     Survey s(copy.path());
-    s.Select({4, 9});   // block 1 record 4, block 3 record 2
+    s.Select({4, 9});  // block 1 record 4, block 3 record 2
 
     // Block 1 loses its last reading (line 19) after the import.
     std::string shorter;
@@ -220,11 +220,11 @@ TEST(RawText, AliodShowsTheTypedHeaderThenTheWholeFile)
 
 TEST(RawText, AliodFileLinesStopAtAStationLineAndNeedASelection)
 {
-    const test::TempFile file("Station list of the loop\r\nA1, 2019-03-14 16:05:10, 4023.5120, 12, -8, 35.02, 0.9981\r\n",
-                              ".csv");
+    const test::TempFile file(
+        "Station list of the loop\r\nA1, 2019-03-14 16:05:10, 4023.5120, 12, -8, 35.02, 0.9981\r\n", ".csv");
     Survey s(file.path(), true);
     RawText text = ExtractRawText(s.doc, s.list);
-    EXPECT_EQ(text.lines.size(), 7u);   // nothing selected: the header lines only
+    EXPECT_EQ(text.lines.size(), 7u);  // nothing selected: the header lines only
     s.list.SelectAll();
     text = ExtractRawText(s.doc, s.list);
     ASSERT_EQ(text.lines.size(), 8u);
@@ -251,9 +251,10 @@ TEST(RawText, AliodHeaderLinesFormatTheirNumbers)
 TEST(RawText, LinesTheReaderLeftOutAreNotCountedAsRecords)
 {
     const std::string reading = "    1.  2489.871  0.021     -3.     2.  -0.82  -0.062   60   0  ";
-    const test::TempFile file("SCINTREX\nLine: 0. Date: 19/02/30\nStation\n" + reading + "09:00:00\n-----\n"
-                              "SCINTREX\nLine: 0. Date: 19/03/12\nStation\n" + reading + "10:00:00\n" +
-                              reading.substr(0, 30) + "\n" + reading + "11:00:00\n");
+    const test::TempFile file("SCINTREX\nLine: 0. Date: 19/02/30\nStation\n" + reading +
+                              "09:00:00\n-----\n"
+                              "SCINTREX\nLine: 0. Date: 19/03/12\nStation\n" +
+                              reading + "10:00:00\n" + reading.substr(0, 30) + "\n" + reading + "11:00:00\n");
     Survey s(file.path());
     ASSERT_EQ(s.list.RowCount(), 2);
     s.Select({2});

@@ -66,8 +66,8 @@ TEST(BurrisReader, MeterTideAgreesWithTheComputedTide)
 
 TEST(BurrisReader, SyntheticLoopsReadWhole)
 {
-    for (const auto& [name, count] : {std::pair{"Test1.txt", 11}, {"Test2.txt", 11}, {"Test3.txt", 11},
-                                      {"Test4.txt", 22}, {"Test5.txt", 12}}) {
+    for (const auto& [name, count] :
+         {std::pair{"Test1.txt", 11}, {"Test2.txt", 11}, {"Test3.txt", 11}, {"Test4.txt", 22}, {"Test5.txt", 12}}) {
         const MeterSurvey s = ReadBurrisFile(kData + name);
         EXPECT_EQ(static_cast<int>(s.readings.size()), count) << name;
         EXPECT_TRUE(s.issues.empty()) << name;
@@ -111,17 +111,17 @@ TEST(BurrisReader, FormatVariantsGiveTheSameReading)
 TEST(BurrisReader, BadLinesAreLeftOutAndNamed)
 {
     TempFile file("a abc B44 2017/12/05 15:56:20 2769.695 2800 0.482 -0.103 0.005 -0.033 -0.002 0 1600 35 -106\n"
-                  "b abc B44 2017/12/05 15:56:20 2769.695 2800 0.482\n"                               // cut
-                  "c abc B44 2017/13/05 15:56:20 2769.695 2800 0.482 -0.103 0 0 0 0 1600 35 -106\n"   // month 13
-                  "d abc B44 2017/12/05 15:56:20 27x9.695 2800 0.482 -0.103 0 0 0 0 1600 35 -106\n"   // gravity
-                  "e abc B44 2017/12/05 15:56:20 2769.695 2800 0.482 nan 0 0 0 0 1600 35 -106\n"       // tide
+                  "b abc B44 2017/12/05 15:56:20 2769.695 2800 0.482\n"                              // cut
+                  "c abc B44 2017/13/05 15:56:20 2769.695 2800 0.482 -0.103 0 0 0 0 1600 35 -106\n"  // month 13
+                  "d abc B44 2017/12/05 15:56:20 27x9.695 2800 0.482 -0.103 0 0 0 0 1600 35 -106\n"  // gravity
+                  "e abc B44 2017/12/05 15:56:20 2769.695 2800 0.482 nan 0 0 0 0 1600 35 -106\n"     // tide
                   "f abc B44 2017/12/05 15:56:20 2769.6 2800 0.482 -0.1 0 0 0 0 1600 95 -106\n"      // latitude
                   "Station abc B44 2017/12/05 15:56:20 2769.6 2800 0.482 -0.1 0 0 0 0 1600 35 -106\n");
     const MeterSurvey s = ReadBurrisFile(file.path());
     ASSERT_EQ(s.readings.size(), 3u);
     EXPECT_EQ(s.readings[1].station, "f");
     EXPECT_FALSE(s.readings[1].latitude);
-    EXPECT_EQ(s.readings[2].station, "Station");   // a reading, not a header line
+    EXPECT_EQ(s.readings[2].station, "Station");  // a reading, not a header line
     ASSERT_EQ(s.issues.size(), 5u);
     EXPECT_EQ(s.issues[0].message(), "line 2: 8 fields where a Burris reading has 15 or 16: left out");
     EXPECT_EQ(s.issues[1].line, 3);

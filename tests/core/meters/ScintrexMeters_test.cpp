@@ -61,7 +61,7 @@ TEST(Cg5Reader, SampleFileReadsEveryFieldAsWritten)
     EXPECT_DOUBLE_EQ(last.gravity, 2639.535);
     EXPECT_DOUBLE_EQ(*last.tiltY, -15.0);
     EXPECT_DOUBLE_EQ(*last.tide, -0.051);
-    EXPECT_EQ(s.readings[28].station, "16");   // after 28 readings at station 1
+    EXPECT_EQ(s.readings[28].station, "16");  // after 28 readings at station 1
 }
 
 TEST(Cg5Reader, TideOffGmtDiffAndWestLongitude)
@@ -74,12 +74,12 @@ TEST(Cg5Reader, TideOffGmtDiffAndWestLongitude)
     ASSERT_EQ(s.readings.size(), 1u);
     const MeterReading& r = s.readings[0];
     EXPECT_EQ(r.station, "12.5");
-    EXPECT_EQ(Stamp(r), "2013-09-15 21:57:01");   // UT = clock + GMT DIFF.
+    EXPECT_EQ(Stamp(r), "2013-09-15 21:57:01");  // UT = clock + GMT DIFF.
     EXPECT_DOUBLE_EQ(*r.longitude, -105.05);
     EXPECT_DOUBLE_EQ(*r.latitude, 40.03);
     EXPECT_DOUBLE_EQ(*r.elevation, 10.0);
     EXPECT_FALSE(r.applied.tide);
-    EXPECT_DOUBLE_EQ(*r.tide, 0.054);   // kept, but not in the gravity
+    EXPECT_DOUBLE_EQ(*r.tide, 0.054);  // kept, but not in the gravity
     EXPECT_EQ(s.facts.gmtDiffHours, -2.0);
 }
 
@@ -176,7 +176,7 @@ TEST(Cg6Reader, ColumnsByNameMissingOverflowAndFlags)
     EXPECT_FALSE(r.sd);
     EXPECT_FALSE(r.tide);
     EXPECT_FALSE(r.elevation);
-    EXPECT_DOUBLE_EQ(*r.latitude, 45.5);    // the GPS position when the user's is missing
+    EXPECT_DOUBLE_EQ(*r.latitude, 45.5);  // the GPS position when the user's is missing
     EXPECT_DOUBLE_EQ(*r.longitude, 7.25);
     EXPECT_TRUE(r.applied.drift);
     EXPECT_FALSE(r.applied.temperature);

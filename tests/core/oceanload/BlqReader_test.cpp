@@ -31,9 +31,9 @@ TEST(BlqReader, ReadsAProviderFile)
     ASSERT_TRUE(hvo.position);
     EXPECT_DOUBLE_EQ(hvo.position->longitudeEastDeg, -155.2658);
     EXPECT_DOUBLE_EQ(hvo.position->latitudeDeg, 19.4022);
-    EXPECT_DOUBLE_EQ(hvo.amplitudes[0], 43.27);     // M2 gravity, not a tilt row
-    EXPECT_DOUBLE_EQ(hvo.phaseLagsDeg[10], -177.2); // SSA gravity phase
-    EXPECT_EQ(read.blocks[1].name, "109YY");        // a name may start with digits
+    EXPECT_DOUBLE_EQ(hvo.amplitudes[0], 43.27);      // M2 gravity, not a tilt row
+    EXPECT_DOUBLE_EQ(hvo.phaseLagsDeg[10], -177.2);  // SSA gravity phase
+    EXPECT_EQ(read.blocks[1].name, "109YY");         // a name may start with digits
     EXPECT_FALSE(read.blocks[1].position);
     EXPECT_DOUBLE_EQ(read.blocks[1].amplitudes[9], 1.18);
 
@@ -84,7 +84,7 @@ TEST(BlqReader, RefusesBadInputNamingTheLineAndTheFault)
         {WithRow(5, "1 2 3 4 5 6 7 8 9 10 400"), "line 7: row 6 (tilt north-south phases) of station 'ST1', "
                                                  "column SSA: '400' is not a phase in degrees"},
         {"ST1\n" + kRows.substr(0, kRows.find("  -128")), "src: the file ends after 3 of the six rows of station 'ST1' "
-                                                      "(line 1)"},
+                                                          "(line 1)"},
         {"ST1\n$$ ST1   RADI TANG  lon/lat:  11.9255   57.3953    0.000\n" + kRows,
          "src, line 2: station 'ST1' is an ocean-loading displacement block (RADI TANG); gravity needs the "
          "GRAV TILT parameters"},
@@ -95,7 +95,8 @@ TEST(BlqReader, RefusesBadInputNamingTheLineAndTheFault)
          "src, line 2: the position after 'lon/lat:' is not a longitude and a latitude in degrees"},
         {"ST1\n" + kRows + "st1\n" + WithRow(0, "9 2 3 4 5 6 7 8 9 10 11").substr(4),
          "src, line 14: station 'st1' is given twice with different numbers (lines 1 and 8)"},
-        {std::string("ST\0\x01\n", 5) + kRows, "src, line 1: 'ST?" "?' is not a station name: this is not a BLQ file"},
+        {std::string("ST\0\x01\n", 5) + kRows, "src, line 1: 'ST?"
+                                               "?' is not a station name: this is not a BLQ file"},
         {std::string(10 << 20, 'x') + "\n" + kRows,
          "src, line 1: 'xxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxx...' is not a station name"},
     };
@@ -123,9 +124,15 @@ TEST(BlqReader, MutatedFilesAreReadOrRefusedWithAMessage)
         for (int edits = 1 + static_cast<int>(rng() % 4); edits > 0; --edits) {
             const std::size_t at = rng() % text.size();
             switch (rng() % 3) {
-            case 0: text[at] = alphabet[rng() % alphabet.size()]; break;
-            case 1: text.erase(at, 1 + rng() % 8); break;
-            default: text.insert(at, 1, alphabet[rng() % alphabet.size()]); break;
+            case 0:
+                text[at] = alphabet[rng() % alphabet.size()];
+                break;
+            case 1:
+                text.erase(at, 1 + rng() % 8);
+                break;
+            default:
+                text.insert(at, 1, alphabet[rng() % alphabet.size()]);
+                break;
             }
         }
         const BlqReadResult read = ReadBlqText(text, "mutated");

@@ -43,7 +43,7 @@ std::vector<std::pair<double, double>> ReadReferenceSeries(const std::string& pa
     return series;
 }
 
-class ReferenceStation : public testing::TestWithParam<std::string> {};
+class ReferenceStation : public testing::TestWithParam<std::string> { };
 
 TEST_P(ReferenceStation, AgreesWithTheIersProgram)
 {
@@ -61,7 +61,7 @@ TEST_P(ReferenceStation, AgreesWithTheIersProgram)
     std::printf("%s: RMS %.4f, max %.4f microGal (loading up to %.1f)\n", GetParam().c_str(), rms, largest, range);
     EXPECT_LE(rms, 0.005);
     EXPECT_LE(largest, 0.015);
-    EXPECT_GT(range, 5.0);   // the comparison is not of small numbers
+    EXPECT_GT(range, 5.0);  // the comparison is not of small numbers
 }
 
 INSTANTIATE_TEST_SUITE_P(Hawaii, ReferenceStation, testing::Values("HVO10", "109YY"),
@@ -101,11 +101,11 @@ TEST(OceanLoadModel, SemidiurnalParametersGiveAPurelySemidiurnalSeries)
 {
     BlqBlock block = ReadOnlyBlock(kData + "HVO10.blq");
     const std::vector<double> full = HourlySeries(block, 60);
-    for (std::size_t k = 4; k < block.amplitudes.size(); ++k)   // all but M2 S2 N2 K2
+    for (std::size_t k = 4; k < block.amplitudes.size(); ++k)  // all but M2 S2 N2 K2
         block.amplitudes[k] = 0.0;
     const std::vector<double> semidiurnal = HourlySeries(block, 60);
     EXPECT_LT(PowerShareBelowSemidiurnal(semidiurnal), 1e-6);
-    EXPECT_GT(PowerShareBelowSemidiurnal(full), 0.1);   // the measure does see the diurnal waves
+    EXPECT_GT(PowerShareBelowSemidiurnal(full), 0.1);  // the measure does see the diurnal waves
     EXPECT_GT(*std::max_element(semidiurnal.begin(), semidiurnal.end()), 5.0);
 }
 

@@ -27,14 +27,14 @@ TEST(StationMatch, NameFirstThenNearestWithinTheDistance)
     };
     const double lat = 19.4022, lon = -155.2658;
     const std::vector<BlqStation> stations = {
-        {"hvo10", 0.0, 0.0},                                  // the name wins over a far position
-        {"101", lat + 1.0 / kKmPerDegree, lon},               // 1 km from HVO10, 2 km from NORTH
-        {"102", lat + 2.6 / kKmPerDegree, lon},               // 0.4 km from NORTH
-        {"103", lat - 7.0 / kKmPerDegree, lon},               // 7 km: beyond the default
-        {"104", std::nullopt, std::nullopt},                  // no position, no name
-        {"103", lat - 7.0 / kKmPerDegree, lon},               // reported once
-        {"109yy", std::nullopt, std::nullopt},                // a block without a position, by name
-        {"105", lat, lon + 360.0},                            // longitude given as 0..360
+        {"hvo10", 0.0, 0.0},                     // the name wins over a far position
+        {"101", lat + 1.0 / kKmPerDegree, lon},  // 1 km from HVO10, 2 km from NORTH
+        {"102", lat + 2.6 / kKmPerDegree, lon},  // 0.4 km from NORTH
+        {"103", lat - 7.0 / kKmPerDegree, lon},  // 7 km: beyond the default
+        {"104", std::nullopt, std::nullopt},     // no position, no name
+        {"103", lat - 7.0 / kKmPerDegree, lon},  // reported once
+        {"109yy", std::nullopt, std::nullopt},   // a block without a position, by name
+        {"105", lat, lon + 360.0},               // longitude given as 0..360
     };
     const BlqMatching m = MatchBlqStations(stations, blocks);
     ASSERT_EQ(m.matches.size(), stations.size());

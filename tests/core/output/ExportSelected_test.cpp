@@ -113,7 +113,7 @@ TEST(ExportSelected, AliodSurveyUsesTheLevelHeaders)
     const auto fields = TabTerminatedFields(excel[1]);
     ASSERT_EQ(fields.size(), 20u);
     EXPECT_EQ(fields[2], "BASE-1");
-    EXPECT_EQ(fields[4], "  0.000");   // no deviation for Aliod
+    EXPECT_EQ(fields[4], "  0.000");  // no deviation for Aliod
 }
 
 TEST(ExportSelected, RowsFollowTheListsCurrentOrder)
@@ -126,9 +126,8 @@ TEST(ExportSelected, RowsFollowTheListsCurrentOrder)
     std::vector<std::string> stations;
     for (std::size_t i = 1; i < lines.size(); ++i)
         stations.push_back(TabTerminatedFields(lines[i])[2]);
-    EXPECT_TRUE(std::is_sorted(stations.begin(), stations.end(), [](const std::string& a, const std::string& b) {
-        return std::stoi(a) < std::stoi(b);
-    }));
+    EXPECT_TRUE(std::is_sorted(stations.begin(), stations.end(),
+                               [](const std::string& a, const std::string& b) { return std::stoi(a) < std::stoi(b); }));
     for (int r = 0; r < e.list.RowCount(); ++r)
         EXPECT_EQ(lines[static_cast<std::size_t>(r) + 1] + "\n", ExportDataLine(e.list, r));
 }
@@ -159,7 +158,7 @@ TEST(ExportSelected, LineEndIsAParameter)
     e.list.SelectRow(0);
     e.list.SelectRow(1);
     const std::string text = ExportSelected(e.list, e.doc, ExportKind::report, "\r\n");
-    EXPECT_EQ(text.find('\n'), 177u);   // the 176 header characters, CR, LF
+    EXPECT_EQ(text.find('\n'), 177u);  // the 176 header characters, CR, LF
     EXPECT_EQ(text.substr(text.size() - 3), "\t\r\n");
     EXPECT_EQ(std::count(text.begin(), text.end(), '\r'), 3);
 }

@@ -51,7 +51,7 @@ TEST(FinalOutput, AveragesPerStationWithPopulationDeviationCg3)
     EXPECT_DOUBLE_EQ(b.m_dGrav, 20.000);
     // A single reading keeps the meter's own deviation.
     EXPECT_DOUBLE_EQ(b.m_dSDev, 0.025);
-    EXPECT_EQ(s.doc.m_pCurFinal, s.doc.m_FinalData[1].get());   // the entry filled last
+    EXPECT_EQ(s.doc.m_pCurFinal, s.doc.m_FinalData[1].get());  // the entry filled last
 }
 
 TEST(FinalOutput, SingleAliodReadingHasZeroDeviation)
@@ -77,7 +77,7 @@ TEST(FinalOutput, MeanTimeOfTwoReadingsSixHoursApart)
     ComputeFinalOutput(s.doc, s.list);
     ASSERT_EQ(s.doc.m_FinalData.size(), 1u);
     EXPECT_EQ(s.doc.m_FinalData[0]->m_dtTime.format("%m/%d/%Y %H:%M:%S"), "03/12/2019 09:00:00");
-    EXPECT_EQ(s.doc.m_FinalData[0]->m_dSDev, 0.0);   // two equal values
+    EXPECT_EQ(s.doc.m_FinalData[0]->m_dSDev, 0.0);  // two equal values
 }
 
 TEST(FinalOutput, NumericStationOrderTenAfterNine)
@@ -117,7 +117,7 @@ TEST(FinalOutput, EqualKeysFollowTheListOrder)
     s.Add("ALPHA", 1.0, kDay + 0.3);
     s.Add("BETA", 2.0, kDay + 0.1);
     s.ShowAndSelectAll();
-    s.list.SortRowsByTime();   // BETA is now above ALPHA
+    s.list.SortRowsByTime();  // BETA is now above ALPHA
     ComputeFinalOutput(s.doc, s.list);
     EXPECT_EQ(Stations(s.doc), (std::vector<std::string>{"BETA", "ALPHA"}));
 }
@@ -138,7 +138,7 @@ TEST(FinalOutput, OnlySelectedRowsCountAndNoneGiveAnEmptyTable)
 {
     OutputSurvey s;
     Add101And102(s);
-    s.list.DeselectRow(s.RowOfIndex(4));   // 101 at 10.004
+    s.list.DeselectRow(s.RowOfIndex(4));  // 101 at 10.004
     ComputeFinalOutput(s.doc, s.list);
     ASSERT_EQ(s.doc.m_FinalData.size(), 2u);
     EXPECT_EQ(s.doc.m_FinalData[0]->m_nPoints, 2);
@@ -169,7 +169,7 @@ TEST(FinalOutput, UsesTheWorkingGravityNotTheRawReading)
     OutputSurvey s;
     s.Add("5", 10.0, kDay);
     s.ShowAndSelectAll();
-    s.doc.m_Readings[0]->m_dGrav = 9.5;   // as the corrections leave it
+    s.doc.m_Readings[0]->m_dGrav = 9.5;  // as the corrections leave it
     ComputeFinalOutput(s.doc, s.list);
     EXPECT_DOUBLE_EQ(s.doc.m_FinalData[0]->m_dGrav, 9.5);
 }
@@ -200,9 +200,9 @@ TEST(FinalOutput, ExampleSurveyGroupsStationsAcrossBlocks)
     ComputeFinalOutput(doc, list);
     ASSERT_EQ(Stations(doc), (std::vector<std::string>{"1", "100", "101", "102", "103", "104"}));
     const CFinalData& base = *doc.m_FinalData[0];
-    EXPECT_EQ(base.m_nPoints, 6);   // four readings in block 1, two in block 2
+    EXPECT_EQ(base.m_nPoints, 6);  // four readings in block 1, two in block 2
     const double mean = (2489.871 + 2489.874 + 2489.889 + 2489.903 + 2490.214 + 2490.231) / 6.0;
     EXPECT_NEAR(base.m_dGrav, mean, 1e-9);
     EXPECT_EQ(doc.m_FinalData[5]->m_nPoints, 1);
-    EXPECT_DOUBLE_EQ(doc.m_FinalData[5]->m_dSDev, 0.033);   // 104's own deviation
+    EXPECT_DOUBLE_EQ(doc.m_FinalData[5]->m_dSDev, 0.033);  // 104's own deviation
 }

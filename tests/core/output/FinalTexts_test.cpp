@@ -39,8 +39,8 @@ TEST(FinalTexts, ListColumnsAndCells)
 
     const TwoStations s;
     const auto row = FinalListRow(*s.doc.m_FinalData[0]);
-    const std::array<std::string, 8> expected = {"03:00:00", "03/12/2019", "101",       "   40.030",
-                                                 "  105.050", "   10.002", "    0.0016", "3"};
+    const std::array<std::string, 8> expected = {"03:00:00",  "03/12/2019", "101",        "   40.030",
+                                                 "  105.050", "   10.002",  "    0.0016", "3"};
     EXPECT_EQ(row, expected);
 }
 
@@ -77,11 +77,10 @@ TEST(FinalTexts, EmptyTableGivesNoReportLinesAndAnEmptyExport)
 TEST(FinalTexts, TextExportStartsEachLineWithDateThenTimeAndEndsWithATab)
 {
     const TwoStations s;
-    EXPECT_EQ(FinalTextExport(s.doc),
-              "Bramble V.2.0502\n"
-              "Date\tTime\tStation\tLatitude\tLongitude\tGravity\tSDev\t# Of Points\n"
-              "03/12/2019\t03:00:00\t101\t   40.030\t  105.050\t   10.002\t    0.0016\t3\t\n"
-              "03/12/2019\t12:00:00\t102\t   40.030\t  105.050\t   20.000\t    0.0250\t1\t\n");
+    EXPECT_EQ(FinalTextExport(s.doc), "Bramble V.2.0502\n"
+                                      "Date\tTime\tStation\tLatitude\tLongitude\tGravity\tSDev\t# Of Points\n"
+                                      "03/12/2019\t03:00:00\t101\t   40.030\t  105.050\t   10.002\t    0.0016\t3\t\n"
+                                      "03/12/2019\t12:00:00\t102\t   40.030\t  105.050\t   20.000\t    0.0250\t1\t\n");
 }
 
 TEST(FinalTexts, TextExportLineEndIsAParameter)

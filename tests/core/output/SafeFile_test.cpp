@@ -69,7 +69,7 @@ TEST(SafeFile, WritesANewFileWithExactlyTheBytes)
     const Outcome result = WriteFileSafely(folder.File("out.txt"), bytes);
     ASSERT_TRUE(result.Succeeded()) << result.ErrorText();
     EXPECT_EQ(test::ReadWholeFile(folder.File("out.txt")), bytes);
-    EXPECT_EQ(folder.Names(), std::vector<std::string>{"out.txt"});   // no temporary file left
+    EXPECT_EQ(folder.Names(), std::vector<std::string>{"out.txt"});  // no temporary file left
 }
 
 TEST(SafeFile, ReplacesAnExistingFileAndKeepsItsPermissions)
@@ -80,7 +80,7 @@ TEST(SafeFile, ReplacesAnExistingFileAndKeepsItsPermissions)
     ASSERT_EQ(::chmod(path.c_str(), 0640), 0);
     ASSERT_TRUE(WriteFileSafely(path, "new\n").Succeeded());
     EXPECT_EQ(test::ReadWholeFile(path), "new\n");
-    struct stat st {};
+    struct stat st { };
     ASSERT_EQ(::stat(path.c_str(), &st), 0);
     EXPECT_EQ(st.st_mode & 07777, 0640u);
     EXPECT_EQ(folder.Names(), std::vector<std::string>{"export.dat"});
@@ -127,7 +127,7 @@ TEST(SafeFile, AFailedWriteKeepsTheOldFile)
     const std::string path = folder.File("final.txt");
     WritePlain(path, "the earlier export\n");
 
-    struct rlimit old {};
+    struct rlimit old { };
     ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &old), 0);
     const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
     struct rlimit small = old;
@@ -158,10 +158,7 @@ TEST(SafeFile, AReadOnlyFolderFailsAndKeepsTheOldFile)
     EXPECT_EQ(test::ReadWholeFile(path), "old");
 }
 
-TEST(SafeFile, EmptyPathFails)
-{
-    EXPECT_TRUE(WriteFileSafely("", "x").Failed());
-}
+TEST(SafeFile, EmptyPathFails) { EXPECT_TRUE(WriteFileSafely("", "x").Failed()); }
 
 TEST(SafeFile, AReadOnlyFileIsNotReplaced)
 {

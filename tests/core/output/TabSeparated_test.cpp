@@ -53,7 +53,7 @@ TEST(TabSeparated, FinalRowsWithTheTableTitles)
     s.ShowAndSelectAll();
     ComputeFinalOutput(s.doc, s.list);
     ASSERT_EQ(s.doc.m_FinalData.size(), 2u);
-    const std::string text = FinalRowsText(s.doc, {1, 7});   // a row that does not exist is left out
+    const std::string text = FinalRowsText(s.doc, {1, 7});  // a row that does not exist is left out
     EXPECT_EQ(text.rfind("Time\tDate\tStation\tLatitude\tLongitude\tGravity\tSDev\t# of Points\n", 0), 0u) << text;
     EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 2);
     EXPECT_NE(text.find("\t2\t"), std::string::npos) << text;

@@ -81,7 +81,7 @@ TEST(CorrectionsDialogModel, ApplyingPressuresTurnsTheCorrectionOnOnlyWhenAnEntr
     CorrectionsDialogModel dialog(s.doc, {});
     const Result<int> used = dialog.ApplyPressures({"13/12/2019  21:00:00  1000", "03/13/2019  16:00:00  1019"});
     EXPECT_EQ(used.Value(), 1);
-    EXPECT_EQ(used.Texts(Severity::warning).size(), 1u);   // the impossible date
+    EXPECT_EQ(used.Texts(Severity::warning).size(), 1u);  // the impossible date
     EXPECT_TRUE(dialog.Settings().m_bApplyPressure);
     EXPECT_EQ(s.doc.m_Readings.front()->m_dPressure, 1019.0);
 

@@ -62,7 +62,7 @@ TEST(ReductionSession, AnImportForgetsThePolarTableButKeepsTheDriftCorrections)
 TEST(ReductionSession, AliodHeaderTextsAreThoseGivenOrThoseOfThePreviousImport)
 {
     ReductionSession session;
-    session.Import(kAliod, MeterKind::aliod);   // nothing typed yet: empty texts
+    session.Import(kAliod, MeterKind::aliod);  // nothing typed yet: empty texts
     ASSERT_NE(session.Document().m_pCurAliodHeader, nullptr);
     EXPECT_EQ(session.Document().m_pCurAliodHeader->m_dLatitude, 0.0);
 

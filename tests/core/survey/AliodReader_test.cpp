@@ -35,7 +35,7 @@ TEST(AliodReader, ExampleFileWithHeaderTexts)
     EXPECT_DOUBLE_EQ(h.m_dOperTemp, 90.5);
     EXPECT_EQ(h.m_strOperator, "NONE");
 
-    const CAliodStation& first = Aliod(doc, 0);   // seven fields
+    const CAliodStation& first = Aliod(doc, 0);  // seven fields
     EXPECT_EQ(first.m_strStation, "BASE-1");
     EXPECT_EQ(first.m_dtTime.format("%Y-%m-%d %H:%M:%S"), "2019-03-14 16:05:10");
     EXPECT_DOUBLE_EQ(first.m_dGrav, 4023.5120);
@@ -46,7 +46,7 @@ TEST(AliodReader, ExampleFileWithHeaderTexts)
     EXPECT_DOUBLE_EQ(first.m_dTemp, 35.02);
     EXPECT_DOUBLE_EQ(first.m_dAliodField7, 0.9981);
     EXPECT_EQ(first.m_dAliodField8, 0.0);
-    EXPECT_DOUBLE_EQ(Aliod(doc, 1).m_dAliodField8, 17.25);   // eight fields
+    EXPECT_DOUBLE_EQ(Aliod(doc, 1).m_dAliodField8, 17.25);  // eight fields
     for (std::size_t i = 0; i < 8; ++i) {
         EXPECT_EQ(Aliod(doc, i).m_nRecord, static_cast<int>(i) + 1);
         EXPECT_EQ(Aliod(doc, i).stationIndex(), static_cast<int>(i) + 1);
@@ -58,7 +58,7 @@ TEST(AliodReader, DashesEndReadingsUntilAStationLine)
     TempFile file("A-1, 2019-03-14 16:05:10, 10.5, 1, 2, 3.5, 0.9\r\n"
                   "   \r\n"
                   "-------\r\n"
-                  "B, 2019-03-14 16:06:10, 11.5, 1, 2, 3.5, 0.9\r\n"   // ignored: header mode
+                  "B, 2019-03-14 16:06:10, 11.5, 1, 2, 3.5, 0.9\r\n"  // ignored: header mode
                   "SCINTREX\r\n"
                   "Line: 1. Date: 19/03/14\r\n"
                   "Station\r\n"
@@ -70,7 +70,7 @@ TEST(AliodReader, DashesEndReadingsUntilAStationLine)
     EXPECT_EQ(Aliod(doc, 1).m_strStation, "C");
     EXPECT_EQ(Aliod(doc, 1).m_nRecord, 2);
     EXPECT_DOUBLE_EQ(Aliod(doc, 1).m_dAliodField8, 4.0);
-    ASSERT_EQ(doc.m_Headers.size(), 2u);   // the Aliod header and the CG-3 block
+    ASSERT_EQ(doc.m_Headers.size(), 2u);  // the Aliod header and the CG-3 block
     EXPECT_EQ(doc.m_Headers[1]->m_nIndex, 2);
 }
 

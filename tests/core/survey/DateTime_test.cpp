@@ -75,7 +75,7 @@ TEST(DateTime, ContinuousDaysRunStraightThroughDayZero)
     const DateTime early = DateTime::fromParts(1899, 12, 29, 6, 0, 0);
     EXPECT_DOUBLE_EQ(ContinuousDays(early), -0.75);
     double previous = -10.0;
-    for (int step = 0; step <= 24; ++step) {   // 1899-12-29 00:00 to 1899-12-31 00:00 in 2 h steps
+    for (int step = 0; step <= 24; ++step) {  // 1899-12-29 00:00 to 1899-12-31 00:00 in 2 h steps
         const double t = -1.0 + step / 12.0;
         const DateTime stamp = FromContinuousDays(t);
         ASSERT_TRUE(stamp.isValid());

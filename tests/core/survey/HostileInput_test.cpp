@@ -87,13 +87,15 @@ TEST(HostileInput, FixedNastyFiles)
     ReadWithEveryReader("Station\nStation\nStation");
     ReadWithEveryReader(std::string("SCINTREX\0\0\0Station\n\0\0.\0:\n", 26));
     ReadWithEveryReader("SCINTREX\nLine:\nGREF.:\nGCAL.1:\nGCAL.2\nTEMPCO.:\nDrift const.:\nDrift Correction Start\n"
-             "Date:\nStation\n.\n..\n:\n1.\n1.2.3.4.5.6.7.8 : : :\n,\n-\n,,,,,,,,\n");
-    ReadWithEveryReader("SCINTREX\nLine: 0. Date: 99/99/99 Operator: x\nGCAL.2 Deg.Lat.:\nTEMPCO.: Deg.Long.:.\nStation\n"
-             "    1.  2489.871  0.021     -3.     2.  -0.82  -0.062   60   0  99:99:99\n");
+                        "Date:\nStation\n.\n..\n:\n1.\n1.2.3.4.5.6.7.8 : : :\n,\n-\n,,,,,,,,\n");
+    ReadWithEveryReader(
+        "SCINTREX\nLine: 0. Date: 99/99/99 Operator: x\nGCAL.2 Deg.Lat.:\nTEMPCO.: Deg.Long.:.\nStation\n"
+        "    1.  2489.871  0.021     -3.     2.  -0.82  -0.062   60   0  99:99:99\n");
     ReadWithEveryReader("SCINTREX\nLine: 0. Date: 19/03/12\nStation\n    1.  1e999999 -1e99999 99999999999999999999. "
-             "-99999999999999999999. nan inf 1e400 99999999999 99999999999 23:59:59\n");
-    ReadWithEveryReader(std::string(10 * 1024 * 1024, 'x') + "\n");                       // a 10 MB line
-    ReadWithEveryReader("SCINTREX\nLine: 0. Date: 19/03/12\nStation\n" + std::string(10 * 1024 * 1024, '1'));   // no line end
+                        "-99999999999999999999. nan inf 1e400 99999999999 99999999999 23:59:59\n");
+    ReadWithEveryReader(std::string(10 * 1024 * 1024, 'x') + "\n");  // a 10 MB line
+    ReadWithEveryReader("SCINTREX\nLine: 0. Date: 19/03/12\nStation\n" +
+                        std::string(10 * 1024 * 1024, '1'));  // no line end
     ReadWithEveryReader("SCINTREX\nStation\n" + std::string(10 * 1024 * 1024, ' ') + "1.\n");
     // Truncated in the middle of a reading line, without a line end.
     ReadWithEveryReader("SCINTREX\nLine: 0. Date: 19/03/12\nStation\n    1.  2489.871  0.0");
@@ -101,13 +103,15 @@ TEST(HostileInput, FixedNastyFiles)
     // names, lines of separators, values out of every range.
     ReadWithEveryReader("/\tCG-5 SURVEY\n/\tLONG:\t\n/\tLAT:\tN\n/\tGMT DIFF.:\t1e308\n/-\n/------\n 1 2 3\n");
     ReadWithEveryReader("/------GRAV.---TIME---DATE---STATION\n1e400 99:99:99 2013/02/30 1\n"
-             "2639 23:59:59.99999999 9999/12/31 x\n/ Note:\nLine\n");
+                        "2639 23:59:59.99999999 9999/12/31 x\n/ Note:\nLine\n");
     ReadWithEveryReader("/------LAT---LONG---GRAV.---TIME---DATE\n999 -999 1 00:00:00 2013/09/15\n");
     ReadWithEveryReader("/Station\tDate\tTime\tCorrGrav\tCorrections[\n\t\t\t\t\n-\t-\t-\t-\t-\n"
-             "A\t2017-04-17\t15:30:55\t****\t\nA\t2017-04-17\t15:30:55\t1\t1\n");
-    ReadWithEveryReader("/Station\tCorrGrav\n/Corrections[]\tStation\tDate\tTime\tCorrGrav\n1\tA\t0001-01-01\t0:0:0\t1\n");
+                        "A\t2017-04-17\t15:30:55\t****\t\nA\t2017-04-17\t15:30:55\t1\t1\n");
+    ReadWithEveryReader(
+        "/Station\tCorrGrav\n/Corrections[]\tStation\tDate\tTime\tCorrGrav\n1\tA\t0001-01-01\t0:0:0\t1\n");
     ReadWithEveryReader(",,,,,,,,,,,,,,,\n               \nStation\n" + std::string(15, ',') + "\n");
-    ReadWithEveryReader("a b c 1899/12/30 00:00:00 1 2 3 4 5 6 7 8 9 10 11\na b 12-31-9999 23:59:59 1 2 3 4 5 6 7 8 9 10 11\n");
+    ReadWithEveryReader(
+        "a b c 1899/12/30 00:00:00 1 2 3 4 5 6 7 8 9 10 11\na b 12-31-9999 23:59:59 1 2 3 4 5 6 7 8 9 10 11\n");
 }
 
 TEST(HostileInput, RandomBytesAndMutatedExamples)
@@ -134,11 +138,21 @@ TEST(HostileInput, RandomBytesAndMutatedExamples)
             std::uniform_int_distribution<std::size_t> at(0, bytes.size() - 1);
             const std::size_t pos = at(rng);
             switch (kind(rng)) {
-            case 0: bytes[pos] = static_cast<char>(byte(rng)); break;
-            case 1: bytes.erase(pos, std::min<std::size_t>(bytes.size() - pos, 1 + pos % 40)); break;
-            case 2: bytes.insert(pos, 1 + pos % 7, "\0.:,-\x13\n"[pos % 7]); break;
-            case 3: bytes.resize(pos); break;   // truncated file
-            default: bytes.insert(pos, bytes.substr(at(rng) % bytes.size(), 60)); break;
+            case 0:
+                bytes[pos] = static_cast<char>(byte(rng));
+                break;
+            case 1:
+                bytes.erase(pos, std::min<std::size_t>(bytes.size() - pos, 1 + pos % 40));
+                break;
+            case 2:
+                bytes.insert(pos, 1 + pos % 7, "\0.:,-\x13\n"[pos % 7]);
+                break;
+            case 3:
+                bytes.resize(pos);
+                break;  // truncated file
+            default:
+                bytes.insert(pos, bytes.substr(at(rng) % bytes.size(), 60));
+                break;
             }
         }
         ReadWithEveryReader(bytes);

@@ -65,8 +65,8 @@ TEST(LineReader, EveryKindOfLineEndEndsALine)
     const std::vector<std::string> expected = {"a", "b", "", "c"};
     EXPECT_EQ(ReadBytes("a\nb\n\nc").lines, expected);
     EXPECT_EQ(ReadBytes("a\r\nb\r\n\r\nc\r\n").lines, expected);
-    EXPECT_EQ(ReadBytes("a\rb\r\rc\r").lines, expected);     // CR only, as old Macs wrote
-    EXPECT_EQ(ReadBytes("a\rb\n\r\nc").lines, expected);     // mixed
+    EXPECT_EQ(ReadBytes("a\rb\r\rc\r").lines, expected);  // CR only, as old Macs wrote
+    EXPECT_EQ(ReadBytes("a\rb\n\r\nc").lines, expected);  // mixed
     // A CR LF pair split across the reader's 64 KiB buffers is one line end.
     const std::string first(65535, 'x');
     const Result split = ReadBytes(first + "\r\nnext\r\n");
@@ -78,18 +78,24 @@ TEST(LineReader, EveryKindOfLineEndEndsALine)
 
 TEST(LineReader, Utf8MarkIsDroppedOtherTextStays)
 {
-    const Result marked = ReadBytes("\xEF\xBB\xBF" "BASE-1, x\n\xEF\xBB\xBF" "B\n");
+    const Result marked = ReadBytes("\xEF\xBB\xBF"
+                                    "BASE-1, x\n\xEF\xBB\xBF"
+                                    "B\n");
     ASSERT_EQ(marked.lines.size(), 2u);
     EXPECT_EQ(marked.lines[0], "BASE-1, x");
-    EXPECT_EQ(marked.lines[1], "\xEF\xBB\xBF" "B");   // only a mark at the start of the file is one
+    EXPECT_EQ(marked.lines[1], "\xEF\xBB\xBF"
+                               "B");  // only a mark at the start of the file is one
     // Latin-1 and UTF-8 letters, tabs, DC3 and a DOS end-of-file mark are text.
     EXPECT_TRUE(ReadBytes("Op\xE9rateur\tM\xC3\xBCller\x13\n\x1A").error.empty());
 }
 
 TEST(LineReader, WhatIsNotTextIsRefusedWithItsLine)
 {
-    for (const std::string& bytes : {std::string("\xFF\xFE" "S\0C\0", 6), std::string("\xFE\xFF\0S\0C", 6),
-                                     std::string("ok\nSTA\0TION 1\n", 14), std::string("ok\n\x01\x02\x03\n")}) {
+    for (const std::string& bytes :
+         {std::string("\xFF\xFE"
+                      "S\0C\0",
+                      6),
+          std::string("\xFE\xFF\0S\0C", 6), std::string("ok\nSTA\0TION 1\n", 14), std::string("ok\n\x01\x02\x03\n")}) {
         const Result r = ReadBytes(bytes);
         EXPECT_FALSE(r.error.empty());
         EXPECT_TRUE(r.error.find("UTF-16") != std::string::npos || r.error.find("line 2") != std::string::npos)
@@ -121,7 +127,7 @@ TEST(LineReader, ReadErrorIsAnErrorNotTheEnd)
     ASSERT_NE(stream, nullptr);
     LineReader in(stream);
     const Result r = ReadAll(in);
-    EXPECT_EQ(r.lines, (std::vector<std::string>{"one", "two"}));   // "thr" is not taken for a last line
+    EXPECT_EQ(r.lines, (std::vector<std::string>{"one", "two"}));  // "thr" is not taken for a last line
     EXPECT_NE(r.error.find("read error"), std::string::npos) << r.error;
     EXPECT_NE(r.error.find(std::strerror(EIO)), std::string::npos) << r.error;
 

@@ -13,7 +13,7 @@ TEST(NumberParse, LongestNumericPrefixAfterBlanks)
     EXPECT_DOUBLE_EQ(ToDouble("+.5"), 0.5);
     EXPECT_DOUBLE_EQ(ToDouble("3."), 3.0);
     EXPECT_DOUBLE_EQ(ToDouble("1.5e3hr"), 1500.0);
-    EXPECT_DOUBLE_EQ(ToDouble("1.5e"), 1.5);       // an exponent without digits is not read
+    EXPECT_DOUBLE_EQ(ToDouble("1.5e"), 1.5);  // an exponent without digits is not read
     EXPECT_DOUBLE_EQ(ToDouble("2E-2"), 0.02);
     EXPECT_EQ(ToDouble(""), 0.0);
     EXPECT_EQ(ToDouble("abc"), 0.0);

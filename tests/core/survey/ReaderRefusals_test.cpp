@@ -22,8 +22,12 @@ const std::string kAliodLine = "BASE-1, 2019-03-14 16:06:40, 4023.5147, 11, -7, 
 std::string Header(const std::string& date, const std::string& lat = "40.03")
 {
     return "SCINTREX V4.1  AUTOGRAV\n"
-           "Line:  0.  Grid:  0.  Job:  1.  Date: " + date + "  Operator:  7.\n"
-           "GCAL.2:        0.                  Deg.Lat.:    " + lat + "\n"
+           "Line:  0.  Grid:  0.  Job:  1.  Date: " +
+           date +
+           "  Operator:  7.\n"
+           "GCAL.2:        0.                  Deg.Lat.:    " +
+           lat +
+           "\n"
            "  Station   Grav.\n";
 }
 
@@ -87,13 +91,18 @@ TEST(ReaderRefusals, Cg3LineCutShortOrNotNumericIsNoReadingAndIsNamed)
     for (std::size_t n = 1; n < kCg3Line.size(); ++n) {
         const Read r = ReadCg3(Header("19/03/12") + kCg3Line + "\n" + kCg3Line.substr(0, n));
         EXPECT_EQ(r.readings, 1) << kCg3Line.substr(0, n);
-        if (n > 4) {   // a cut inside the blanks before the station number is a blank line
+        if (n > 4) {  // a cut inside the blanks before the station number is a blank line
             EXPECT_TRUE(Says(r.report, "Line 6 is not a reading")) << kCg3Line.substr(0, n);
         }
     }
-    for (const auto& [from, to] : std::vector<std::pair<std::string, std::string>>{
-             {"2489.871", "1e999"}, {"2489.871", "2489.8x1"}, {"0.021", "nan"}, {"-0.82", "inf"},
-             {"-0.062", "-1e999"}, {"60", "6O"}, {"21:30:12", "21:70:12"}, {"21:30:12", "2a:30:12"}}) {
+    for (const auto& [from, to] : std::vector<std::pair<std::string, std::string>>{{"2489.871", "1e999"},
+                                                                                   {"2489.871", "2489.8x1"},
+                                                                                   {"0.021", "nan"},
+                                                                                   {"-0.82", "inf"},
+                                                                                   {"-0.062", "-1e999"},
+                                                                                   {"60", "6O"},
+                                                                                   {"21:30:12", "21:70:12"},
+                                                                                   {"21:30:12", "2a:30:12"}}) {
         const Read r = ReadCg3(Header("19/03/12") + Replace(kCg3Line, from, to) + "\n" + kCg3Line + "\n");
         EXPECT_EQ(r.readings, 1) << to;
         EXPECT_TRUE(Says(r.report, "Line 5 is not a reading")) << to;
@@ -110,11 +119,17 @@ TEST(ReaderRefusals, AliodLineWithFewerFieldsOrNotNumericIsNoReadingAndIsNamed)
         EXPECT_EQ(r.readings, 1) << kAliodLine.substr(0, n);
         EXPECT_TRUE(Says(r.report, "Line 2 is not a reading")) << kAliodLine.substr(0, n);
     }
-    EXPECT_EQ(ReadAliod(kAliodLine.substr(0, kAliodLine.find(", 17.25")) + "\n").readings, 1);   // seven fields
-    for (const auto& [from, to] : std::vector<std::pair<std::string, std::string>>{
-             {"4023.5147", "1e999"}, {"4023.5147", "nan"}, {"4023.5147", "0x10"}, {"35.02", "inf"},
-             {" 11", " 1 1"}, {"17.25", "17,25"}, {"17.25", "x"}, {"2019-03-14", "2019-02-30"},
-             {"16:06:40", "25:06:40"}, {"BASE-1", "  "}}) {
+    EXPECT_EQ(ReadAliod(kAliodLine.substr(0, kAliodLine.find(", 17.25")) + "\n").readings, 1);  // seven fields
+    for (const auto& [from, to] : std::vector<std::pair<std::string, std::string>>{{"4023.5147", "1e999"},
+                                                                                   {"4023.5147", "nan"},
+                                                                                   {"4023.5147", "0x10"},
+                                                                                   {"35.02", "inf"},
+                                                                                   {" 11", " 1 1"},
+                                                                                   {"17.25", "17,25"},
+                                                                                   {"17.25", "x"},
+                                                                                   {"2019-03-14", "2019-02-30"},
+                                                                                   {"16:06:40", "25:06:40"},
+                                                                                   {"BASE-1", "  "}}) {
         const Read r = ReadAliod(Replace(kAliodLine, from, to) + "\n" + kAliodLine + "\n");
         EXPECT_EQ(r.readings, 1) << to;
         EXPECT_TRUE(Says(r.report, "Line 1 is not a reading")) << to;
@@ -135,8 +150,8 @@ TEST(ReaderRefusals, ManyBadLinesAreSummarised)
 TEST(ReaderRefusals, BlockWithoutValidDateOrPositionIsNotUsed)
 {
     for (const std::string date : {"19/02/30", "19/13/01", "xx/yy/zz"}) {
-        const Read r = ReadCg3(Header(date) + kCg3Line + "\n" + kCg3Line + "\n-----\n" + Header("19/03/12") +
-                               kCg3Line + "\n");
+        const Read r =
+            ReadCg3(Header(date) + kCg3Line + "\n" + kCg3Line + "\n-----\n" + Header("19/03/12") + kCg3Line + "\n");
         EXPECT_EQ(r.readings, 1) << date;
         EXPECT_TRUE(Says(r.report, "The SCINTREX block of line 1 has no valid survey date")) << date;
         EXPECT_TRUE(Says(r.report, "its 2 reading line(s) were not used")) << date;
@@ -154,7 +169,7 @@ TEST(ReaderRefusals, BlockWithoutValidDateOrPositionIsNotUsed)
         ASSERT_EQ(r.messages.size(), 1u) << latitude;
         EXPECT_NE(r.messages[0].find("latitude"), std::string::npos) << r.messages[0];
     }
-    EXPECT_EQ(ReadAliod(kAliodLine + "\n", " ").readings, 1);   // empty header text: 0
+    EXPECT_EQ(ReadAliod(kAliodLine + "\n", " ").readings, 1);  // empty header text: 0
 }
 
 TEST(ReaderRefusals, NoNonFiniteNumberIsEverStored)
@@ -164,7 +179,8 @@ TEST(ReaderRefusals, NoNonFiniteNumberIsEverStored)
                               "Line: 1e999 Grid: nan Job: inf Date: 19/03/12 Operator: x.\n"
                               "GCAL.1: 1e999 Tilt y sensit.: 1e999.5\nGCAL.2 1e999 Deg.Lat.:    1e999.5\n"
                               "TEMPCO.: -1e999 Deg.Long.:  -1e999.1\nDrift const.: 1e999\n"
-                              "Station\n" + kCg3Line + "\n";
+                              "Station\n" +
+                              kCg3Line + "\n";
     TempFile file(bytes);
     CKelpDoc doc;
     doc.ReadScintrexFile(file.path());

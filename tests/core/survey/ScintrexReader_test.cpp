@@ -35,8 +35,11 @@ const CScintrexHeader& Cg3Header(const CKelpDoc& doc, std::size_t i)
 std::string Block(const std::string& date, const std::string& readings)
 {
     return "SCINTREX V4.1  AUTOGRAV\n"
-           "Line:  0.  Grid:  0.  Job:  1.  Date: " + date + "  Operator:  7.\n"
-           "  Station   Grav.\n" + readings + "-----\n";
+           "Line:  0.  Grid:  0.  Job:  1.  Date: " +
+           date +
+           "  Operator:  7.\n"
+           "  Station   Grav.\n" +
+           readings + "-----\n";
 }
 
 }  // namespace
@@ -62,7 +65,7 @@ TEST(ScintrexReader, ExampleHeadersCarryEveryField)
     EXPECT_DOUBLE_EQ(h.m_dTempco, -0.1287);
     EXPECT_DOUBLE_EQ(h.m_dDriftConst, 0.412);
     EXPECT_EQ(h.m_dtDriftStart.format("%Y-%m-%d %H:%M:%S"), "2019-03-10 00:00:00");
-    EXPECT_DOUBLE_EQ(h.m_dTiltXSens, 275.81);   // two decimals only
+    EXPECT_DOUBLE_EQ(h.m_dTiltXSens, 275.81);  // two decimals only
     EXPECT_DOUBLE_EQ(h.m_dTiltYSens, 268.10);
     EXPECT_DOUBLE_EQ(h.m_dLatitude, 40.03);
     EXPECT_DOUBLE_EQ(h.m_dLongitude, 105.05);
@@ -161,8 +164,8 @@ TEST(ScintrexReader, BlankLinesDc3AndLinesOutsideBlocks)
     TempFile file(
         // A reading before any block has no date: it is skipped and reported.
         "  Station\n" + reading + "-----\n" +
-        "SCINTREX\nLine: 0. Grid: 0. Job: 0. Date: 19/03/12 Operator: 1.\nStation\n" + reading +
-        "   \t \r\n" + "\n" + reading + "\x13\n" + reading +   // after DC3: header mode, ignored
+        "SCINTREX\nLine: 0. Grid: 0. Job: 0. Date: 19/03/12 Operator: 1.\nStation\n" + reading + "   \t \r\n" + "\n" +
+        reading + "\x13\n" + reading +  // after DC3: header mode, ignored
         "SCINTREX\nLine: 0. Grid: 0. Job: 0. Date: 19/03/13 Operator: 1.\nStation\n" + reading);
     CKelpDoc doc;
     const ReadReport report = doc.ReadScintrexFile(file.path());
@@ -181,14 +184,14 @@ TEST(ScintrexReader, MidnightAdvancesOnlyWithinABlock)
     const auto line = [](const char* time) {
         return std::string("    1.  2489.871  0.021     -3.     2.  -0.82  -0.062   60   0  ") + time + "\n";
     };
-    TempFile file(Block("19/03/12", line("22:00:00") + line("23:59:59") + line("00:00:10") + line("05:00:00") +
-                                        line("01:00:00")) +
+    TempFile file(Block("19/03/12",
+                        line("22:00:00") + line("23:59:59") + line("00:00:10") + line("05:00:00") + line("01:00:00")) +
                   Block("19/03/20", line("08:00:00")));
     CKelpDoc doc;
     doc.ReadScintrexFile(file.path());
     ASSERT_EQ(doc.m_nRecords, 6);
-    const char* expected[] = {"03/12 22:00:00", "03/12 23:59:59", "03/13 00:00:10", "03/13 05:00:00",
-                              "03/14 01:00:00", "03/20 08:00:00"};
+    const char* expected[] = {"03/12 22:00:00", "03/12 23:59:59", "03/13 00:00:10",
+                              "03/13 05:00:00", "03/14 01:00:00", "03/20 08:00:00"};
     for (std::size_t i = 0; i < 6; ++i)
         EXPECT_EQ(Cg3(doc, i).m_dtTime.format("%m/%d %H:%M:%S"), expected[i]) << i;
 }
@@ -197,9 +200,9 @@ TEST(ScintrexReader, FieldModeSerialNumberAndMissingSecondaryKeys)
 {
     TempFile file("SCINTREX V5.2 Field Mode\n"
                   "Ser No:   40123.\n"
-                  "Cycle Time:   30.\n"   // no serial number here: it stays as read above
+                  "Cycle Time:   30.\n"  // no serial number here: it stays as read above
                   "Line:  3.  Date: 19/03/12\n"
-                  "GREF.:  0.\n"          // no tilt sensitivity: stays 0
+                  "GREF.:  0.\n"  // no tilt sensitivity: stays 0
                   "GCAL.2:   0.   Deg.Latitude:45.50\n"
                   "TEMPCO.: -0.13  Deg.Longitude:-5.48\n"
                   "Station\n");
