@@ -11,18 +11,18 @@
 namespace bramble {
 namespace {
 
-// One conversion, formatted on its own with its own specification.
+// One conversion, formatted on its own with its own flags, width and precision.
 template <class T>
-std::string Piece(const std::string& spec, const int* stars, int starCount, T value)
+std::string Piece(const std::string& piece, const int* stars, int starCount, T value)
 {
     const auto print = [&](char* buffer, std::size_t size) {
         switch (starCount) {
         case 0:
-            return std::snprintf(buffer, size, spec.c_str(), value);
+            return std::snprintf(buffer, size, piece.c_str(), value);
         case 1:
-            return std::snprintf(buffer, size, spec.c_str(), stars[0], value);
+            return std::snprintf(buffer, size, piece.c_str(), stars[0], value);
         default:
-            return std::snprintf(buffer, size, spec.c_str(), stars[0], stars[1], value);
+            return std::snprintf(buffer, size, piece.c_str(), stars[0], stars[1], value);
         }
     };
 #pragma GCC diagnostic push
@@ -56,11 +56,11 @@ bool IsSignedZero(const std::string& text)
 }
 
 template <class T>
-std::string FloatPiece(const std::string& spec, const int* stars, int starCount, T value, bool hex)
+std::string FloatPiece(const std::string& piece, const int* stars, int starCount, T value, bool hex)
 {
-    std::string text = Piece(spec, stars, starCount, value);
+    std::string text = Piece(piece, stars, starCount, value);
     if (std::isfinite(value) && std::signbit(value) && (hex ? value == 0 : IsSignedZero(text)))
-        text = Piece(spec, stars, starCount, static_cast<T>(0));
+        text = Piece(piece, stars, starCount, static_cast<T>(0));
     return text;
 }
 
@@ -111,7 +111,7 @@ std::string StringPrintf(const char* format, ...)
         if (conversion == '\0')
             break;
         ++p;
-        const std::string spec(start, p);
+        const std::string piece(start, p);
         switch (conversion) {
         case 'd':
         case 'i':
@@ -121,17 +121,17 @@ std::string StringPrintf(const char* format, ...)
         case 'X':
         case 'c':
             if (length == "l")
-                result += Piece(spec, stars, starCount, va_arg(args, long));
+                result += Piece(piece, stars, starCount, va_arg(args, long));
             else if (length == "ll" || length == "q")
-                result += Piece(spec, stars, starCount, va_arg(args, long long));
+                result += Piece(piece, stars, starCount, va_arg(args, long long));
             else if (length == "z")
-                result += Piece(spec, stars, starCount, va_arg(args, std::size_t));
+                result += Piece(piece, stars, starCount, va_arg(args, std::size_t));
             else if (length == "j")
-                result += Piece(spec, stars, starCount, va_arg(args, std::intmax_t));
+                result += Piece(piece, stars, starCount, va_arg(args, std::intmax_t));
             else if (length == "t")
-                result += Piece(spec, stars, starCount, va_arg(args, std::ptrdiff_t));
+                result += Piece(piece, stars, starCount, va_arg(args, std::ptrdiff_t));
             else
-                result += Piece(spec, stars, starCount, va_arg(args, int));
+                result += Piece(piece, stars, starCount, va_arg(args, int));
             break;
         case 'e':
         case 'E':
@@ -143,16 +143,16 @@ std::string StringPrintf(const char* format, ...)
         case 'A': {
             const bool hex = conversion == 'a' || conversion == 'A';
             if (length == "L")
-                result += FloatPiece(spec, stars, starCount, va_arg(args, long double), hex);
+                result += FloatPiece(piece, stars, starCount, va_arg(args, long double), hex);
             else
-                result += FloatPiece(spec, stars, starCount, va_arg(args, double), hex);
+                result += FloatPiece(piece, stars, starCount, va_arg(args, double), hex);
             break;
         }
         case 's':
-            result += Piece(spec, stars, starCount, va_arg(args, const char*));
+            result += Piece(piece, stars, starCount, va_arg(args, const char*));
             break;
         case 'p':
-            result += Piece(spec, stars, starCount, va_arg(args, void*));
+            result += Piece(piece, stars, starCount, va_arg(args, void*));
             break;
         default:
             result.append(start, p);
