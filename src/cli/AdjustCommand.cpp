@@ -168,10 +168,16 @@ bool ParseArguments(const Args& args, AdjustArguments& a, std::ostream& err, boo
             a.options.removeOutliers = true;
         } else if (arg == "--report") {
             ok = value(a.report);
+            if (ok && a.report.empty())
+                return fail(EmptyOutputNameRefusal(arg));
         } else if (arg == "--csv") {
             ok = value(a.csv);
+            if (ok && a.csv.empty())
+                return fail(EmptyOutputNameRefusal(arg));
         } else if (arg == "--json") {
             ok = value(a.json);
+            if (ok && a.json.empty())
+                return fail(EmptyOutputNameRefusal(arg));
         } else if (arg.rfind("--", 0) == 0) {
             return fail("unknown option '" + arg + "'");
         } else {

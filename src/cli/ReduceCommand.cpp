@@ -204,11 +204,15 @@ bool ParseArguments(const Args& args, ReduceOptions& o, std::ostream& err, bool&
                 return fail("--select needs 'all' or station names");
         } else if (a == "--final") {
             ok = value(o.finalOut);
+            if (ok && o.finalOut.empty())
+                return fail(EmptyOutputNameRefusal(a));
         } else if (a == "--export") {
             std::string kind, path;
             ok = value(kind) && value(path);
             if (ok && kind != "excel" && kind != "report")
                 return fail("--export takes excel or report, not '" + kind + "'");
+            if (ok && path.empty())
+                return fail(EmptyOutputNameRefusal(a));
             o.exports.push_back({kind == "excel" ? ExportKind::excel : ExportKind::report, path});
         } else if (IsOption(a) || (a.size() > 1 && a[0] == '-' && std::isalpha(static_cast<unsigned char>(a[1])))) {
             return fail("unknown option " + a);

@@ -13,6 +13,8 @@ bool WriteOutput(const std::string& command, const std::string& path, const std:
     if (path == "-") {
         out << bytes;
         out.flush();
+        if (!out)
+            err << "bramble-cli " << command << ": could not write to standard output\n";
         return static_cast<bool>(out);
     }
     std::error_code ec;
@@ -30,6 +32,11 @@ bool WriteOutput(const std::string& command, const std::string& path, const std:
     if (written.Failed())
         err << "bramble-cli " << command << ": " << written.ErrorText() << "\n";
     return written.Succeeded();
+}
+
+std::string EmptyOutputNameRefusal(const std::string& option)
+{
+    return option + " needs a file name (- for standard output)";
 }
 
 }  // namespace bramble::cli

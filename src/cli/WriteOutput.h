@@ -13,4 +13,8 @@ namespace bramble::cli {
 bool WriteOutput(const std::string& command, const std::string& path, const std::string& bytes, std::ostream& out,
                  std::ostream& err);
 
+// The refusal of an output option given an empty file name: an empty name
+// is not standard output ("-" is) and must not pass for "not given".
+std::string EmptyOutputNameRefusal(const std::string& option);
+
 }  // namespace bramble::cli

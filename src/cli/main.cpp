@@ -61,5 +61,14 @@ int main(int argc, char** argv)
         return 2;
     }
     const bramble::cli::Args args(argv + 2, argv + argc);
-    return it->second.first(args, std::cout, std::cerr);
+    const int status = it->second.first(args, std::cout, std::cerr);
+    // What a command printed may still sit in the buffer: a full disk or a
+    // closed pipe shows only when it is flushed, and must not end in success.
+    // A command that failed has said why already.
+    std::cout.flush();
+    if (!std::cout && status == 0) {
+        std::cerr << "bramble-cli " << command << ": could not write to standard output\n";
+        return 1;
+    }
+    return status;
 }
