@@ -89,20 +89,19 @@ std::string StringPrintf(const char* format, ...)
         int starCount = 0;
         while (IsOneOf(*p, "-+ #0'"))
             ++p;
-        if (*p == '*') {
-            stars[starCount++] = va_arg(args, int);
-            ++p;
-        }
-        while (*p >= '0' && *p <= '9')
-            ++p;
-        if (*p == '.') {
-            ++p;
+        // A width or precision: digits, or "*" taking its value from the arguments.
+        const auto skipWidth = [&] {
             if (*p == '*') {
                 stars[starCount++] = va_arg(args, int);
                 ++p;
             }
             while (*p >= '0' && *p <= '9')
                 ++p;
+        };
+        skipWidth();
+        if (*p == '.') {
+            ++p;
+            skipWidth();
         }
         std::string length;
         while (IsOneOf(*p, "hlLqjzt"))
