@@ -264,8 +264,6 @@ int RunDump(const Args& args, std::ostream& out, std::ostream& err)
     }
     if (type == MeterType::cg5 || type == MeterType::cg6 || type == MeterType::burris)
         return DumpMeterFile(type, path, json, out, err);
-    CollectMessages messages;
-    doc.SetMessageSink(&messages);
     const std::optional<ReadReport> report = ReadSurvey(doc, path, type == MeterType::aliod, "bramble-cli dump", err);
     if (!report)
         return 1;
@@ -286,8 +284,7 @@ int RunDump(const Args& args, std::ostream& out, std::ostream& err)
         else
             PrintScintrexReading(static_cast<const CScintrexStation&>(*reading), out);
     }
-    for (const std::string& warning : report->warnings)
-        err << "warning: " << warning << '\n';
+    PrintReadMessages(*report, err);
     return 0;
 }
 

@@ -23,21 +23,20 @@ std::optional<ReadReport> ReadSurvey(CKelpDoc& doc, const std::string& path, boo
         err << who << ": cannot read " << path << ": " << why << "\n";
         return std::nullopt;
     }
-    ReadReport report = aliod ? doc.ReadAliodFile(path) : doc.ReadScintrexFile(path);
-    if (!report.opened) {
+    ReadReport read = aliod ? doc.ReadAliodFile(path) : doc.ReadScintrexFile(path);
+    if (!read.HasValue()) {
         err << who << ": cannot read " << path << ": it could not be opened\n";
         return std::nullopt;
     }
-    if (report.readings == 0) {
-        for (const std::string& warning : report.warnings)
-            err << "warning: " << warning << "\n";
+    if (read.Value().readings == 0) {
+        PrintReadMessages(read, err);
         err << who << ": no readings in " << path << ": "
             << (aliod ? "it holds no Aliod reading lines"
                       : "it holds no Scintrex CG-3 readings (an Aliod file is read with --aliod)")
-            << (report.warnings.empty() ? "" : "; see the warnings above") << "\n";
+            << (read.Messages().empty() ? "" : "; see the warnings above") << "\n";
         return std::nullopt;
     }
-    return report;
+    return read;
 }
 
 std::string* AliodHeaderField(AliodHeaderTexts& header, const std::string& option)
@@ -75,21 +74,26 @@ void SayNoReadings(const std::string& path, bool aliod, const std::string& who, 
 
 }  // namespace
 
-bool ReadSucceeded(const Outcome& outcome, const ReadReport& report, const std::string& path, MeterKind meter,
-                   const std::string& who, std::ostream& err)
+bool ReadSucceeded(const ReadReport& read, const std::string& path, MeterKind meter, const std::string& who,
+                   std::ostream& err)
 {
-    if (!report.opened) {
+    if (!read.HasValue()) {
         // The reader's own "File not valid" says less than this line.
         err << who << ": cannot read " << path << ": it could not be opened\n";
         return false;
     }
-    for (const std::string& warning : outcome.Texts(Severity::warning))
-        err << "warning: " << warning << "\n";
-    if (report.readings == 0) {
+    PrintReadMessages(read, err);
+    if (read.Value().readings == 0) {
         SayNoReadings(path, meter == MeterKind::aliod, who, err);
         return false;
     }
     return true;
+}
+
+void PrintReadMessages(const Outcome& read, std::ostream& err)
+{
+    for (const Message& message : read.Messages())
+        err << "warning: " << message.text << "\n";
 }
 
 void PrintMessages(const Outcome& outcome, const std::string& who, std::ostream& err)

@@ -12,14 +12,6 @@
 
 namespace bramble::cli {
 
-// Keeps the texts of the message boxes the core would show, so that the
-// command line can print them as warnings.
-class CollectMessages final : public IMessageSink {
-public:
-    void ShowMessage(const std::string& text) override { messages.push_back(text); }
-    std::vector<std::string> messages;
-};
-
 // The field of `header` that an Aliod header option (--lat, --lon, --serial,
 // --operator, --temp) sets, or null for any other argument. dump and reduce
 // both start from DefaultAliodHeaderTexts(), so that they read an Aliod file
@@ -41,10 +33,15 @@ bool CheckReadable(const std::string& path, const std::string& who, std::ostream
 std::optional<ReadReport> ReadSurvey(CKelpDoc& doc, const std::string& path, bool aliod, const std::string& who,
                                      std::ostream& err);
 
-// After a read by the session: prints the reader's warnings, and refuses a
+// After a read by the session: prints the reader's messages, and refuses a
 // file that could not be opened or holds no reading with a line saying so.
-bool ReadSucceeded(const Outcome& outcome, const ReadReport& report, const std::string& path, MeterKind meter,
-                   const std::string& who, std::ostream& err);
+bool ReadSucceeded(const ReadReport& read, const std::string& path, MeterKind meter, const std::string& who,
+                   std::ostream& err);
+
+// Prints the messages of a read as warnings. A file the reader refused has
+// its reason among them; the command's own line that refuses the file
+// follows them.
+void PrintReadMessages(const Outcome& read, std::ostream& err);
 
 // Prints each message of an outcome once: errors as "WHO: text", warnings
 // as "warning: text", information as it stands.

@@ -283,8 +283,8 @@ int RunReduce(const Args& args, std::ostream& out, std::ostream& err)
     if (!CheckReadable(o.file, who, err))
         return kFileError;
     ReductionSession session;
-    const Result<ReadReport> imported = session.Import(o.file, meter, o.header);
-    if (!ReadSucceeded(imported, imported.Value(), o.file, meter, who, err))
+    const ReadReport imported = session.Import(o.file, meter, o.header);
+    if (!ReadSucceeded(imported, o.file, meter, who, err))
         return kFileError;
 
     // The selection: the readings of --select, then (their names checked

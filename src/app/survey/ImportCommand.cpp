@@ -66,7 +66,7 @@ void ImportCommand::Read(const QString& path, bool aliod)
     }
     const ReadReport report = m_loader.Load(path.toStdString(), aliod ? MeterKind::aliod : MeterKind::cg3, header);
     m_doc.SetTitle(TitleOf(path).toStdString());
-    emit imported(path, aliod, report.opened);
+    emit imported(path, aliod, report.HasValue());
 }
 
 void ImportCommand::ShowNoData()

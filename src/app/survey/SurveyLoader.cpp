@@ -45,7 +45,9 @@ ReadReport SurveyLoader::Load(const std::string& path, MeterKind meter, const st
 
     progress.setLabelText("Listing the readings ...");
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-    const ReadReport report = read.Value().report;
+    ReadReport report(static_cast<const Outcome&>(read));
+    if (read.Value().counts)
+        report.SetValue(*read.Value().counts);
     m_session.Adopt(std::move(read.Value()));
     progress.reset();
 

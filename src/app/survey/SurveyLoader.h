@@ -31,7 +31,7 @@ public:
     // Reads `path` as a file of `meter` into the session (an Aliod file with
     // `header`, or the texts of the previous Aliod import) and refreshes the
     // document's views; the reader's messages go to the document's message
-    // box. Returns the reader's report.
+    // box. Returns the reader's outcome.
     ReadReport Load(const std::string& path, MeterKind meter, const std::optional<AliodHeaderTexts>& header);
 
     // True while a Load runs (the window must not start another or close).

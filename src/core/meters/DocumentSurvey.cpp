@@ -53,11 +53,11 @@ void Add(MeterSurvey& survey, const CAliodStation& s)
 
 }  // namespace
 
-MeterSurvey SurveyFromDocument(const CKelpDoc& doc, const ReadReport& report, bool aliod)
+MeterSurvey SurveyFromDocument(const CKelpDoc& doc, const ReadReport& read, bool aliod)
 {
     MeterSurvey survey;
     survey.kind = aliod ? MeterKind::aliod : MeterKind::cg3;
-    survey.opened = report.opened;
+    survey.opened = read.HasValue();
     survey.readings.reserve(doc.m_Readings.size());
     for (const auto& reading : doc.m_Readings) {
         if (reading->isAliod())
@@ -87,8 +87,9 @@ MeterSurvey SurveyFromDocument(const CKelpDoc& doc, const ReadReport& report, bo
                                             std::to_string(h.m_nGmtDiff) +
                                             " h; the times are kept as stored, as the corrections use them"});
     }
-    for (const std::string& warning : report.warnings)
-        survey.issues.push_back({0, warning});
+    if (read.HasValue())
+        for (const Message& message : read.Messages())
+            survey.issues.push_back({0, message.text});
     return survey;
 }
 

@@ -12,7 +12,8 @@ namespace bramble {
 // "Deg.Long." (positive west) turned east positive, each header block one
 // loop. Times stay as stored, as the corrections use them: a non-zero
 // "GMT Difference" is named in the issues, not applied. Aliod: no tide, no
-// SD; the position the operator typed (east positive); one loop.
-MeterSurvey SurveyFromDocument(const CKelpDoc& doc, const ReadReport& report, bool aliod);
+// SD; the position the operator typed (east positive); one loop. The
+// reader's messages `read` become issues.
+MeterSurvey SurveyFromDocument(const CKelpDoc& doc, const ReadReport& read, bool aliod);
 
 }  // namespace bramble

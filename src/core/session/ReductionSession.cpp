@@ -29,12 +29,13 @@ void ReductionSession::OnUpdate(int hint)
     ResetCorrectionsForImport(m_settings, m_doc);
 }
 
-Result<ReadReport> ReductionSession::Import(const std::string& path, MeterKind meter,
-                                            const std::optional<AliodHeaderTexts>& header)
+ReadReport ReductionSession::Import(const std::string& path, MeterKind meter,
+                                    const std::optional<AliodHeaderTexts>& header)
 {
     Result<ImportedSurvey> read = ReadSurveyFile(path, meter, header.value_or(m_doc.m_AliodHeader));
-    Result<ReadReport> result(static_cast<const Outcome&>(read));
-    result.SetValue(read.Value().report);
+    ReadReport result(static_cast<const Outcome&>(read));
+    if (read.Value().counts)
+        result.SetValue(*read.Value().counts);
     Adopt(std::move(read.Value()));
     return result;
 }

@@ -50,9 +50,10 @@ public:
     // --- Import ---------------------------------------------------------
     // Reads `path` as a file of `meter` and makes it the session's survey.
     // An Aliod file is read with `header`, or without one with the texts of
-    // the previous Aliod import. The value is the reader's report.
-    Result<ReadReport> Import(const std::string& path, MeterKind meter,
-                              const std::optional<AliodHeaderTexts>& header = std::nullopt);
+    // the previous Aliod import. The reader's outcome: the counts unless
+    // the file could not be opened, and the reader's messages.
+    ReadReport Import(const std::string& path, MeterKind meter,
+                      const std::optional<AliodHeaderTexts>& header = std::nullopt);
     // Makes a survey read elsewhere (ReadSurveyFile, e.g. on a worker
     // thread) the session's survey and refreshes every view of the document.
     void Adopt(ImportedSurvey survey);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "result/Result.h"
@@ -16,15 +17,14 @@ struct ImportedSurvey {
     MeterKind meter = MeterKind::cg3;
     std::string path;
     AliodHeaderTexts header;  // the Aliod header texts it was read with
-    ReadReport report;
+    std::optional<ReadCounts> counts;  // empty when the file could not be opened
 };
 
 // Reads `path` as a file of `meter` (an Aliod file with the header texts
 // `header`) into a new document. Touches nothing shared, so a window may run
 // it on a worker thread. Always gives the survey, empty when the file could
-// not be read; messages: an error "File not valid" when it could not be
-// opened, and the reader's warnings. Other meter kinds are refused with an
-// error (an empty survey).
+// not be read; its messages are the reader's (CKelpDoc::ReadScintrexFile).
+// Other meter kinds are refused with an error (an empty survey).
 Result<ImportedSurvey> ReadSurveyFile(const std::string& path, MeterKind meter, const AliodHeaderTexts& header);
 
 }  // namespace bramble

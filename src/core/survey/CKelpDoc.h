@@ -27,15 +27,15 @@ public:
     CKelpDoc& operator=(const CKelpDoc&) = delete;
 
     // Readers: each replaces the readings and headers and refreshes all
-    // views with hint 0 (CG-3) or 1 (Aliod). An unreadable file shows
-    // "File not valid" and leaves the document empty. A line that is not a
+    // views with hint 0 (CG-3) or 1 (Aliod). A file that cannot be opened
+    // gives the error "File not valid" and leaves the document empty. A line that is not a
     // reading (cut short, a field that is not a finite number, an
     // impossible time) is left out, and so are the readings of a CG-3 block
     // without a valid date or position; the report names them, and the CG-3
-    // readings without an E.T.C. value. A file that is not text, has a line
-    // beyond LineReader::kMaxLineLength, or meets a read error is refused
-    // whole (no readings), and so is an Aliod read whose typed header holds
-    // a value that is no number or no coordinate: the message says why.
+    // readings without an E.T.C. value (warnings). A file that is not text,
+    // has a line beyond LineReader::kMaxLineLength, or meets a read error is
+    // refused whole (no readings), and so is an Aliod read whose typed header
+    // holds a value that is no number or no coordinate: an error says why.
     ReadReport ReadScintrexFile(const std::string& path);
     ReadReport ReadAliodFile(const std::string& path);
 

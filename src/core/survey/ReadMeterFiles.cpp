@@ -148,7 +148,7 @@ public:
             m_refusedBlocks.push_back(header);
     }
 
-    void addTo(ReadReport& report, const std::map<const CHeaderRecord*, long long>& headerLines,
+    void addTo(Outcome& outcome, const std::map<const CHeaderRecord*, long long>& headerLines,
                const std::map<const CHeaderRecord*, std::string>& blockProblems) const
     {
         for (const CHeaderRecord* header : m_refusedBlocks) {
@@ -157,18 +157,19 @@ public:
             if (why == blockProblems.end())
                 continue;
             const auto at = headerLines.find(header);
-            report.warnings.push_back("The SCINTREX block of line " +
-                                      std::to_string(at == headerLines.end() ? 0 : at->second) + " " + why->second +
-                                      ": its " + std::to_string(count->second) + " reading line(s) were not used.");
+            outcome.AddWarning("The SCINTREX block of line " +
+                               std::to_string(at == headerLines.end() ? 0 : at->second) + " " + why->second + ": its " +
+                               std::to_string(count->second) + " reading line(s) were not used.");
         }
-        report.warnings.insert(report.warnings.end(), m_sentences.begin(), m_sentences.end());
+        for (const std::string& sentence : m_sentences)
+            outcome.AddWarning(sentence);
         if (!m_moreNotReadings.empty())
-            report.warnings.push_back(std::to_string(m_moreNotReadings.count()) +
-                                      " more line(s) are not readings and were left out (lines " +
-                                      m_moreNotReadings.text() + ").");
+            outcome.AddWarning(std::to_string(m_moreNotReadings.count()) +
+                               " more line(s) are not readings and were left out (lines " + m_moreNotReadings.text() +
+                               ").");
         if (!m_noEtc.empty())
-            report.warnings.push_back(std::to_string(m_noEtc.count()) + " reading(s) have no E.T.C. value (line(s) " +
-                                      m_noEtc.text() + "): the meter's tide is taken as 0 for them.");
+            outcome.AddWarning(std::to_string(m_noEtc.count()) + " reading(s) have no E.T.C. value (line(s) " +
+                               m_noEtc.text() + "): the meter's tide is taken as 0 for them.");
     }
 
 private:
@@ -210,22 +211,20 @@ std::string AliodHeaderProblem(const CKelpDoc& doc)
 
 // A file the line reader stopped on is refused whole (readings up to the
 // fault would pass for the complete survey), and so is an Aliod file whose
-// typed header cannot be used: no readings, and `text` says why.
-void RefuseFile(CKelpDoc& doc, ReadReport& report, const std::string& text)
+// typed header cannot be used: no readings, and the error `text` says why
+// (in place of the notes on single lines).
+ReadReport RefuseFile(CKelpDoc& doc, const std::string& text)
 {
     doc.ClearSurvey();
-    report.readings = 0;
-    report.skippedLines = 0;
-    report.warnings = {text};
-    doc.ShowMessage(text);
+    return ReadReport::Of(ReadCounts{}, Outcome::Error(text));
 }
 
-void AddSkipWarning(ReadReport& report)
+void AddSkipWarning(Outcome& outcome, int skippedLines)
 {
-    if (report.skippedLines > 0)
-        report.warnings.push_back(std::to_string(report.skippedLines) +
-                                  " reading line(s) before the first SCINTREX header were skipped: "
-                                  "they have no survey date.");
+    if (skippedLines > 0)
+        outcome.AddWarning(std::to_string(skippedLines) +
+                           " reading line(s) before the first SCINTREX header were skipped: "
+                           "they have no survey date.");
 }
 
 }  // namespace
@@ -233,14 +232,12 @@ void AddSkipWarning(ReadReport& report)
 ReadReport CKelpDoc::ReadScintrexFile(const std::string& path)
 {
     ClearSurvey();
-    ReadReport report;
     LineReader in(path);
     if (!in.isOpen()) {
-        ShowMessage("File not valid");
         UpdateAllViews(kHintScintrex);
-        return report;
+        return Outcome::Error("File not valid");
     }
-    report.opened = true;
+    ReadCounts counts;
     BlockCalendar calendar;
     LineNotes notes;
     std::map<const CHeaderRecord*, long long> headerLines;
@@ -249,7 +246,7 @@ ReadReport CKelpDoc::ReadScintrexFile(const std::string& path)
         in, *this, Mode::header,
         [&](std::string_view line, long long lineNumber) {
             if (!m_pCurHeader) {
-                ++report.skippedLines;
+                ++counts.skippedLines;
                 return;
             }
             auto problem = blockProblems.find(m_pCurHeader);
@@ -273,11 +270,13 @@ ReadReport CKelpDoc::ReadScintrexFile(const std::string& path)
             m_pCurStation->m_nStationIndex = m_nRecords;
         },
         headerLines);
-    report.readings = m_nRecords;
-    AddSkipWarning(report);
-    notes.addTo(report, headerLines, blockProblems);
+    counts.readings = m_nRecords;
+    Outcome outcome;
+    AddSkipWarning(outcome, counts.skippedLines);
+    notes.addTo(outcome, headerLines, blockProblems);
+    ReadReport report = ReadReport::Of(counts, std::move(outcome));
     if (!in.error().empty())
-        RefuseFile(*this, report, "The file cannot be read: " + in.error() + ".");
+        report = RefuseFile(*this, "The file cannot be read: " + in.error() + ".");
     UpdateAllViews(kHintScintrex);
     return report;
 }
@@ -285,18 +284,15 @@ ReadReport CKelpDoc::ReadScintrexFile(const std::string& path)
 ReadReport CKelpDoc::ReadAliodFile(const std::string& path)
 {
     ClearSurvey();
-    ReadReport report;
     LineReader in(path);
     if (!in.isOpen()) {
-        ShowMessage("File not valid");
         UpdateAllViews(kHintAliod);
-        return report;
+        return Outcome::Error("File not valid");
     }
-    report.opened = true;
     if (const std::string problem = AliodHeaderProblem(*this); !problem.empty()) {
-        RefuseFile(*this, report, "The Aliod readings are not read: " + problem + ".");
+        ReadReport refused = RefuseFile(*this, "The Aliod readings are not read: " + problem + ".");
         UpdateAllViews(kHintAliod);
-        return report;
+        return refused;
     }
     auto header = std::make_unique<CAliodHeader>();
     header->m_nIndex = 1;
@@ -323,10 +319,11 @@ ReadReport CKelpDoc::ReadAliodFile(const std::string& path)
             m_pCurAliodStation = AppendReading(*this, std::move(reading), m_pCurAliodHeader);
         },
         headerLines);
-    report.readings = m_nRecords;
-    notes.addTo(report, headerLines, {});
+    Outcome outcome;
+    notes.addTo(outcome, headerLines, {});
+    ReadReport report = ReadReport::Of(ReadCounts{m_nRecords, 0}, std::move(outcome));
     if (!in.error().empty())
-        RefuseFile(*this, report, "The file cannot be read: " + in.error() + ".");
+        report = RefuseFile(*this, "The file cannot be read: " + in.error() + ".");
     UpdateAllViews(kHintAliod);
     return report;
 }

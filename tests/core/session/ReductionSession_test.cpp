@@ -19,7 +19,7 @@ const std::string kPolar = BRAMBLE_EXAMPLES "/finals2000A-2019-03-06.daily";
 TEST(ReductionSession, AnImportListsTheReadingsInTimeOrderWithTheDefaultPressureEntries)
 {
     ReductionSession session;
-    const Result<ReadReport> read = session.Import(kCg3, MeterKind::cg3);
+    const ReadReport read = session.Import(kCg3, MeterKind::cg3);
     ASSERT_TRUE(read.Succeeded());
     EXPECT_EQ(read.Value().readings, 15);
     EXPECT_EQ(session.Meter(), MeterKind::cg3);
@@ -36,10 +36,10 @@ TEST(ReductionSession, AFileThatCannotBeReadIsAnErrorAndLeavesAnEmptySurvey)
 {
     ReductionSession session;
     session.Import(kCg3, MeterKind::cg3);
-    const Result<ReadReport> read = session.Import(BRAMBLE_EXAMPLES "/no-such-file.dat", MeterKind::cg3);
+    const ReadReport read = session.Import(BRAMBLE_EXAMPLES "/no-such-file.dat", MeterKind::cg3);
     EXPECT_TRUE(read.Failed());
     EXPECT_EQ(read.ErrorText(), "File not valid");
-    EXPECT_FALSE(read.Value().opened);
+    EXPECT_FALSE(read.HasValue());
     EXPECT_EQ(session.List().RowCount(), 0);
     EXPECT_TRUE(session.Corrections().m_PressureList.empty());
 }

@@ -82,8 +82,10 @@ TEST(AliodReader, ShortLinesAreNoReadingsAndEmptyHeaderTextsGiveZero)
     ASSERT_EQ(doc.m_nRecords, 1);
     EXPECT_EQ(Aliod(doc, 0).m_strStation, "Z");
     EXPECT_EQ(Aliod(doc, 0).m_nRecord, 1);
-    ASSERT_EQ(report.warnings.size(), 2u);
-    EXPECT_EQ(report.warnings[0].rfind("Line 1 is not a reading", 0), 0u);
-    EXPECT_EQ(report.warnings[1].rfind("Line 2 is not a reading", 0), 0u);
+    const std::vector<std::string> warnings = report.Texts(Severity::warning);
+    ASSERT_EQ(warnings.size(), 2u);
+    EXPECT_EQ(warnings[0].rfind("Line 1 is not a reading", 0), 0u);
+    EXPECT_EQ(warnings[1].rfind("Line 2 is not a reading", 0), 0u);
+    EXPECT_TRUE(report.Succeeded());
     EXPECT_EQ(static_cast<const CAliodHeader&>(*doc.m_Headers[0]).m_dLatitude, 0.0);
 }

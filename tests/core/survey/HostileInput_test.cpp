@@ -28,7 +28,8 @@ namespace {
 void ExpectSoundReadings(const CKelpDoc& doc, const ReadReport& report)
 {
     EXPECT_EQ(doc.m_nRecords, static_cast<int>(doc.m_Readings.size()));
-    EXPECT_EQ(report.readings, doc.m_nRecords);
+    ASSERT_TRUE(report.HasValue());
+    EXPECT_EQ(report.Value().readings, doc.m_nRecords);
     for (const auto& r : doc.m_Readings) {
         EXPECT_TRUE(r->m_dtTime.isValid());
         (void)r->m_dtTime.format("%m/%d/%Y  %H:%M:%S  ");
@@ -42,8 +43,10 @@ void ExpectSoundReadings(const CKelpDoc& doc, const ReadReport& report)
         }
         EXPECT_EQ(r->m_strStation.find('\0'), std::string::npos);
     }
-    if (!report.warnings.empty() && report.warnings[0].starts_with("The file cannot be read")) {
+    if (report.Failed()) {
+        EXPECT_EQ(report.ErrorText().rfind("The file cannot be read", 0), 0u) << report.ErrorText();
         EXPECT_EQ(doc.m_nRecords, 0);
+        EXPECT_EQ(report.Messages().size(), 1u);
     }
 }
 

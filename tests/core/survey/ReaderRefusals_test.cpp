@@ -33,24 +33,17 @@ std::string Header(const std::string& date, const std::string& lat = "40.03")
 
 struct Read {
     ReadReport report;
-    std::vector<std::string> messages;
+    std::vector<std::string> errors;
     int readings = 0;
-};
-
-struct Sink final : IMessageSink {
-    std::vector<std::string> messages;
-    void ShowMessage(const std::string& text) override { messages.push_back(text); }
 };
 
 Read ReadCg3(const std::string& bytes)
 {
     TempFile file(bytes);
     CKelpDoc doc;
-    Sink sink;
-    doc.SetMessageSink(&sink);
     Read r;
     r.report = doc.ReadScintrexFile(file.path());
-    r.messages = sink.messages;
+    r.errors = r.report.Texts(Severity::error);
     r.readings = doc.m_nRecords;
     return r;
 }
@@ -59,20 +52,18 @@ Read ReadAliod(const std::string& bytes, const std::string& latitude = "46.5")
 {
     TempFile file(bytes);
     CKelpDoc doc;
-    Sink sink;
-    doc.SetMessageSink(&sink);
     doc.m_AliodHeader.avgLatitude = latitude;
     Read r;
     r.report = doc.ReadAliodFile(file.path());
-    r.messages = sink.messages;
+    r.errors = r.report.Texts(Severity::error);
     r.readings = doc.m_nRecords;
     return r;
 }
 
 bool Says(const ReadReport& report, const std::string& text)
 {
-    for (const std::string& w : report.warnings)
-        if (w.find(text) != std::string::npos)
+    for (const Message& m : report.Messages())
+        if (m.text.find(text) != std::string::npos)
             return true;
     return false;
 }
@@ -143,7 +134,7 @@ TEST(ReaderRefusals, ManyBadLinesAreSummarised)
         bytes += kCg3Line.substr(0, 30) + "\n";
     const Read r = ReadCg3(bytes);
     EXPECT_EQ(r.readings, 0);
-    EXPECT_LE(r.report.warnings.size(), 22u);
+    EXPECT_LE(r.report.Messages().size(), 22u);
     EXPECT_TRUE(Says(r.report, "80 more line(s) are not readings"));
 }
 
@@ -166,8 +157,9 @@ TEST(ReaderRefusals, BlockWithoutValidDateOrPositionIsNotUsed)
     for (const std::string latitude : {"north", "1e999", "95", "nan"}) {
         const Read r = ReadAliod(kAliodLine + "\n", latitude);
         EXPECT_EQ(r.readings, 0) << latitude;
-        ASSERT_EQ(r.messages.size(), 1u) << latitude;
-        EXPECT_NE(r.messages[0].find("latitude"), std::string::npos) << r.messages[0];
+        ASSERT_EQ(r.errors.size(), 1u) << latitude;
+        EXPECT_NE(r.errors[0].find("latitude"), std::string::npos) << r.errors[0];
+        EXPECT_EQ(r.report.Messages().size(), 1u) << latitude;
     }
     EXPECT_EQ(ReadAliod(kAliodLine + "\n", " ").readings, 1);  // empty header text: 0
 }
@@ -232,9 +224,9 @@ TEST(ReaderRefusals, TextRulesHoldInBothReaders)
                                      kAliodLine + "\n" + std::string(70000, '1')}) {
         for (const Read& r : {ReadAliod(bytes), ReadCg3(Header("19/03/12") + kCg3Line + "\n" + bytes)}) {
             EXPECT_EQ(r.readings, 0);
-            ASSERT_EQ(r.messages.size(), 1u);
-            EXPECT_EQ(r.messages[0].rfind("The file cannot be read: ", 0), 0u) << r.messages[0];
-            EXPECT_EQ(r.report.warnings, r.messages);
+            ASSERT_EQ(r.errors.size(), 1u);
+            EXPECT_EQ(r.errors[0].rfind("The file cannot be read: ", 0), 0u) << r.errors[0];
+            EXPECT_EQ(r.report.Messages().size(), 1u);  // the notes on single lines give way to it
         }
     }
 }

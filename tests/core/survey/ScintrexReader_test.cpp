@@ -16,11 +16,6 @@ struct RecordingView final : IDocumentObserver {
     void OnUpdate(int hint) override { hints.push_back(hint); }
 };
 
-struct RecordingSink final : IMessageSink {
-    std::vector<std::string> messages;
-    void ShowMessage(const std::string& text) override { messages.push_back(text); }
-};
-
 const CScintrexStation& Cg3(const CKelpDoc& doc, std::size_t i)
 {
     return static_cast<const CScintrexStation&>(*doc.m_Readings.at(i));
@@ -50,7 +45,7 @@ TEST(ScintrexReader, ExampleHeadersCarryEveryField)
     RecordingView view;
     doc.AddView(&view);
     const ReadReport report = doc.ReadScintrexFile(BRAMBLE_EXAMPLES "/cg3-two-blocks.dat");
-    EXPECT_TRUE(report.opened);
+    EXPECT_TRUE(report.HasValue());
     EXPECT_EQ(view.hints, std::vector<int>{0});
     ASSERT_EQ(doc.m_Headers.size(), 2u);
     const CScintrexHeader& h = Cg3Header(doc, 0);
@@ -169,8 +164,8 @@ TEST(ScintrexReader, BlankLinesDc3AndLinesOutsideBlocks)
         "SCINTREX\nLine: 0. Grid: 0. Job: 0. Date: 19/03/13 Operator: 1.\nStation\n" + reading);
     CKelpDoc doc;
     const ReadReport report = doc.ReadScintrexFile(file.path());
-    EXPECT_EQ(report.skippedLines, 1);
-    EXPECT_EQ(report.warnings.size(), 1u);
+    EXPECT_EQ(report.Value().skippedLines, 1);
+    EXPECT_EQ(report.Texts(Severity::warning).size(), 1u);
     ASSERT_EQ(doc.m_nRecords, 3);
     EXPECT_EQ(Cg3Header(doc, 0).m_nStations, 2);
     EXPECT_EQ(Cg3(doc, 1).m_nRecord, 2);
@@ -224,18 +219,16 @@ TEST(ScintrexReader, UnreadableFileEmptiesTheDocument)
 {
     CKelpDoc doc;
     RecordingView view;
-    RecordingSink sink;
     doc.AddView(&view);
-    doc.SetMessageSink(&sink);
     doc.ReadScintrexFile(BRAMBLE_EXAMPLES "/cg3-two-blocks.dat");
     ASSERT_EQ(doc.m_nRecords, 15);
     const ReadReport report = doc.ReadScintrexFile("/nonexistent/dump.dat");
-    EXPECT_FALSE(report.opened);
+    EXPECT_FALSE(report.HasValue());
     EXPECT_EQ(doc.m_nRecords, 0);
     EXPECT_TRUE(doc.m_Readings.empty());
     EXPECT_TRUE(doc.m_Headers.empty());
     EXPECT_EQ(doc.m_pCurHeader, nullptr);
-    EXPECT_EQ(sink.messages, std::vector<std::string>{"File not valid"});
+    EXPECT_EQ(report.Messages(), (std::vector<Message>{{Severity::error, "File not valid"}}));
     EXPECT_EQ(view.hints, (std::vector<int>{0, 0}));
 }
 
