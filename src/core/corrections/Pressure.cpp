@@ -110,16 +110,16 @@ std::vector<std::string> SortPressureEntries(std::vector<std::string> entries)
     return sorted;
 }
 
-PressureAssignment AssignPressures(CKelpDoc& doc, const std::vector<std::string>& entries)
+Result<int> AssignPressures(CKelpDoc& doc, const std::vector<std::string>& entries)
 {
-    PressureAssignment result;
+    Result<int> result = Result<int>::Of(0);
     std::vector<std::pair<PressureEntry, const std::string*>> parsed;
     for (const std::string& text : entries) {
         std::string why;
         if (auto entry = ParseEntry(text, why))
             parsed.emplace_back(*entry, &text);
         else
-            result.m_Messages.push_back("The pressure entry \"" + text + "\" " + why + "; it was skipped.");
+            result.AddWarning("The pressure entry \"" + text + "\" " + why + "; it was skipped.");
     }
     std::stable_sort(parsed.begin(), parsed.end(),
                      [](const auto& a, const auto& b) { return a.first.m_dtTime.value() < b.first.m_dtTime.value(); });
@@ -129,15 +129,15 @@ PressureAssignment AssignPressures(CKelpDoc& doc, const std::vector<std::string>
     std::size_t kept = 0;
     for (std::size_t i = 0; i < parsed.size(); ++i) {
         if (!usable.empty() && parsed[i].first.m_dtTime.value() == usable.back().m_dtTime.value()) {
-            result.m_Messages.push_back("The pressure entry \"" + *parsed[i].second + "\" has the same time as \"" +
-                                        *parsed[kept].second + "\"; it was skipped.");
+            result.AddWarning("The pressure entry \"" + *parsed[i].second + "\" has the same time as \"" +
+                              *parsed[kept].second + "\"; it was skipped.");
             continue;
         }
         kept = i;
         usable.push_back(parsed[i].first);
     }
     const std::size_t n = usable.size();
-    result.m_nEntries = static_cast<int>(n);
+    result.SetValue(static_cast<int>(n));
     if (n == 0)
         return result;
 

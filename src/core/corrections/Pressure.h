@@ -5,6 +5,7 @@
 #include <string_view>
 #include <vector>
 
+#include "result/Result.h"
 #include "survey/DateTime.h"
 
 namespace bramble {
@@ -51,17 +52,14 @@ std::optional<PressureEntry> ParsePressureEntry(std::string_view text);
 // so the list shows them that way too.
 std::vector<std::string> SortPressureEntries(std::vector<std::string> entries);
 
-struct PressureAssignment {
-    int m_nEntries = 0;                   // entries used
-    std::vector<std::string> m_Messages;  // one for each entry skipped (no time, no pressure, a time already taken)
-};
-
 // Gives every reading of the document (not only the selected ones) its
 // m_dPressure, interpolated in time from the entries: one entry gives every
 // reading its pressure; two give the straight line through them, extended
 // on both sides; three or more are walked segment by segment in time order,
 // holding the end values outside. Without a usable entry nothing changes.
-PressureAssignment AssignPressures(CKelpDoc& doc, const std::vector<std::string>& entries);
+// The value is the number of entries used; a warning names each entry
+// skipped (no time, no pressure, a time already taken).
+Result<int> AssignPressures(CKelpDoc& doc, const std::vector<std::string>& entries);
 
 // (P - Pn) x 0.3 microGal per hPa, in mGal, when P lies within 200 hPa of
 // Pn (both ends included); 0 otherwise and when P is not a number.

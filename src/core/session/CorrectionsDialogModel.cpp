@@ -45,12 +45,9 @@ std::optional<std::string> CorrectionsDialogModel::NewPressureEntry() const
 
 Result<int> CorrectionsDialogModel::ApplyPressures(const std::vector<std::string>& entries)
 {
-    const PressureAssignment assigned = AssignPressures(m_doc, entries);
-    Outcome outcome;
-    for (const std::string& message : assigned.m_Messages)
-        outcome.AddWarning(message);
-    m_settings.m_bApplyPressure = assigned.m_nEntries > 0;
-    return Result<int>::Of(assigned.m_nEntries, std::move(outcome));
+    Result<int> assigned = AssignPressures(m_doc, entries);
+    m_settings.m_bApplyPressure = assigned.Value() > 0;
+    return assigned;
 }
 
 Result<bool> CorrectionsDialogModel::ReadPolarTable(const std::string& path)

@@ -77,10 +77,10 @@ TEST(PressureEntry, APressureThatIsNotOneNumberIsNoEntry)
         EXPECT_FALSE(ParsePressureEntry(std::string("03/14/2024  09:30:00  ") + pressure)) << pressure;
     AtHours s{9};
     const auto result = AssignPressures(s.doc, {Entry(8, "0x10"), Entry(9, "1001.5")});
-    EXPECT_EQ(result.m_nEntries, 1);
-    ASSERT_EQ(result.m_Messages.size(), 1u);
-    EXPECT_NE(result.m_Messages[0].find("0x10\" has no pressure that is a number"), std::string::npos)
-        << result.m_Messages[0];
+    EXPECT_EQ(result.Value(), 1);
+    ASSERT_EQ(result.Texts(Severity::warning).size(), 1u);
+    EXPECT_NE(result.Messages()[0].text.find("0x10\" has no pressure that is a number"), std::string::npos)
+        << result.Messages()[0].text;
     EXPECT_EQ(s.doc.m_Readings[0]->m_dPressure, 1001.5);
 }
 
@@ -112,7 +112,7 @@ TEST(AssignPressures, DefaultListGivesEveryReadingStandardPressure)
     AtHours s{8, 9, 10};
     const auto result = AssignPressures(s.doc, {DefaultPressureEntry(s.doc.m_Readings.front()->m_dtTime),
                                                 DefaultPressureEntry(s.doc.m_Readings.back()->m_dtTime)});
-    EXPECT_EQ(result.m_nEntries, 2);
+    EXPECT_EQ(result.Value(), 2);
     for (const auto& r : s.doc.m_Readings)
         EXPECT_DOUBLE_EQ(r->m_dPressure, 1013.25);
 }
@@ -155,10 +155,10 @@ TEST(AssignPressures, EntriesAtOneTimeKeepTheFirstAndSaySo)
 {
     AtHours s{9, 11};
     const auto result = AssignPressures(s.doc, {Entry(8, "1000"), Entry(10, "1010"), Entry(8, "990"), Entry(8, "980")});
-    EXPECT_EQ(result.m_nEntries, 2);
-    ASSERT_EQ(result.m_Messages.size(), 2u);
-    EXPECT_NE(result.m_Messages[0].find("990\" has the same time as \"" + Entry(8, "1000")), std::string::npos)
-        << result.m_Messages[0];
+    EXPECT_EQ(result.Value(), 2);
+    ASSERT_EQ(result.Texts(Severity::warning).size(), 2u);
+    EXPECT_NE(result.Messages()[0].text.find("990\" has the same time as \"" + Entry(8, "1000")), std::string::npos)
+        << result.Messages()[0].text;
     EXPECT_NEAR(s.doc.m_Readings[0]->m_dPressure, 1005.0, 1e-6);  // a number, and the line of the kept entries
     EXPECT_NEAR(s.doc.m_Readings[1]->m_dPressure, 1015.0, 1e-6);
 }
@@ -167,9 +167,9 @@ TEST(AssignPressures, ImpossibleEntryIsSkippedWithAMessage)
 {
     AtHours s{9, 11};
     const auto result = AssignPressures(s.doc, {Entry(8, "1000"), "13/14/2024  09:00:00  5000", Entry(10, "1010")});
-    EXPECT_EQ(result.m_nEntries, 2);
-    ASSERT_EQ(result.m_Messages.size(), 1u);
-    EXPECT_NE(result.m_Messages[0].find("13/14/2024"), std::string::npos);
+    EXPECT_EQ(result.Value(), 2);
+    ASSERT_EQ(result.Texts(Severity::warning).size(), 1u);
+    EXPECT_NE(result.Messages()[0].text.find("13/14/2024"), std::string::npos);
     EXPECT_NEAR(s.doc.m_Readings[0]->m_dPressure, 1005.0, 1e-6);
 }
 
@@ -178,7 +178,7 @@ TEST(AssignPressures, EmptyListChangesNothing)
     AtHours s{9};
     s.doc.m_Readings[0]->m_dPressure = 1001.0;
     const auto result = AssignPressures(s.doc, {});
-    EXPECT_EQ(result.m_nEntries, 0);
+    EXPECT_EQ(result.Value(), 0);
     EXPECT_EQ(s.doc.m_Readings[0]->m_dPressure, 1001.0);
 }
 
