@@ -160,17 +160,14 @@ int InterpolatePolarMotion(CKelpDoc& doc, const PolarTable& table)
     return uncovered;
 }
 
-PolarTableResult ReadPolarMotionTable(CKelpDoc& doc, const std::string& path)
+Result<PolarTableRead> ReadPolarMotionTable(CKelpDoc& doc, const std::string& path)
 {
-    PolarTableResult result;
     if (doc.m_Readings.empty())
-        return result;
+        return {};
     std::vector<std::string> lines;
-    if (std::string why = ReadLines(path, lines); !why.empty()) {
-        result.m_Status = PolarTableResult::Status::kCannotOpen;
-        result.m_strMessage = std::move(why);
-        return result;
-    }
+    if (std::string why = ReadLines(path, lines); !why.empty())
+        return Outcome::Error(std::move(why));
+    PolarTableRead result;
     result.m_Layout = DetectPolarLayout(lines);
     // The table spans the survey's earliest to latest reading, whatever
     // their order in the document.
@@ -183,17 +180,16 @@ PolarTableResult ReadPolarMotionTable(CKelpDoc& doc, const std::string& path)
     const PolarTable table = BuildPolarTable(lines, result.m_Layout, earliest, latest);
     result.m_nDays = static_cast<int>(table.m_Days.size());
     if (!table.m_bFound) {
-        result.m_Status = PolarTableResult::Status::kNotFound;
-        return result;
+        Outcome notFound;
+        notFound.AddWarning("the polar-motion table " + path +
+                            " has no line for the survey's first day; the polar-motion correction stays off");
+        return Result<PolarTableRead>::Of(result, std::move(notFound));
     }
-    if (!table.m_strProblem.empty()) {
-        result.m_Status = PolarTableResult::Status::kCannotOpen;
-        result.m_strMessage = "The polar motion file \"" + path + "\" cannot be used: " + table.m_strProblem + ".";
-        return result;
-    }
+    if (!table.m_strProblem.empty())
+        return Outcome::Error("The polar motion file \"" + path + "\" cannot be used: " + table.m_strProblem + ".");
     InterpolatePolarMotion(doc, table);
-    result.m_Status = PolarTableResult::Status::kRead;
-    return result;
+    result.m_bFound = true;
+    return Result<PolarTableRead>::Of(result);
 }
 
 double PolarMotionCorrection(double x, double y, double latitudeDeg, double eastLongitudeDeg)

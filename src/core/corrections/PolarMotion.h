@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "result/Result.h"
 #include "survey/CPolarMotion.h"
 #include "survey/DateTime.h"
 
@@ -61,21 +62,18 @@ PolarTable BuildPolarTable(const std::vector<std::string>& lines, PolarLayout la
 // invented for it); their number is returned.
 int InterpolatePolarMotion(CKelpDoc& doc, const PolarTable& table);
 
-struct PolarTableResult {
-    enum class Status {
-        kRead,        // every reading has its pole
-        kNotFound,    // no line for the survey's first day; readings unchanged
-        kCannotOpen,  // the file could not be read or used (m_strMessage says why); nothing changed
-        kNoReadings,  // an empty survey; nothing changed
-    };
-    Status m_Status = Status::kNoReadings;
+// A polar-motion table file read for a survey.
+struct PolarTableRead {
+    bool m_bFound = false;  // true: a line held the survey's first day and every reading has its pole
     PolarLayout m_Layout = PolarLayout::kA;
     int m_nDays = 0;
-    std::string m_strMessage;  // for kCannotOpen: what is wrong
 };
 
 // Reads a polar-motion table file and interpolates it to every reading.
-PolarTableResult ReadPolarMotionTable(CKelpDoc& doc, const std::string& path);
+// A file that cannot be read or used is an error that says why, and a
+// table without a line for the survey's first day a warning; either way
+// the readings are unchanged. An empty survey gives no value and no message.
+Result<PolarTableRead> ReadPolarMotionTable(CKelpDoc& doc, const std::string& path);
 
 // The gravity effect of the pole position, mGal: x, y in arc-seconds,
 // latitude and EAST longitude in degrees. An effect above 0.1 mGal (only

@@ -52,25 +52,14 @@ Result<int> CorrectionsDialogModel::ApplyPressures(const std::vector<std::string
 
 Result<bool> CorrectionsDialogModel::ReadPolarTable(const std::string& path)
 {
-    const PolarTableResult table = ReadPolarMotionTable(m_doc, path);
-    Outcome outcome;
-    bool found = false;
-    switch (table.m_Status) {
-    case PolarTableResult::Status::kCannotOpen:
-        return Outcome::Error(table.m_strMessage);
-    case PolarTableResult::Status::kNotFound:
-        outcome.AddWarning("the polar-motion table " + path +
-                           " has no line for the survey's first day; the polar-motion correction stays off");
+    const Result<PolarTableRead> table = ReadPolarMotionTable(m_doc, path);
+    if (table.Failed())
+        return static_cast<const Outcome&>(table);
+    const bool found = table.HasValue() && table.Value().m_bFound;
+    if (table.HasValue() && !found)
         m_settings.m_bApplyPolar = false;
-        break;
-    case PolarTableResult::Status::kRead:
-        found = true;
-        break;
-    case PolarTableResult::Status::kNoReadings:
-        break;
-    }
     m_settings.m_strPolarFile = path;
-    return Result<bool>::Of(found, std::move(outcome));
+    return Result<bool>::Of(found, table);
 }
 
 }  // namespace bramble

@@ -90,9 +90,9 @@ TEST(PolarTable, SurveyOfThirtyJanuaryToSecondFebruaryHasFiveDays)
     s.AddCg3(At(2005, 1, 30, 10), 1000.0);
     s.AddCg3(At(2005, 2, 2, 15), 1000.0);
     const auto result = ReadPolarMotionTable(s.doc, k2005);
-    ASSERT_EQ(result.m_Status, PolarTableResult::Status::kRead);
-    EXPECT_EQ(result.m_Layout, PolarLayout::kA);
-    EXPECT_EQ(result.m_nDays, 5);
+    ASSERT_TRUE(result.HasValue() && result.Value().m_bFound);
+    EXPECT_EQ(result.Value().m_Layout, PolarLayout::kA);
+    EXPECT_EQ(result.Value().m_nDays, 5);
 }
 
 TEST(PolarTable, DaysAreTheLinesFromTheKeyOn)
@@ -116,7 +116,7 @@ TEST(PolarTable, ReadingAtNoonGetsTheMeanOfItsTwoDays)
     s.AddCg3(At(2005, 1, 30, 12), 1000.0);
     const TempFile file(" 5 130 53400.00 I  0.100000 0.000031  0.300000 0.000029\n"
                         " 5 131 53401.00 I  0.120000 0.000031  0.340000 0.000029\n");
-    ASSERT_EQ(ReadPolarMotionTable(s.doc, file.path()).m_Status, PolarTableResult::Status::kRead);
+    ASSERT_TRUE(ReadPolarMotionTable(s.doc, file.path()).Value().m_bFound);
     EXPECT_NEAR(s.doc.m_Readings[0]->m_PolarMotion.m_dX, 0.11, 1e-12);
     EXPECT_NEAR(s.doc.m_Readings[0]->m_PolarMotion.m_dY, 0.32, 1e-12);
 }
@@ -129,8 +129,8 @@ TEST(PolarTable, RealIersFileGivesEachReadingItsInterpolatedPole)
     s.AddCg3(At(2019, 3, 12, 18), 2489.874);  // three quarters of the way to 13 March
     s.AddCg3(At(2019, 3, 14, 6), 2489.889);   // a day skipped: its own segment, 14-15 March
     const auto result = ReadPolarMotionTable(s.doc, kReal2019);
-    ASSERT_EQ(result.m_Status, PolarTableResult::Status::kRead);
-    EXPECT_EQ(result.m_nDays, 4);
+    ASSERT_TRUE(result.HasValue() && result.Value().m_bFound);
+    EXPECT_EQ(result.Value().m_nDays, 4);
     // 19 312: x 0.045360, y 0.360551; 19 313: x 0.044974, y 0.361831;
     // 19 314: x 0.044692, y 0.363072.
     const auto& r = s.doc.m_Readings;
@@ -151,8 +151,8 @@ TEST(PolarTable, LayoutBFileIsFoundByItsKey)
     s.AddCg3(At(2005, 1, 31, 12), 1000.0);
     const TempFile file(LayoutB(28, 6, 0.040, 0.430));
     const auto result = ReadPolarMotionTable(s.doc, file.path());
-    ASSERT_EQ(result.m_Status, PolarTableResult::Status::kRead);
-    EXPECT_EQ(result.m_Layout, PolarLayout::kB);
+    ASSERT_TRUE(result.HasValue() && result.Value().m_bFound);
+    EXPECT_EQ(result.Value().m_Layout, PolarLayout::kB);
     EXPECT_NEAR(s.doc.m_Readings[0]->m_PolarMotion.m_dX, 0.042, 1e-12);  // the line of 30 January
     EXPECT_NEAR(s.doc.m_Readings[0]->m_PolarMotion.m_dY, 0.434, 1e-12);
     EXPECT_NEAR(s.doc.m_Readings[1]->m_PolarMotion.m_dX, 0.0435, 1e-12);
@@ -164,7 +164,10 @@ TEST(PolarTable, FileWithoutTheSurveysDaysChangesNothing)
     s.AddCg3Header(45.0, 0.0);
     s.AddCg3(At(2021, 6, 1), 1000.0).m_PolarMotion = {0.5, 0.25};
     const auto result = ReadPolarMotionTable(s.doc, kReal2019);
-    EXPECT_EQ(result.m_Status, PolarTableResult::Status::kNotFound);
+    EXPECT_TRUE(result.Succeeded());
+    ASSERT_TRUE(result.HasValue());
+    EXPECT_FALSE(result.Value().m_bFound);
+    EXPECT_EQ(result.Texts(Severity::warning).size(), 1u);
     EXPECT_EQ(s.doc.m_Readings[0]->m_PolarMotion.m_dX, 0.5);
     EXPECT_EQ(s.doc.m_Readings[0]->m_PolarMotion.m_dY, 0.25);
 }
@@ -177,8 +180,8 @@ TEST(PolarTable, UnopenableFileGivesAClearMessageAndChangesNothing)
     for (const std::string& path :
          {std::string(BRAMBLE_TEST_DATA "/polar/no-such-file.daily"), std::string(BRAMBLE_TEST_DATA "/polar")}) {
         const auto result = ReadPolarMotionTable(s.doc, path);
-        EXPECT_EQ(result.m_Status, PolarTableResult::Status::kCannotOpen) << path;
-        EXPECT_NE(result.m_strMessage.find(path), std::string::npos);
+        EXPECT_TRUE(result.Failed()) << path;
+        EXPECT_NE(result.ErrorText().find(path), std::string::npos);
         EXPECT_EQ(s.doc.m_Readings[0]->m_PolarMotion.m_dX, 0.5);
     }
 }
@@ -193,8 +196,8 @@ TEST(PolarTable, ReadingsOutOfTimeOrderEachGetTheirOwnDay)
     s.AddCg3(At(2019, 3, 20), 1000.0);
     s.AddCg3(At(2019, 3, 11, 6), 1000.0);
     const auto result = ReadPolarMotionTable(s.doc, kReal2019);
-    ASSERT_EQ(result.m_Status, PolarTableResult::Status::kRead);
-    EXPECT_EQ(result.m_nDays, 11);  // 11 to 21 March
+    ASSERT_TRUE(result.HasValue() && result.Value().m_bFound);
+    EXPECT_EQ(result.Value().m_nDays, 11);  // 11 to 21 March
     EXPECT_NEAR(s.doc.m_Readings[0]->m_PolarMotion.m_dX, 0.044692 + 0.5 * (0.044719 - 0.044692), 1e-9);
     EXPECT_NEAR(s.doc.m_Readings[1]->m_PolarMotion.m_dX, 0.045652, 1e-9);
     EXPECT_NEAR(s.doc.m_Readings[2]->m_PolarMotion.m_dX, 0.045432 + 0.25 * (0.045360 - 0.045432), 1e-9);
@@ -245,9 +248,9 @@ TEST(PolarTable, FaultyTablesAreRefusedAndSayWhatIsWrong)
         s.AddCg3(At(2019, 3, 12, 20), 1000.0);
         const TempFile file(text);
         const auto result = ReadPolarMotionTable(s.doc, file.path());
-        EXPECT_EQ(result.m_Status, PolarTableResult::Status::kCannotOpen) << expected;
-        EXPECT_NE(result.m_strMessage.find(expected), std::string::npos) << result.m_strMessage;
-        EXPECT_NE(result.m_strMessage.find(file.path()), std::string::npos);
+        EXPECT_TRUE(result.Failed()) << expected;
+        EXPECT_NE(result.ErrorText().find(expected), std::string::npos) << result.ErrorText();
+        EXPECT_NE(result.ErrorText().find(file.path()), std::string::npos);
         EXPECT_EQ(s.doc.m_Readings[0]->m_PolarMotion.m_dX, 0.5) << expected;
     }
 }
