@@ -50,26 +50,27 @@ int RunOceanLoad(const Args& args, std::ostream& out, std::ostream& err)
         return 2;
 
     const BlqReadResult read = ReadBlqFile(blq);
-    if (!read.ok()) {
-        err << "bramble-cli ocean-load: " << read.error << "\n";
+    if (read.Failed()) {
+        err << "bramble-cli ocean-load: " << read.ErrorText() << "\n";
         return 1;
     }
+    const std::vector<BlqBlock>& blocks = read.Value();
     const BlqBlock* block = nullptr;
     if (station.empty()) {
-        if (read.blocks.size() > 1) {
-            err << "bramble-cli ocean-load: " << blq << " holds " << read.blocks.size()
-                << " stations; choose one with --station: " << StationNames(read.blocks) << "\n";
+        if (blocks.size() > 1) {
+            err << "bramble-cli ocean-load: " << blq << " holds " << blocks.size()
+                << " stations; choose one with --station: " << StationNames(blocks) << "\n";
             return 2;
         }
-        block = &read.blocks.front();
+        block = &blocks.front();
     } else {
-        for (const BlqBlock& b : read.blocks) {
+        for (const BlqBlock& b : blocks) {
             if (!block && SameStationName(b.name, station))
                 block = &b;
         }
         if (!block) {
             err << "bramble-cli ocean-load: no station '" << station << "' in " << blq << "; it holds "
-                << StationNames(read.blocks) << "\n";
+                << StationNames(blocks) << "\n";
             return 2;
         }
     }

@@ -238,12 +238,12 @@ BlqReadResult ReadBlqText(std::string_view text, const std::string& source)
             text.remove_prefix(std::min(end + 1, text.size()));
         }
     } catch (const Fault& fault) {
-        return {{}, source + ", line " + std::to_string(number) + ": " + fault.text};
+        return Outcome::Error(source + ", line " + std::to_string(number) + ": " + fault.text);
     }
     try {
-        return {parser.Finish(), {}};
+        return BlqReadResult::Of(parser.Finish());
     } catch (const Fault& fault) {
-        return {{}, source + ": " + fault.text};
+        return Outcome::Error(source + ": " + fault.text);
     }
 }
 
@@ -253,24 +253,24 @@ BlqReadResult ReadBlqFile(const std::string& path)
     std::error_code ec;
     const fs::file_status status = fs::status(path, ec);
     if (!fs::exists(status))
-        return {{}, "cannot read " + path + ": there is no such file"};
+        return Outcome::Error("cannot read " + path + ": there is no such file");
     if (fs::is_directory(status))
-        return {{}, "cannot read " + path + ": it is a folder"};
+        return Outcome::Error("cannot read " + path + ": it is a folder");
     if (fs::is_regular_file(status) && fs::file_size(path, ec) > kMaxFileBytes)
-        return {{}, "cannot read " + path + ": at more than 64 MB it is not a BLQ file"};
+        return Outcome::Error("cannot read " + path + ": at more than 64 MB it is not a BLQ file");
     std::ifstream in(path, std::ios::binary);
     if (!in)
-        return {{}, "cannot read " + path + ": it could not be opened"};
+        return Outcome::Error("cannot read " + path + ": it could not be opened");
     std::string text;
     // Pipes have no size: read them in pieces up to the same limit.
     char buffer[1 << 16];
     while (in.read(buffer, sizeof buffer) || in.gcount() > 0) {
         text.append(buffer, static_cast<std::size_t>(in.gcount()));
         if (text.size() > kMaxFileBytes)
-            return {{}, "cannot read " + path + ": at more than 64 MB it is not a BLQ file"};
+            return Outcome::Error("cannot read " + path + ": at more than 64 MB it is not a BLQ file");
     }
     if (in.bad())
-        return {{}, "cannot read " + path + ": reading it failed"};
+        return Outcome::Error("cannot read " + path + ": reading it failed");
     return ReadBlqText(text, path);
 }
 

@@ -21,14 +21,13 @@
 #include <vector>
 
 #include "oceanload/BlqBlock.h"
+#include "result/Result.h"
 
 namespace bramble {
 
-struct BlqReadResult {
-    std::vector<BlqBlock> blocks;  // in file order; empty when refused
-    std::string error;             // one sentence; empty when read
-    bool ok() const { return error.empty(); }
-};
+// The blocks in file order; a refused file has no value and an error of
+// one sentence.
+using BlqReadResult = Result<std::vector<BlqBlock>>;
 
 BlqReadResult ReadBlqFile(const std::string& path);
 

@@ -23,9 +23,9 @@ const std::string kRows = "  43.27 16.60 8.23 4.54 37.48 20.75 11.51 3.21 1.81 1
 TEST(BlqReader, ReadsAProviderFile)
 {
     const BlqReadResult read = ReadBlqFile(kSample);
-    ASSERT_TRUE(read.ok()) << read.error;
-    ASSERT_EQ(read.blocks.size(), 2u);
-    const BlqBlock& hvo = read.blocks[0];
+    ASSERT_TRUE(read.Succeeded()) << read.ErrorText();
+    ASSERT_EQ(read.Value().size(), 2u);
+    const BlqBlock& hvo = read.Value()[0];
     EXPECT_EQ(hvo.name, "HVO10");
     EXPECT_EQ(hvo.line, 20);
     ASSERT_TRUE(hvo.position);
@@ -33,19 +33,19 @@ TEST(BlqReader, ReadsAProviderFile)
     EXPECT_DOUBLE_EQ(hvo.position->latitudeDeg, 19.4022);
     EXPECT_DOUBLE_EQ(hvo.amplitudes[0], 43.27);      // M2 gravity, not a tilt row
     EXPECT_DOUBLE_EQ(hvo.phaseLagsDeg[10], -177.2);  // SSA gravity phase
-    EXPECT_EQ(read.blocks[1].name, "109YY");         // a name may start with digits
-    EXPECT_FALSE(read.blocks[1].position);
-    EXPECT_DOUBLE_EQ(read.blocks[1].amplitudes[9], 1.18);
+    EXPECT_EQ(read.Value()[1].name, "109YY");         // a name may start with digits
+    EXPECT_FALSE(read.Value()[1].position);
+    EXPECT_DOUBLE_EQ(read.Value()[1].amplitudes[9], 1.18);
 
     // A byte-order mark, CR LF line ends and the same block twice read the same.
     std::string text = "\xEF\xBB\xBF" + test::ReadWholeFile(kSample) + "HVO10\n" + kRows;
     for (std::size_t at = 0; (at = text.find('\n', at)) != std::string::npos; at += 2)
         text.insert(at, "\r");
     const BlqReadResult again = ReadBlqText(text, "edited");
-    ASSERT_TRUE(again.ok()) << again.error;
-    ASSERT_EQ(again.blocks.size(), 2u);
-    EXPECT_EQ(again.blocks[0].amplitudes, hvo.amplitudes);
-    EXPECT_EQ(again.blocks[0].phaseLagsDeg, hvo.phaseLagsDeg);
+    ASSERT_TRUE(again.Succeeded()) << again.ErrorText();
+    ASSERT_EQ(again.Value().size(), 2u);
+    EXPECT_EQ(again.Value()[0].amplitudes, hvo.amplitudes);
+    EXPECT_EQ(again.Value()[0].phaseLagsDeg, hvo.phaseLagsDeg);
 }
 
 struct BadInput {
@@ -102,16 +102,18 @@ TEST(BlqReader, RefusesBadInputNamingTheLineAndTheFault)
     };
     for (const BadInput& bad : cases) {
         const BlqReadResult read = ReadBlqText(bad.text, "src");
-        EXPECT_FALSE(read.ok());
-        EXPECT_TRUE(read.blocks.empty());
-        EXPECT_NE(read.error.find(bad.message), std::string::npos) << read.error << "\n  expected: " << bad.message;
+        EXPECT_TRUE(read.Failed());
+        EXPECT_FALSE(read.HasValue());
+        ASSERT_EQ(read.Messages().size(), 1u);
+        EXPECT_NE(read.ErrorText().find(bad.message), std::string::npos)
+            << read.ErrorText() << "\n  expected: " << bad.message;
     }
 }
 
 TEST(BlqReader, RefusesWhatIsNotAFile)
 {
-    EXPECT_EQ(ReadBlqFile("/no/such/file.blq").error, "cannot read /no/such/file.blq: there is no such file");
-    EXPECT_EQ(ReadBlqFile(BRAMBLE_TEST_DATA).error, "cannot read " BRAMBLE_TEST_DATA ": it is a folder");
+    EXPECT_EQ(ReadBlqFile("/no/such/file.blq").ErrorText(), "cannot read /no/such/file.blq: there is no such file");
+    EXPECT_EQ(ReadBlqFile(BRAMBLE_TEST_DATA).ErrorText(), "cannot read " BRAMBLE_TEST_DATA ": it is a folder");
 }
 
 TEST(BlqReader, MutatedFilesAreReadOrRefusedWithAMessage)
@@ -136,8 +138,12 @@ TEST(BlqReader, MutatedFilesAreReadOrRefusedWithAMessage)
             }
         }
         const BlqReadResult read = ReadBlqText(text, "mutated");
-        EXPECT_NE(read.ok(), read.blocks.empty());
-        for (const BlqBlock& block : read.blocks)
+        // Read: at least one block; refused: an error and no blocks.
+        EXPECT_EQ(read.Succeeded(), read.HasValue() && !read.Value().empty());
+        EXPECT_EQ(read.Failed(), !read.ErrorText().empty());
+        if (!read.HasValue())
+            continue;
+        for (const BlqBlock& block : read.Value())
             for (std::size_t k = 0; k < block.amplitudes.size(); ++k)
                 ASSERT_TRUE(std::isfinite(block.amplitudes[k]) && block.amplitudes[k] >= 0.0 &&
                             std::abs(block.phaseLagsDeg[k]) <= 360.0);

@@ -22,9 +22,11 @@ const std::string kData = BRAMBLE_TEST_DATA "/oceanload/";
 BlqBlock ReadOnlyBlock(const std::string& path)
 {
     const BlqReadResult read = ReadBlqFile(path);
-    EXPECT_TRUE(read.ok()) << read.error;
-    EXPECT_EQ(read.blocks.size(), 1u);
-    return read.blocks.empty() ? BlqBlock{} : read.blocks.front();
+    EXPECT_TRUE(read.Succeeded()) << read.ErrorText();
+    if (!read.HasValue() || read.Value().empty())
+        return {};
+    EXPECT_EQ(read.Value().size(), 1u);
+    return read.Value().front();
 }
 
 // "YYYY-MM-DD hh:mm:ss,value" lines after a header line.
