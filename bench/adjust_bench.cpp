@@ -91,12 +91,12 @@ void Adjustment(benchmark::State& state, ObservationModel model)
         const auto start = std::chrono::steady_clock::now();
         const AdjustOutcome out = Adjust(c.setups, c.datums, options);
         state.SetIterationTime(std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
-        if (!out.result) {
-            state.SkipWithError(out.error.c_str());
+        if (!out.HasValue()) {
+            state.SkipWithError(out.ErrorText().c_str());
             return;
         }
-        dof = out.result->dof;
-        stations = static_cast<int>(out.result->stations.size());
+        dof = out.Value().dof;
+        stations = static_cast<int>(out.Value().stations.size());
     }
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);

@@ -287,18 +287,17 @@ int RunAdjust(const Args& args, std::ostream& out, std::ostream& err)
     }
 
     const AdjustOutcome outcome = Adjust(setups, datums, a.options);
-    for (const std::string& w : outcome.warnings)
-        err << "bramble-cli adjust: warning: " << w << "\n";
-    if (!outcome.result) {
-        err << "bramble-cli adjust: " << outcome.error << "\n";
+    // Its error, when there is one, comes after the warnings.
+    for (const Message& m : outcome.Messages())
+        err << "bramble-cli adjust: " << (m.severity == Severity::error ? "" : "warning: ") << m.text << "\n";
+    if (!outcome.HasValue())
         return kFailed;
-    }
-    const AdjustmentResult& r = *outcome.result;
+    const AdjustmentResult& r = outcome.Value();
     bool written = true;
     if (a.report.empty() && a.csv.empty() && a.json.empty())
         a.report.assign(1, '-');  // (plain assignment of "-" trips a GCC 12 -Wrestrict false alarm)
     if (!a.report.empty())
-        written = WriteOutput("adjust", a.report, AdjustmentReport(r, outcome.warnings), out, err) && written;
+        written = WriteOutput("adjust", a.report, AdjustmentReport(r, outcome.Texts(Severity::warning)), out, err) && written;
     if (!a.csv.empty())
         written = WriteOutput("adjust", a.csv, AdjustmentStationCsv(r), out, err) && written;
     if (!a.json.empty())

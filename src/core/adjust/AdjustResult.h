@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "adjust/AdjustOptions.h"
+#include "result/Result.h"
 
 namespace bramble {
 
@@ -76,11 +77,7 @@ struct AdjustmentResult {
 
 // The outcome of an adjustment: a result, or an error saying why there is
 // none; warnings in both cases.
-struct AdjustOutcome {
-    std::optional<AdjustmentResult> result;
-    std::string error;
-    std::vector<std::string> warnings;
-};
+using AdjustOutcome = Result<AdjustmentResult>;
 
 const char* ModelName(ObservationModel model);
 

@@ -125,17 +125,18 @@ AdjustOutcome AdjustOrThrow(const std::vector<Setup>& setups, const std::vector<
 {
     AdjustOutcome out;
     if (options.driftDegree < 0 || options.driftDegree > 3) {
-        out.error = "the drift degree must be 0 to 3";
+        out.AddError("the drift degree must be 0 to 3");
         return out;
     }
     if (!(options.alpha > 0.0 && options.alpha < 1.0)) {
-        out.error = "alpha must lie between 0 and 1";
+        out.AddError("alpha must lie between 0 and 1");
         return out;
     }
     NetworkBuild build = BuildNetwork(setups, datums, options);
-    out.warnings = std::move(build.warnings);
+    for (std::string& warning : build.warnings)
+        out.AddWarning(std::move(warning));
     if (!build.network) {
-        out.error = build.error;
+        out.AddError(build.error);
         return out;
     }
     const Network& net = *build.network;
@@ -144,19 +145,19 @@ AdjustOutcome AdjustOrThrow(const std::vector<Setup>& setups, const std::vector<
     while (true) {
         PassOutcome pass = SolveNetwork(net, options, active);
         if (!pass.solution) {
-            if (!out.result) {
-                out.error = pass.error;
+            if (!out.HasValue()) {
+                out.AddError(pass.error);
                 return out;
             }
             // The last removal left the network unsolvable: keep the
             // adjustment before it.
-            out.warnings.push_back(Describe(removed.back()) + " is flagged but stays: without it " + pass.error);
+            out.AddWarning(Describe(removed.back()) + " is flagged but stays: without it " + pass.error);
             removed.pop_back();
-            out.result->removed = removed;
+            out.Value().removed = removed;
             break;
         }
-        out.result = MakeResult(net, *pass.solution, options, active);
-        out.result->removed = removed;
+        out.SetValue(MakeResult(net, *pass.solution, options, active));
+        out.Value().removed = removed;
         if (!options.removeOutliers)
             break;
         // The worst flagged observation, by |w|.
@@ -167,7 +168,7 @@ AdjustOutcome AdjustOrThrow(const std::vector<Setup>& setups, const std::vector<
         for (std::size_t i = 0; i < active.size(); ++i)
             if (active[i])
                 indexOf.push_back(i);
-        for (const ObservationResult& o : out.result->observationResults) {
+        for (const ObservationResult& o : out.Value().observationResults) {
             if (o.outlier && std::abs(*o.standardized) > worstW) {
                 worstW = std::abs(*o.standardized);
                 worst = static_cast<int>(k);
@@ -176,13 +177,13 @@ AdjustOutcome AdjustOrThrow(const std::vector<Setup>& setups, const std::vector<
         }
         if (worst < 0)
             break;
-        removed.push_back(out.result->observationResults[worst]);
+        removed.push_back(out.Value().observationResults[worst]);
         active[indexOf[worst]] = false;
     }
-    if (out.result && out.result->dof == 0)
-        out.warnings.push_back("the network has no redundancy (0 degrees of freedom): no s0, no tests, a-priori SDs");
-    else if (out.result && out.result->dof == 1)
-        out.warnings.push_back("1 degree of freedom: the outlier test needs 2 or more");
+    if (out.HasValue() && out.Value().dof == 0)
+        out.AddWarning("the network has no redundancy (0 degrees of freedom): no s0, no tests, a-priori SDs");
+    else if (out.HasValue() && out.Value().dof == 1)
+        out.AddWarning("1 degree of freedom: the outlier test needs 2 or more");
     return out;
 }
 
@@ -193,13 +194,9 @@ AdjustOutcome Adjust(const std::vector<Setup>& setups, const std::vector<Datum>&
     try {
         return AdjustOrThrow(setups, datums, options);
     } catch (const std::bad_alloc&) {
-        AdjustOutcome out;
-        out.error = "not enough memory for the adjustment";
-        return out;
+        return Outcome::Error("not enough memory for the adjustment");
     } catch (const std::exception& e) {
-        AdjustOutcome out;
-        out.error = std::string("the adjustment failed: ") + e.what();
-        return out;
+        return Outcome::Error(std::string("the adjustment failed: ") + e.what());
     }
 }
 

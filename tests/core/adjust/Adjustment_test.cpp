@@ -37,8 +37,8 @@ TEST(Adjustment, HandSolvedNetwork)
     options.model = ObservationModel::differences;
     options.driftDegree = 0;
     const AdjustOutcome out = Adjust(HandNetwork(), {{"A", 100.0, 0.0, "hand"}}, options);
-    ASSERT_TRUE(out.result) << out.error;
-    const AdjustmentResult& r = *out.result;
+    ASSERT_TRUE(out.HasValue()) << out.ErrorText();
+    const AdjustmentResult& r = out.Value();
     EXPECT_EQ(r.dof, 4);
     EXPECT_NEAR(r.chi2, 4.08, 1e-4);
     EXPECT_NEAR(*r.s0, std::sqrt(1.02), 1e-4);
@@ -62,10 +62,10 @@ TEST(Adjustment, HandSolvedNetwork)
 
     // A datum of tiny SD gives the same as holding the station fixed.
     const AdjustOutcome weighted = Adjust(HandNetwork(), {{"A", 100.0, 1e-7, "hand"}}, options);
-    ASSERT_TRUE(weighted.result) << weighted.error;
-    EXPECT_NEAR(Station(*weighted.result, "B").gravity, 101.0060, 1e-6);
-    EXPECT_NEAR(weighted.result->chi2, 4.08, 1e-4);
-    EXPECT_EQ(weighted.result->dof, 4);  // one more observation, one more unknown
+    ASSERT_TRUE(weighted.HasValue()) << weighted.ErrorText();
+    EXPECT_NEAR(Station(weighted.Value(), "B").gravity, 101.0060, 1e-6);
+    EXPECT_NEAR(weighted.Value().chi2, 4.08, 1e-4);
+    EXPECT_EQ(weighted.Value().dof, 4);  // one more observation, one more unknown
 }
 
 TEST(Adjustment, RecoversAGeneratedCampaignWithin3Sigma)
@@ -77,8 +77,8 @@ TEST(Adjustment, RecoversAGeneratedCampaignWithin3Sigma)
         options.calibration = true;
         const std::vector<Datum> datums = {{"S0", gen.truth[0], 0.0, "truth"}, {"S3", gen.truth[3], 0.001, "truth"}};
         const AdjustOutcome out = Adjust(gen.setups, datums, options);
-        ASSERT_TRUE(out.result) << out.error;
-        const AdjustmentResult& r = *out.result;
+        ASSERT_TRUE(out.HasValue()) << out.ErrorText();
+        const AdjustmentResult& r = out.Value();
         for (std::size_t s = 0; s < gen.truth.size(); ++s) {
             const StationResult& st = Station(r, test::StationName(static_cast<int>(s)));
             if (!st.fixed) {
@@ -111,8 +111,8 @@ TEST(Adjustment, RemovesAPlantedBlunderFirst)
     AdjustOptions options;
     options.removeOutliers = true;
     const AdjustOutcome out = Adjust(gen.setups, {{"S0", gen.truth[0], 0.0, "truth"}}, options);
-    ASSERT_TRUE(out.result) << out.error;
-    const AdjustmentResult& r = *out.result;
+    ASSERT_TRUE(out.HasValue()) << out.ErrorText();
+    const AdjustmentResult& r = out.Value();
     ASSERT_FALSE(r.removed.empty());
     EXPECT_EQ(r.removed.front().setups, std::vector<int>{20});
     EXPECT_TRUE(r.removed.front().outlier);
@@ -122,9 +122,9 @@ TEST(Adjustment, RemovesAPlantedBlunderFirst)
 
     options.removeOutliers = false;
     const AdjustOutcome kept = Adjust(gen.setups, {{"S0", gen.truth[0], 0.0, "truth"}}, options);
-    ASSERT_TRUE(kept.result);
-    EXPECT_TRUE(kept.result->observationResults[20].outlier);
-    EXPECT_TRUE(kept.result->removed.empty());
+    ASSERT_TRUE(kept.HasValue());
+    EXPECT_TRUE(kept.Value().observationResults[20].outlier);
+    EXPECT_TRUE(kept.Value().removed.empty());
 }
 
 TEST(Adjustment, RefusesWhatCannotBeSolvedByName)
@@ -141,30 +141,30 @@ TEST(Adjustment, RefusesWhatCannotBeSolvedByName)
     AdjustOptions options;
     options.driftDegree = 0;
     AdjustOutcome out = Adjust(setups, {{"A", 100.0, 0.0, "hand"}}, options);
-    EXPECT_FALSE(out.result);
-    EXPECT_EQ(out.error, "stations D, E are not connected to any datum");
+    EXPECT_FALSE(out.HasValue());
+    EXPECT_EQ(out.ErrorText(), "stations D, E are not connected to any datum");
 
     options.driftDegree = 3;  // an offset and a cubic need four setup times
     setups.resize(3);         // A, B, C once each
     out = Adjust(setups, {{"A", 100.0, 0.0, "hand"}}, options);
-    EXPECT_FALSE(out.result);
-    EXPECT_NE(out.error.find("loop L has 3 setup time(s): too few"), std::string::npos) << out.error;
+    EXPECT_FALSE(out.HasValue());
+    EXPECT_NE(out.ErrorText().find("loop L has 3 setup time(s): too few"), std::string::npos) << out.ErrorText();
 
     options.driftDegree = 1;
     options.calibration = true;
     out = Adjust(HandNetwork(), {{"A", 100.0, 0.0, "hand"}}, options);
-    EXPECT_FALSE(out.result);
-    EXPECT_NE(out.error.find("datums at two stations"), std::string::npos);
+    EXPECT_FALSE(out.HasValue());
+    EXPECT_NE(out.ErrorText().find("datums at two stations"), std::string::npos);
 
     options.calibration = false;
     out = Adjust(HandNetwork(), {{"A", 100.0, 0.0, "one"}, {"A", 100.5, 0.0, "two"}}, options);
-    EXPECT_FALSE(out.result);
-    EXPECT_NE(out.error.find("held fixed at two different values"), std::string::npos);
+    EXPECT_FALSE(out.HasValue());
+    EXPECT_NE(out.ErrorText().find("held fixed at two different values"), std::string::npos);
 
     out = Adjust({}, {}, options);
-    EXPECT_FALSE(out.result);
+    EXPECT_FALSE(out.HasValue());
     options.driftDegree = 4;
-    EXPECT_FALSE(Adjust(HandNetwork(), {}, options).result);
+    EXPECT_FALSE(Adjust(HandNetwork(), {}, options).HasValue());
 }
 
 TEST(Adjustment, DegenerateNetworksGiveNoNaN)
@@ -174,16 +174,16 @@ TEST(Adjustment, DegenerateNetworksGiveNoNaN)
     options.model = ObservationModel::differences;
     options.driftDegree = 0;
     AdjustOutcome out = Adjust(HandNetwork(), {{"Z", 5.0, 0.0, "elsewhere"}}, options);
-    ASSERT_TRUE(out.result) << out.error;
-    EXPECT_NEAR(Station(*out.result, "B").gravity, 1.006, 1e-4);
-    ASSERT_EQ(out.warnings.size(), 2u);  // datum Z unused, A held at 0
+    ASSERT_TRUE(out.HasValue()) << out.ErrorText();
+    EXPECT_NEAR(Station(out.Value(), "B").gravity, 1.006, 1e-4);
+    ASSERT_EQ(out.Texts(Severity::warning).size(), 2u);  // datum Z unused, A held at 0
 
     // No redundancy: a single difference.
     std::vector<bramble::Setup> two = HandNetwork();
     two.resize(2);
     out = Adjust(two, {{"A", 100.0, 0.0, "hand"}}, options);
-    ASSERT_TRUE(out.result) << out.error;
-    const AdjustmentResult& r = *out.result;
+    ASSERT_TRUE(out.HasValue()) << out.ErrorText();
+    const AdjustmentResult& r = out.Value();
     EXPECT_EQ(r.dof, 0);
     EXPECT_FALSE(r.s0);
     EXPECT_FALSE(r.chi2Test);

@@ -38,8 +38,8 @@ TEST_P(SyntheticLoopTruth, TruthWithin3Sigma)
     options.driftDegree = c.driftPerDay ? 1 : 3;
     const AdjustOutcome out =
         Adjust(built.setups, {{"sta1", 50.0, 0.0, "truth"}, {"sta3", 45.0, 0.0, "truth"}}, options);
-    ASSERT_TRUE(out.result) << out.error;
-    const AdjustmentResult& r = *out.result;
+    ASSERT_TRUE(out.HasValue()) << out.ErrorText();
+    const AdjustmentResult& r = out.Value();
     for (const StationResult& s : r.stations)
         if (!s.fixed) {
             EXPECT_LT(std::abs(s.gravity - kTruth.at(s.station)), 3.0 * s.sd) << c.file << " " << s.station;
