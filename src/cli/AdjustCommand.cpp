@@ -297,7 +297,8 @@ int RunAdjust(const Args& args, std::ostream& out, std::ostream& err)
     if (a.report.empty() && a.csv.empty() && a.json.empty())
         a.report.assign(1, '-');  // (plain assignment of "-" trips a GCC 12 -Wrestrict false alarm)
     if (!a.report.empty())
-        written = WriteOutput("adjust", a.report, AdjustmentReport(r, outcome.Texts(Severity::warning)), out, err) && written;
+        written =
+            WriteOutput("adjust", a.report, AdjustmentReport(r, outcome.Texts(Severity::warning)), out, err) && written;
     if (!a.csv.empty())
         written = WriteOutput("adjust", a.csv, AdjustmentStationCsv(r), out, err) && written;
     if (!a.json.empty())

@@ -16,7 +16,7 @@ struct ImportedSurvey {
     std::unique_ptr<CKelpDoc> doc;  // never null
     MeterKind meter = MeterKind::cg3;
     std::string path;
-    AliodHeaderTexts header;  // the Aliod header texts it was read with
+    AliodHeaderTexts header;           // the Aliod header texts it was read with
     std::optional<ReadCounts> counts;  // empty when the file could not be opened
 };
 

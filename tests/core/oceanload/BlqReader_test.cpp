@@ -33,7 +33,7 @@ TEST(BlqReader, ReadsAProviderFile)
     EXPECT_DOUBLE_EQ(hvo.position->latitudeDeg, 19.4022);
     EXPECT_DOUBLE_EQ(hvo.amplitudes[0], 43.27);      // M2 gravity, not a tilt row
     EXPECT_DOUBLE_EQ(hvo.phaseLagsDeg[10], -177.2);  // SSA gravity phase
-    EXPECT_EQ(read.Value()[1].name, "109YY");         // a name may start with digits
+    EXPECT_EQ(read.Value()[1].name, "109YY");        // a name may start with digits
     EXPECT_FALSE(read.Value()[1].position);
     EXPECT_DOUBLE_EQ(read.Value()[1].amplitudes[9], 1.18);
 
