@@ -11,7 +11,7 @@ namespace bramble {
 const std::array<StationSeriesInfo, kStationSeriesCount>& StationSeriesTable()
 {
     static const std::array<StationSeriesInfo, kStationSeriesCount> table{{
-        // Ten colours that are told apart on white paper and on screen.
+        // Eleven colours that are told apart on white paper and on screen.
         {"Gravity", "Gravity", 255, 0, 0, 0.0, false},
         {"SDev", "SDev", 0, 170, 0, 0.2, true},
         {"Tilt X", "Cross Level", 0, 0, 0, 1.5, false},
@@ -22,6 +22,7 @@ const std::array<StationSeriesInfo, kStationSeriesCount>& StationSeriesTable()
         {"Pressure", "Pressure", 120, 40, 180, 0.01, false},
         {"Polar Motion", "Polar Motion", 0, 170, 170, 0.01, false},
         {"Drift", "Drift", 150, 150, 0, 0.01, false},
+        {"Ocean Loading", "Ocean Loading", 0, 90, 200, 0.001, false},
     }};
     return table;
 }
@@ -88,6 +89,9 @@ bool SeriesValue(const CReading& reading, int series, double& value)
         return true;
     case kSeriesDrift:
         value = reading.m_dDriftCorr;
+        return true;
+    case kSeriesOceanLoad:
+        value = reading.m_dOceanLoadCorr;
         return true;
     default:
         return false;
@@ -243,6 +247,8 @@ std::string StationPointText(const CKelpDoc& doc, const CStationList& list, int 
         return StringPrintf("Number: %s\n Polar Motion:%13.4fmGal\n", n, reading->m_dPolarCorr);
     case kSeriesDrift:
         return StringPrintf("Number: %s\n Drift:%13.4fmGal\n", n, reading->m_dDriftCorr);
+    case kSeriesOceanLoad:
+        return StringPrintf("Number: %s\n Ocean Loading:%13.4fmGal\n", n, reading->m_dOceanLoadCorr);
     default:
         return {};
     }

@@ -9,7 +9,7 @@ namespace bramble {
 class CKelpDoc;
 class CStationList;
 
-// The ten quantities of the "Station Information" plot, in their fixed
+// The eleven quantities of the "Station Information" plot, in their fixed
 // order (the index is the chart's series index).
 enum StationSeries : int {
     kSeriesGravity = 0,
@@ -21,9 +21,10 @@ enum StationSeries : int {
     kSeriesBerger,
     kSeriesPressure,
     kSeriesPolarMotion,
-    kSeriesDrift
+    kSeriesDrift,
+    kSeriesOceanLoad
 };
-inline constexpr int kStationSeriesCount = 10;
+inline constexpr int kStationSeriesCount = 11;
 
 // The value that marks a gap in a series.
 inline constexpr double kPlotMissingValue = -9999.0;
@@ -47,7 +48,7 @@ double ScaleChoiceFactor(int index);
 // What the window's controls ask of one build.
 struct StationPlotRequest {
     std::array<bool, kStationSeriesCount> m_bSeries{};  // the check boxes
-    std::array<double, kStationSeriesCount> m_dScale{1, 1, 1, 1, 1, 1, 1, 1, 1, 1};
+    std::array<double, kStationSeriesCount> m_dScale{1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1};
     bool m_bSubtractMean = false;
     double m_dMeanGravity = 0.0;
     // Set only while a check box or scale change rebuilds: the value range
@@ -70,8 +71,8 @@ struct StationPlotData {
     double m_dEarliest = 9999999.0;
     double m_dLatest = -9999999.0;
     // Only with a range request: lowest and highest scaled value of the
-    // ticked series 1..9 with their margins; -50..50 when nothing is ticked;
-    // lowest > highest when no ticked series 1..9 has a value (for example
+    // ticked series 1..10 with their margins; -50..50 when nothing is ticked;
+    // lowest > highest when no ticked series 1..10 has a value (for example
     // when only "Gravity" is ticked).
     bool m_bValueRange = false;
     double m_dLowest = 9999999.0;

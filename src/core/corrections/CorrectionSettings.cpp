@@ -9,6 +9,8 @@ void ResetCorrectionsForImport(CorrectionSettings& settings, const CKelpDoc& doc
 {
     settings.m_bApplyPolar = false;
     settings.m_strPolarFile.clear();
+    settings.m_bApplyOceanLoad = false;
+    settings.m_strBlqFile.clear();
     settings.m_PressureList.clear();
     if (doc.m_Readings.empty())
         return;

@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+#include "oceanload/StationMatch.h"
+
 namespace bramble {
 
 class CKelpDoc;
@@ -27,12 +29,20 @@ struct CorrectionSettings {
     bool m_bApplyPolar = false;
     std::string m_strPolarFile;
     bool m_bApplyDrift = false;
+    // Ocean tide loading: the BLQ file whose blocks the readings took, and
+    // the distance within which a station without a block of its own name
+    // takes the nearest block. On only while the readings hold the loading
+    // of m_strBlqFile (CorrectionsDialogModel::ReadBlqFile).
+    bool m_bApplyOceanLoad = false;
+    std::string m_strBlqFile;
+    double m_dBlqMatchDistanceKm = kDefaultBlqMatchDistanceKm;
 
     friend bool operator==(const CorrectionSettings&, const CorrectionSettings&) = default;
 };
 
-// What an import changes: the polar-motion correction is turned off, its
-// file forgotten (a table must be read again for each survey), and the
+// What an import changes: the polar-motion and ocean-loading corrections
+// are turned off and their files forgotten (they must be read again for
+// each survey: the new readings hold neither), and the
 // pressure list gets its two default entries, the first and the last
 // reading of the document at 1013.25 hPa. An empty document leaves the
 // list empty.

@@ -5,8 +5,7 @@
 
 #include "corrections/CellFormat.h"
 #include "corrections/Coordinates.h"
-#include "corrections/PolarMotion.h"
-#include "corrections/Pressure.h"
+#include "corrections/CorrectionSteps.h"
 #include "mainwnd/CStationList.h"
 #include "survey/CKelpDoc.h"
 
@@ -32,8 +31,8 @@ int TiltYOf(const CReading& r)
 
 // Sums over the recomputed readings, in the order they are added.
 struct Sums {
-    double grav = 0, stdDev = 0, tiltX = 0, tiltY = 0, temp = 0, etc = 0, tide = 0, pressure = 0, polar = 0, drift = 0,
-           time = 0;
+    double grav = 0, stdDev = 0, tiltX = 0, tiltY = 0, temp = 0, etc = 0, tide = 0, ocean = 0, pressure = 0, polar = 0,
+           drift = 0, time = 0;
     std::vector<double> gravities;  // kept for the spread of the kSelection variant
 
     void Add(const CReading& r, bool keepGravity)
@@ -47,6 +46,7 @@ struct Sums {
         temp += r.m_dTemp;
         etc += EtcReadOf(r);
         tide += r.m_dTideCorr;
+        ocean += r.m_dOceanLoadCorr;
         pressure += r.m_dPressureCorr;
         polar += r.m_dPolarCorr;
         drift += r.m_dDriftCorr;
@@ -72,6 +72,7 @@ struct Sums {
         s.m_dTemp = temp / count;
         s.m_dEtc = etc / count;
         s.m_dBerger = tide / count;
+        s.m_dOceanLoad = ocean / count;
         s.m_dPressure = pressure / count;
         s.m_dPolarMotion = polar / count;
         s.m_dDrift = drift / -count;
@@ -117,29 +118,17 @@ std::string EtcWarning(double rms, int count)
 
 // What stays the same for every reading of one run.
 struct RunConstants {
-    const CorrectionSettings& settings;
-    TideFunction tide;
-    SiteCoordinates polarSite;
+    StepInputs steps;
     bool driftGateOpen;
 };
 
 // Step 1, the physics: the reading's corrections and working gravity from
-// its load-time values, in the order tide, pressure, polar motion, drift.
-// Gives the texts the row shows for them.
+// its load-time values, in the order tide, ocean loading, pressure, polar
+// motion, drift. Gives the texts the row shows for them.
 CStationList::CorrectionCells CorrectReading(CReading& r, const RunConstants& run)
 {
-    const CorrectionSettings& settings = run.settings;
-    ApplyTideStep(r, settings.m_nTideMode, run.tide);
-
-    r.m_dPressureCorr =
-        settings.m_bApplyPressure ? PressureCorrection(r.m_dPressure, settings.m_dNominalPressure) : 0.0;
-    r.m_dGrav += r.m_dPressureCorr;
-
-    r.m_dPolarCorr = settings.m_bApplyPolar
-                         ? PolarMotionCorrection(r.m_PolarMotion.m_dX, r.m_PolarMotion.m_dY, run.polarSite.m_dLatitude,
-                                                 run.polarSite.m_dEastLongitude)
-                         : 0.0;
-    r.m_dGrav += r.m_dPolarCorr;
+    const CorrectionSettings& settings = run.steps.settings;
+    ApplyStepsBeforeDrift(r, run.steps);
 
     double driftShown = 0.0;
     std::string driftName = "NONE";
@@ -152,19 +141,23 @@ CStationList::CorrectionCells CorrectReading(CReading& r, const RunConstants& ru
         }
         driftName = r.m_strDriftName;
     }
-    return {r.m_dGrav, r.m_dTideCorr, r.m_dPressureCorr, r.m_dPolarCorr, driftShown, std::move(driftName)};
+    return {r.m_dGrav,  r.m_dTideCorr,        r.m_dPressureCorr, r.m_dPolarCorr,
+            driftShown, std::move(driftName), r.m_dOceanLoadCorr};
 }
 
 RecalcResult Recalc(Variant variant, CKelpDoc& doc, CStationList& list, const CorrectionSettings& settings,
                     const DriftState& drift, SelectionSummary& summary, const RecalcOptions& options)
 {
+    // The ocean-loading column is shown while its correction is on, so that
+    // without it the list shows, copies and exports what it always did.
+    list.ShowOceanLoad(settings.m_bApplyOceanLoad);
     RecalcCounts counts;
     const int n = list.SelectedCount();
     counts.m_nSelected = n;
     if (n <= 0)
         return RecalcResult::Of(counts);
 
-    const RunConstants run{settings, options.tide ? options.tide : DefaultTideFunction(), CurrentCoordinates(doc),
+    const RunConstants run{{settings, options.tide ? options.tide : DefaultTideFunction(), CurrentCoordinates(doc)},
                            !drift.AnyMeanIsZero() || n == 1};
     Sums sums;
     const bool keepGravities = variant == Variant::kSelection;

@@ -35,9 +35,11 @@ struct RecalcCounts {
 using RecalcResult = Result<RecalcCounts>;
 
 // Recomputes the reading of every selected row from its load-time values,
-// in row order, in three steps: the corrections (tide, pressure, polar
-// motion, drift) into the reading and its working gravity, then the row's
-// cells 16..21 ("%10.4f", "NONE") in one go, then the summary. A row finds its reading through its
+// in row order, in three steps: the corrections (tide, ocean loading,
+// pressure, polar motion, drift; ApplyStepsBeforeDrift) into the reading and
+// its working gravity, then the row's correction cells ("%10.4f", "NONE") in
+// one go, then the summary. The list shows its ocean-loading column while
+// that correction is on. A row finds its reading through its
 // "Station Index" cell, whatever the sort order. Without a selection
 // nothing changes. A cancelled run leaves the summary as it was.
 //

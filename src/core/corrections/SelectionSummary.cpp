@@ -25,6 +25,8 @@ std::string SelectionSummary::Text(Field field) const
         return FormatCorrection(m_dPressure);
     case kPolarMotion:
         return FormatCorrection(m_dPolarMotion);
+    case kOceanLoad:
+        return FormatCorrection(m_dOceanLoad);
     case kDrift:
         return FormatCorrection(m_dDrift);
     case kTime:

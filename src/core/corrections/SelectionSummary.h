@@ -9,7 +9,20 @@ namespace bramble {
 // The means of the selected readings after a recomputation: the values of
 // the "Mean Calculations" group of the station information window.
 struct SelectionSummary {
-    enum Field { kGrav, kSDev, kTiltX, kTiltY, kTemp, kEtc, kBerger, kPressure, kPolarMotion, kDrift, kTime };
+    enum Field {
+        kGrav,
+        kSDev,
+        kTiltX,
+        kTiltY,
+        kTemp,
+        kEtc,
+        kBerger,
+        kPressure,
+        kPolarMotion,
+        kOceanLoad,
+        kDrift,
+        kTime
+    };
 
     int m_nReadings = 0;
     double m_dGrav = 0.0;  // mean gravity; the plot subtracts it on request
@@ -21,8 +34,9 @@ struct SelectionSummary {
     double m_dBerger = 0.0;
     double m_dPressure = 0.0;
     double m_dPolarMotion = 0.0;
-    double m_dDrift = 0.0;  // minus the mean drift value
-    DateTime m_dtTime;      // mean time
+    double m_dOceanLoad = 0.0;  // mean ocean-loading correction
+    double m_dDrift = 0.0;      // minus the mean drift value
+    DateTime m_dtTime;          // mean time
 
     // The field's text: "%10.4f", the time as "%H:%M:%S".
     std::string Text(Field field) const;

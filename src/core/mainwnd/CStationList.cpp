@@ -38,8 +38,16 @@ const std::array<CStationList::Column, CStationList::kColumnCount>& CStationList
         {"Polar Motion", 80},
         {"Drift Correction", 80},
         {"Drift Correction Name", 125},
+        {"Ocean Loading", 85},
     }};
     return columns;
+}
+
+int CStationList::ColumnWidth(int column) const
+{
+    if (column < 0 || column >= kColumnCount || (column == kOceanLoad && !m_bOceanLoadShown))
+        return 0;
+    return Columns()[static_cast<std::size_t>(column)].width;
 }
 
 void CStationList::Fill(int hint)
@@ -47,12 +55,17 @@ void CStationList::Fill(int hint)
     if (hint != 0 && hint != 1)
         return;
     m_rows.clear();
+    m_bOceanLoadShown = false;
     m_rows.resize(m_doc.m_Readings.size());
     for (std::size_t i = 0; i < m_rows.size(); ++i)
         m_rows[i].reading = static_cast<int>(i);
 }
 
-void CStationList::Clear() { m_rows.clear(); }
+void CStationList::Clear()
+{
+    m_rows.clear();
+    m_bOceanLoadShown = false;
+}
 
 const CStationList::Row* CStationList::RowAt(int row) const
 {
@@ -124,7 +137,7 @@ std::string CStationList::Text(int row, int column) const
     if (column >= kCorrectedGrav && (r->written >> (column - kCorrectedGrav) & 1u)) {
         if (column == kDriftName)
             return r->driftName;
-        return FormatCorrection(r->numbers[static_cast<std::size_t>(column - kCorrectedGrav)]);
+        return FormatCorrection(r->numbers[static_cast<std::size_t>(NumberCellOf(column))]);
     }
     return LoadedText(*m_doc.m_Readings[static_cast<std::size_t>(r->reading)], column);
 }
@@ -148,9 +161,9 @@ void CStationList::SetText(int row, int column, std::string text)
 void CStationList::SetCorrection(int row, int column, double value)
 {
     Row* r = RowAt(row);
-    if (!r || column < kCorrectedGrav || column > kDriftCorrection)
+    if (!r || column < kCorrectedGrav || column == kDriftName || column > kOceanLoad)
         return;
-    r->numbers[static_cast<std::size_t>(column - kCorrectedGrav)] = value;
+    r->numbers[static_cast<std::size_t>(NumberCellOf(column))] = value;
     r->written |= static_cast<std::uint8_t>(1u << (column - kCorrectedGrav));
     ForgetText(*r, column);
 }
@@ -170,11 +183,11 @@ void CStationList::SetCorrectionCells(int row, CorrectionCells cells)
     Row* r = RowAt(row);
     if (!r)
         return;
-    r->numbers = {cells.correctedGrav, cells.berger, cells.pressure, cells.polarMotion, cells.drift};
+    r->numbers = {cells.correctedGrav, cells.berger, cells.pressure, cells.polarMotion, cells.drift, cells.oceanLoad};
     r->driftName = std::move(cells.driftName);
-    r->written = static_cast<std::uint8_t>((1u << (kDriftName - kCorrectedGrav + 1)) - 1u);
+    r->written = static_cast<std::uint8_t>((1u << (kOceanLoad - kCorrectedGrav + 1)) - 1u);
     if (r->texts) {
-        for (int column = kCorrectedGrav; column <= kDriftName; ++column)
+        for (int column = kCorrectedGrav; column <= kOceanLoad; ++column)
             ForgetText(*r, column);
     }
 }

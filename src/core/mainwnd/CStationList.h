@@ -14,16 +14,18 @@
 namespace bramble {
 
 // The rows of the station list, without any window: one row per reading,
-// 22 columns, an integer sort key per row and the selection (which is the
+// 23 columns, an integer sort key per row and the selection (which is the
 // rows' check state). The cells of columns 0..15 are made on demand from
 // the reading as it was loaded; columns 16..21 show what the corrections
 // wrote, kept as numbers and formatted ("%10.4f") when asked for, so that a
-// million rows stay small. A row finds its reading through its "Station
+// million rows stay small. Column 22, the ocean-loading correction, is
+// shown only while that correction is on (ShowOceanLoad); hidden, the list
+// is the 22 columns it always was. A row finds its reading through its "Station
 // Index" cell. Nothing here throws: a row outside the list reads as empty
 // and is not changed.
 class CStationList {
 public:
-    static constexpr int kColumnCount = 22;
+    static constexpr int kColumnCount = 23;
     enum ColumnId {
         kHeader = 0,
         kRecord,
@@ -46,7 +48,8 @@ public:
         kPressure,
         kPolarMotion,
         kDriftCorrection,
-        kDriftName
+        kDriftName,
+        kOceanLoad
     };
     static constexpr int kFirstCorrectionColumn = kCorrectedGrav;
 
@@ -55,13 +58,19 @@ public:
         int width;  // pixels; 0 hides the column
     };
     static const std::array<Column, kColumnCount>& Columns();
+    // The width the column has now: Columns()' width, 0 for the
+    // ocean-loading column while it is hidden.
+    int ColumnWidth(int column) const;
+    void ShowOceanLoad(bool shown) { m_bOceanLoadShown = shown; }
+    bool OceanLoadShown() const { return m_bOceanLoadShown; }
 
     // The list reads and, through the non-const Reading(), changes the
     // readings of `doc`, which must outlive it.
     explicit CStationList(CKelpDoc& doc) : m_doc(doc) { }
 
-    // Rebuilds one row per reading, in reading order, none selected:
-    // hint 0 for CG-3 data, 1 for Aliod data; any other hint changes nothing.
+    // Rebuilds one row per reading, in reading order, none selected, the
+    // ocean-loading column hidden: hint 0 for CG-3 data, 1 for Aliod data;
+    // any other hint changes nothing.
     void Fill(int hint);
     void Clear();
 
@@ -69,12 +78,12 @@ public:
     std::string Text(int row, int column) const;
     // Any text into any cell (the corrections write through the two below).
     void SetText(int row, int column, std::string text);
-    // A correction cell (kCorrectedGrav .. kDriftCorrection) shows `value`
-    // as "%10.4f"; the drift name cell shows `name`.
+    // A correction cell (kCorrectedGrav .. kDriftCorrection, kOceanLoad)
+    // shows `value` as "%10.4f"; the drift name cell shows `name`.
     void SetCorrection(int row, int column, double value);
     void SetDriftName(int row, std::string name);
 
-    // The values the corrections show in a row's cells 16..21, written in
+    // The values the corrections show in a row's cells 16..22, written in
     // one go after a reading was recomputed.
     struct CorrectionCells {
         double correctedGrav = 0.0;
@@ -83,6 +92,7 @@ public:
         double polarMotion = 0.0;
         double drift = 0.0;
         std::string driftName;
+        double oceanLoad = 0.0;
     };
     void SetCorrectionCells(int row, CorrectionCells cells);
 
@@ -114,12 +124,14 @@ public:
     static long long KeyOfText(std::string_view text);
 
 private:
-    static constexpr int kNumberCells = kDriftCorrection - kCorrectedGrav + 1;
+    // The number cells 16..20, then 22 (21 is the drift name).
+    static constexpr int kNumberCells = kDriftCorrection - kCorrectedGrav + 2;
+    static int NumberCellOf(int column) { return column == kOceanLoad ? kNumberCells - 1 : column - kCorrectedGrav; }
     struct Row {
         int reading = 0;  // 0-based index into the document's readings
         long long key = 0;
         bool selected = false;
-        // Which of the cells 16..21 the corrections wrote (bit c - 16).
+        // Which of the cells 16..22 the corrections wrote (bit c - 16).
         std::uint8_t written = 0;
         std::array<double, kNumberCells> numbers{};
         std::string driftName;
@@ -137,6 +149,7 @@ private:
     CKelpDoc& m_doc;
     std::vector<Row> m_rows;
     int m_nSortColumn = 0;
+    bool m_bOceanLoadShown = false;
 };
 
 }  // namespace bramble

@@ -41,6 +41,10 @@ std::string ExportDataLine(const CStationList& list, int row, std::string_view l
         line += list.Text(row, column);
         line += '\t';
     }
+    if (list.OceanLoadShown()) {
+        line += list.Text(row, CStationList::kOceanLoad);
+        line += '\t';
+    }
     line += lineEnd;
     return line;
 }
@@ -52,6 +56,8 @@ std::string ExportSelected(const CStationList& list, const CKelpDoc& doc, Export
     if (rows.empty())
         return text;
     text += ExportHeaderLine(kind, doc.m_bAliod);
+    if (list.OceanLoadShown())
+        text += "\tOcean Loading";
     text += lineEnd;
     for (const int row : rows)
         text += ExportDataLine(list, row, lineEnd);

@@ -24,7 +24,9 @@ std::string_view ExportHeaderLine(ExportKind kind, bool aliod);
 const std::array<int, 20>& ExportedColumns();
 
 // One row's data line: each exported cell's text as the list shows it,
-// followed by a tab, then the line end.
+// followed by a tab, then the line end. While the list shows its
+// ocean-loading column, that cell follows the 20 (and the header line ends
+// with "\tOcean Loading").
 std::string ExportDataLine(const CStationList& list, int row, std::string_view lineEnd = kTextLineEnd);
 
 // The whole file: the header line, then the data lines of the selected rows

@@ -47,10 +47,9 @@ std::string SelectedRowsText(const CStationList& list)
     std::vector<int> shown;
     std::vector<std::string> header;
     for (int c = 0; c < CStationList::kColumnCount; ++c) {
-        const CStationList::Column& column = CStationList::Columns()[static_cast<std::size_t>(c)];
-        if (column.width > 0) {
+        if (list.ColumnWidth(c) > 0) {
             shown.push_back(c);
-            header.emplace_back(column.title);
+            header.emplace_back(CStationList::Columns()[static_cast<std::size_t>(c)].title);
         }
     }
     std::vector<std::vector<std::string>> rows;

@@ -16,7 +16,8 @@ class CStationList;
 std::string TabSeparatedText(const std::vector<std::string>& header, const std::vector<std::vector<std::string>>& rows);
 
 // The selected rows of the station list, in list order, with the columns
-// the list shows (the hidden "Station Index" and "m_dt" are left out).
+// the list shows (the hidden "Station Index" and "m_dt" are left out, and
+// the ocean-loading column while it is hidden).
 std::string SelectedRowsText(const CStationList& list);
 
 // Rows `rows` (0-based, in the order given) of the final table, with its

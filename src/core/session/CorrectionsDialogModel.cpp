@@ -14,6 +14,7 @@ CorrectionsDialogModel::CorrectionsDialogModel(CKelpDoc& doc, CorrectionSettings
     // The entries in time order, which the interpolation walks.
     m_settings.m_PressureList = SortPressureEntries(std::move(m_settings.m_PressureList));
     m_settings.m_nTideMode = OfferedTideMode(m_meter, m_settings.m_nTideMode);
+    m_settings.m_bApplyOceanLoad = m_settings.m_bApplyOceanLoad && OceanLoadCanApply();
 }
 
 bool CorrectionsDialogModel::LongmanOffered() const { return TideModeOffered(m_meter, kTideLongman); }
@@ -60,6 +61,38 @@ Result<bool> CorrectionsDialogModel::ReadPolarTable(const std::string& path)
         m_settings.m_bApplyPolar = false;
     m_settings.m_strPolarFile = path;
     return Result<bool>::Of(found, table);
+}
+
+Result<SurveyOceanLoad> CorrectionsDialogModel::ReadBlqFile(const std::string& path)
+{
+    Result<SurveyOceanLoad> loaded = LoadOceanLoading(m_doc, path, m_settings.m_dBlqMatchDistanceKm);
+    if (loaded.Succeeded()) {
+        m_settings.m_strBlqFile = path;
+        m_settings.m_bApplyOceanLoad = true;
+    }
+    return loaded;
+}
+
+Result<SurveyOceanLoad> CorrectionsDialogModel::SetBlqMatchDistance(double km)
+{
+    if (Outcome distance = CheckBlqMatchDistance(km); distance.Failed())
+        return distance;
+    if (m_settings.m_strBlqFile.empty()) {
+        m_settings.m_dBlqMatchDistanceKm = km;
+        return {};
+    }
+    Result<SurveyOceanLoad> loaded = LoadOceanLoading(m_doc, m_settings.m_strBlqFile, km);
+    if (loaded.Succeeded())
+        m_settings.m_dBlqMatchDistanceKm = km;
+    return loaded;
+}
+
+Outcome CorrectionsDialogModel::SetApplyOceanLoad(bool apply)
+{
+    if (apply && !OceanLoadCanApply())
+        return Outcome::Error("Choose the BLQ file of the stations' ocean-loading parameters first.");
+    m_settings.m_bApplyOceanLoad = apply;
+    return {};
 }
 
 }  // namespace bramble

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "corrections/CorrectionSettings.h"
+#include "oceanload/SurveyOceanLoad.h"
 #include "result/Result.h"
 #include "session/MeterKind.h"
 
@@ -15,7 +16,8 @@ class CKelpDoc;
 // The Corrections dialog without its widgets: the settings being edited and
 // what each of its buttons does. The window's dialog shows it; bramble-cli
 // drives it with the command line's choices, so both go through the same
-// rules. The pressure list's "Apply" and the polar file's "..." change the
+// rules. The pressure list's "Apply", the polar file's "..." and the BLQ
+// file's "..." (and a new distance with a BLQ file read) change the
 // document's readings at once; everything else waits for OK, where the
 // opener takes Settings() (ReductionSession::ApplyCorrections).
 class CorrectionsDialogModel {
@@ -48,6 +50,22 @@ public:
     // correction is turned off (with a warning). A file that cannot be read
     // is an error and changes nothing, not even the file name.
     Result<bool> ReadPolarTable(const std::string& path);
+    // "..." of "Ocean Loading": reads the BLQ file at `path` and gives every
+    // reading the loading of its station's block, matched within the
+    // settings' distance (AssignOceanLoading). A file that cannot be read or
+    // is not BLQ, or that has no block for any station, is an error and
+    // changes nothing, not even the file name. Otherwise the file becomes
+    // the settings' and the correction is turned on; a warning names the
+    // stations without a block.
+    Result<SurveyOceanLoad> ReadBlqFile(const std::string& path);
+    // The distance within which a station takes the nearest block: a number
+    // from 0 to kMaxBlqMatchDistanceKm, else refused. With a BLQ file chosen
+    // the file is read and matched again with the new distance; when that
+    // fails the distance and the readings stay as they were.
+    Result<SurveyOceanLoad> SetBlqMatchDistance(double km);
+    // "Apply" of "Ocean Loading" can be ticked once a BLQ file is read.
+    bool OceanLoadCanApply() const { return !m_settings.m_strBlqFile.empty(); }
+    Outcome SetApplyOceanLoad(bool apply);
     // "Calculate Drift..." ended with the drift dialog's OK, which applied
     // the drift: the correction shows as on, so that OK keeps it.
     void DriftApplied() { m_settings.m_bApplyDrift = true; }

@@ -64,6 +64,7 @@ Station* AppendReading(CKelpDoc& doc, std::unique_ptr<Station> reading, Header* 
     reading->m_dTideCorr = 0.0;
     reading->m_dPressureCorr = 0.0;
     reading->m_dPolarCorr = 0.0;
+    reading->m_dOceanLoadCorr = 0.0;
     reading->m_dDriftCorr = 0.0;
     Station* raw = reading.get();
     doc.m_Readings.push_back(std::move(reading));

@@ -38,6 +38,11 @@ public:
     double m_dDriftCorr = 0.0;
     double m_dPolarCorr = 0.0;
     double m_dPressureCorr = 0.0;
+    // The ocean tide loading at the reading's time from its station's BLQ
+    // block, microGal; not a number while no block is given to it, so that
+    // no ocean-loading correction is made before.
+    double m_dOceanLoad = std::numeric_limits<double>::quiet_NaN();
+    double m_dOceanLoadCorr = 0.0;  // mGal, as the ocean-loading step applied it
 };
 
 // One reading line of a CG-3 dump.

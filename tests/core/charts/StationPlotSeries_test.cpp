@@ -193,7 +193,9 @@ TEST(StationPlotSeries, ClickTextsShowTheStoredValues)
     EXPECT_EQ(StationPointText(s.doc, s.list, kSeriesPolarMotion, 2), "Number: 3\n Polar Motion:       0.0040mGal\n");
     EXPECT_NE(StationPointText(s.doc, s.list, kSeriesTemp, 0).find("mK\n"), std::string::npos);
     EXPECT_EQ(StationPointText(s.doc, s.list, kSeriesDrift, 10), "");
-    EXPECT_EQ(StationPointText(s.doc, s.list, 10, 0), "");
+    s.doc.m_Readings[1]->m_dOceanLoadCorr = 0.00471;
+    EXPECT_EQ(StationPointText(s.doc, s.list, kSeriesOceanLoad, 1), "Number: 2\n Ocean Loading:       0.0047mGal\n");
+    EXPECT_EQ(StationPointText(s.doc, s.list, kStationSeriesCount, 0), "");
 }
 
 TEST(StationPlotSeries, ScaleChoices)

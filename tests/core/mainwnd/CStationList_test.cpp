@@ -41,6 +41,23 @@ TEST(StationList, ColumnsInOrderWithHiddenIndexAndDayNumber)
     EXPECT_STREQ(columns[15].title, "Rel Grav - E.T.C.");
     EXPECT_STREQ(columns[21].title, "Drift Correction Name");
     EXPECT_EQ(columns[21].width, 125);
+    EXPECT_STREQ(columns[22].title, "Ocean Loading");
+}
+
+TEST(StationList, TheOceanLoadingColumnIsShownOnlyWhileAskedForUntilTheNextFill)
+{
+    Loaded l(false);
+    EXPECT_EQ(l.list.ColumnWidth(CStationList::kOceanLoad), 0);
+    EXPECT_EQ(l.list.ColumnWidth(CStationList::kDriftName), 125);
+    l.list.ShowOceanLoad(true);
+    EXPECT_EQ(l.list.ColumnWidth(CStationList::kOceanLoad), 85);
+    l.list.SetCorrection(0, CStationList::kOceanLoad, 0.00471);
+    l.list.SetCorrection(0, CStationList::kDriftCorrection, -0.25);
+    EXPECT_EQ(l.list.Text(0, CStationList::kOceanLoad), "    0.0047");
+    EXPECT_EQ(l.list.Text(0, CStationList::kDriftCorrection), "   -0.2500");
+    EXPECT_EQ(l.list.Text(0, CStationList::kDriftName), "");
+    l.list.Fill(0);
+    EXPECT_FALSE(l.list.OceanLoadShown());
 }
 
 TEST(StationList, Cg3RowCellsUseTheirFormats)
@@ -49,8 +66,9 @@ TEST(StationList, Cg3RowCellsUseTheirFormats)
     ASSERT_EQ(l.list.RowCount(), 15);
     const int r = l.RowOfIndex(10);  // header 1, record 10: "102" after midnight, 120 s
     const std::vector<std::string> expected = {
-        "1",        "10", "102",        " 2471.485",        "  0.023",   "2", "-3", "  -0.58", "  0.094", "120", "3",
-        "00:36:58", "10", "03/13/2019", " 43537.025671296", " 2471.391", "",  "",   "",        "",        "",    ""};
+        "1", "10",       "102", " 2471.485",  "  0.023",          "2",         "-3", "  -0.58", "  0.094", "120",
+        "3", "00:36:58", "10",  "03/13/2019", " 43537.025671296", " 2471.391", "",   "",        "",        "",
+        "",  "",         ""};
     for (int c = 0; c < CStationList::kColumnCount; ++c)
         EXPECT_EQ(l.list.Text(r, c), expected[static_cast<std::size_t>(c)]) << "column " << c;
     EXPECT_EQ(l.list.Reading(r).m_strStation, "102");
