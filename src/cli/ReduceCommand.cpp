@@ -11,6 +11,7 @@
 #include "WriteOutput.h"
 #include "corrections/Pressure.h"
 #include "drift/DriftLine.h"
+#include "oceanload/SurveyOceanLoad.h"
 #include "session/ReductionSession.h"
 #include "session/TideChoice.h"
 
@@ -21,15 +22,16 @@ constexpr const char* kReduceHelp =
     "usage: bramble-cli reduce FILE [--aliod] [--lat DEG] [--lon DEG] [--serial N] [--operator TEXT] [--temp DEG]\n"
     "                          [--tide longman|berger|none] [--pressure \"MM/DD/YYYY  HH:MM:SS  hPa\"]...\n"
     "                          [--nominal-pressure HPA | --elevation M] [--polar FILE]\n"
+    "                          [--ocean-load FILE [--ocean-load-distance KM]]\n"
     "                          [--drift auto | [--drift-base STATION...] [--drift-line LINE]]\n"
     "                          [--select all | --select STATION...]\n"
     "                          [--final OUT] [--export excel|report OUT]...\n"
     "\n"
     "Reduces a survey as the program's windows do, in the same order: import,\n"
-    "the Corrections dialog (polar table, pressure entries, nominal pressure,\n"
-    "tide, OK), the drift calculation, the final output and the exports. The\n"
-    "files written hold the same bytes as the program's \"&Export Text\" and\n"
-    "\"Export Selected\" files for the same choices.\n"
+    "the Corrections dialog (polar table, ocean-loading file, pressure entries,\n"
+    "nominal pressure, tide, OK), the drift calculation, the final output and\n"
+    "the exports. The files written hold the same bytes as the program's\n"
+    "\"&Export Text\" and \"Export Selected\" files for the same choices.\n"
     "\n"
     "  FILE                  a Scintrex CG-3 dump, or an Aliod file with --aliod\n"
     "  --aliod               read FILE as Aliod readings; the five header values\n"
@@ -50,6 +52,14 @@ constexpr const char* kReduceHelp =
     "  --elevation M         nominal pressure from this elevation, metres (\"Set\")\n"
     "  --polar FILE          polar-motion table; the correction is applied when\n"
     "                        the table holds the survey's first day\n"
+    "  --ocean-load FILE     the stations' ocean-loading parameters (BLQ, \"GRAV\n"
+    "                        TILT\"); the correction is applied to the readings\n"
+    "                        of every station that has a block, and the\n"
+    "                        stations without one are named\n"
+    "  --ocean-load-distance KM\n"
+    "                        a station without a block of its own name takes\n"
+    "                        the nearest block within KM of its header's\n"
+    "                        position (default 5)\n"
     "  --drift auto          \"&Calculate Drift...\" and OK: the least-squares line\n"
     "                        of the selected readings\n"
     "  --drift-line LINE     the same, with the drift line edited to LINE\n"
@@ -95,6 +105,8 @@ struct ReduceOptions {
     std::string nominalPressure;
     std::string elevation;
     std::string polar;
+    std::string oceanLoad;          // the BLQ file
+    std::string oceanLoadDistance;  // km; empty: the dialog's
     bool driftAuto = false;
     std::string driftLine;
     bool haveDriftLine = false;
@@ -187,6 +199,12 @@ bool ParseArguments(const Args& args, ReduceOptions& o, std::ostream& err, bool&
             ok = value(o.elevation);
         } else if (a == "--polar") {
             ok = value(o.polar);
+        } else if (a == "--ocean-load") {
+            ok = value(o.oceanLoad);
+            if (ok && o.oceanLoad.empty())
+                return fail("--ocean-load needs the name of a BLQ file");
+        } else if (a == "--ocean-load-distance") {
+            ok = value(o.oceanLoadDistance);
         } else if (a == "--drift") {
             std::string mode;
             ok = value(mode);
@@ -233,6 +251,14 @@ bool ParseArguments(const Args& args, ReduceOptions& o, std::ostream& err, bool&
         return fail("--nominal-pressure needs a number, not '" + o.nominalPressure + "'");
     if (!o.elevation.empty() && !ParseNumber(o.elevation, number))
         return fail("--elevation needs a number, not '" + o.elevation + "'");
+    if (!o.oceanLoadDistance.empty()) {
+        if (o.oceanLoad.empty())
+            return fail("--ocean-load-distance goes with --ocean-load");
+        if (!ParseNumber(o.oceanLoadDistance, number))
+            return fail("--ocean-load-distance needs a number of km, not '" + o.oceanLoadDistance + "'");
+        if (const Outcome distance = CheckBlqMatchDistance(number); distance.Failed())
+            return fail("--ocean-load-distance " + o.oceanLoadDistance + ": " + distance.ErrorText());
+    }
     if (std::find(o.stations.begin(), o.stations.end(), "all") != o.stations.end()) {
         if (o.stations.size() > 1)
             return fail("--select takes either 'all' or station names, not both");
@@ -307,6 +333,15 @@ int RunReduce(const Args& args, std::ostream& out, std::ostream& err)
             return kFileError;
         if (polar.Value())
             dialog.Settings().m_bApplyPolar = true;
+    }
+    if (!o.oceanLoad.empty()) {
+        double km = 0.0;
+        if (ParseNumber(o.oceanLoadDistance, km))
+            PrintMessages(dialog.SetBlqMatchDistance(km), who, err);  // checked with the arguments
+        const Result<SurveyOceanLoad> ocean = dialog.ReadBlqFile(o.oceanLoad);
+        PrintMessages(ocean, who, err);
+        if (ocean.Failed())
+            return kFileError;
     }
     if (!o.pressures.empty()) {
         dialog.Settings().m_PressureList = SortPressureEntries(o.pressures);

@@ -124,6 +124,27 @@ private slots:
         CompareOutputs();
     }
 
+    // Ocean loading with a distance that leaves some stations without a
+    // block: the column, the exports and the final table alike.
+    void cg3OceanLoading()
+    {
+        const QString blq = BRAMBLE_TEST_DATA "/oceanload/cg3-two-blocks.blq";
+        ImportThroughDialogs(m_app->mainFrame(), kCg3Example, false);
+        Click(m_view, "selectAllButton");
+        CorrectionsOk([blq](CDlgCorrections* dlg) {
+            Click(dlg, "bergerRadio");
+            dlg->findChild<QLineEdit*>("blqDistanceEdit")->setText("1");
+            ChooseNextFile(blq);
+            Click(dlg, "blqFileButton");  // the stations without a block are named in a message box
+        });
+        QVERIFY(m_view->Session().Corrections().m_bApplyOceanLoad);
+        QVERIFY(!m_view->table()->isColumnHidden(CStationList::kOceanLoad));
+        ExportFromTheWindows();
+        RunCli({kCg3Example, "--tide", "berger", "--ocean-load", blq, "--ocean-load-distance", "1"});
+        CompareOutputs();
+        QVERIFY(ReadAll(m_out->filePath("gui-excel.txt")).contains("\tOcean Loading\n"));
+    }
+
     void cg3SomeStationsLongman()
     {
         ImportThroughDialogs(m_app->mainFrame(), kCg3Example, false);
