@@ -24,11 +24,14 @@ namespace bramble {
 namespace {
 
 // Control identifiers of the check boxes and scale selectors, by series.
-constexpr std::array<int, kStationSeriesCount> kCheckId{1064, 1065, 1066, 1067, 1068, 1069, 1140, 1142, 1143, 1148};
-constexpr std::array<int, kStationSeriesCount> kScaleId{1082, 1084, 1086, 1083, 1087, 1085, 1141, 1144, 1145, 1149};
+constexpr std::array<int, kStationSeriesCount> kCheckId{1064, 1065, 1066, 1067, 1068, 1069,
+                                                        1140, 1142, 1143, 1148, 1205};
+constexpr std::array<int, kStationSeriesCount> kScaleId{1082, 1084, 1086, 1083, 1087, 1085,
+                                                        1141, 1144, 1145, 1149, 1206};
 // The check box captions; "ETC" differs from the series name "E.T.C".
 constexpr std::array<const char*, kStationSeriesCount> kCheckCaption{
-    "Gravity", "SDev", "Tilt X", "Tilt Y", "Temp", "ETC", "Berger", "Pressure", "Polar Motion", "Drift"};
+    "Gravity", "SDev",     "Tilt X",       "Tilt Y", "Temp",         "ETC",
+    "Berger",  "Pressure", "Polar Motion", "Drift",  "Ocean Loading"};
 
 // The panel's rows: label, edit identifier, summary field.
 struct MeanRow {
@@ -36,7 +39,7 @@ struct MeanRow {
     int id;
     SelectionSummary::Field field;
 };
-constexpr std::array<MeanRow, 11> kMeanRows{{
+constexpr std::array<MeanRow, 12> kMeanRows{{
     {"Grav", 1072, SelectionSummary::kGrav},
     {"SDev", 1073, SelectionSummary::kSDev},
     {"Tilt X", 1076, SelectionSummary::kTiltX},
@@ -46,6 +49,7 @@ constexpr std::array<MeanRow, 11> kMeanRows{{
     {"Pressure", 1138, SelectionSummary::kPressure},
     {"Berger", 1139, SelectionSummary::kBerger},
     {"Polar Motion", 1137, SelectionSummary::kPolarMotion},
+    {"Ocean Loading", 1207, SelectionSummary::kOceanLoad},
     {"Drift", 1150, SelectionSummary::kDrift},
     {"Time", 1078, SelectionSummary::kTime},
 }};
@@ -106,6 +110,8 @@ void CDisplayDlg::CreateControls()
         } else if (kMeanRows[i].field == SelectionSummary::kTiltY) {
             label->setObjectName("static1181");
             m_pTiltYLabel = label;
+        } else if (kMeanRows[i].field == SelectionSummary::kOceanLoad) {
+            m_pOceanLoadLabel = label;
         }
         meanForm->addRow(label, edit);
     }
@@ -137,8 +143,8 @@ void CDisplayDlg::CreateControls()
         return group;
     };
     QGroupBox* data = makeGroup("Data", {kSeriesGravity, kSeriesSDev, kSeriesTiltX, kSeriesTiltY, kSeriesTemp});
-    QGroupBox* corrections =
-        makeGroup("Corrections", {kSeriesPressure, kSeriesEtc, kSeriesPolarMotion, kSeriesBerger, kSeriesDrift});
+    QGroupBox* corrections = makeGroup("Corrections", {kSeriesPressure, kSeriesEtc, kSeriesPolarMotion, kSeriesBerger,
+                                                       kSeriesDrift, kSeriesOceanLoad});
 
     auto* side = new QVBoxLayout;
     side->addWidget(means);
@@ -251,12 +257,22 @@ void CDisplayDlg::Build()
         m_pScale[static_cast<std::size_t>(s)]->setEnabled(!aliod);
     }
 
+    // The ocean loading is offered while the list shows its column.
+    const bool ocean = m_list.OceanLoadShown();
+    m_pCheck[kSeriesOceanLoad]->setVisible(ocean);
+    m_pScale[kSeriesOceanLoad]->setVisible(ocean);
+    m_pOceanLoadLabel->setVisible(ocean);
+    for (std::size_t i = 0; i < kMeanRows.size(); ++i)
+        if (kMeanRows[i].field == SelectionSummary::kOceanLoad)
+            m_pMean[i]->setVisible(ocean);
+
     for (std::size_t i = 0; i < kStationSeriesCount; ++i)
         if (m_pScale[i] && m_pScale[i]->currentIndex() >= 0)
             m_dScale[i] = ScaleChoiceFactor(m_pScale[i]->currentIndex());
 
     StationPlotRequest request;
     request.m_bSeries = m_bSeries;
+    request.m_bSeries[kSeriesOceanLoad] = request.m_bSeries[kSeriesOceanLoad] && ocean;
     request.m_dScale = m_dScale;
     request.m_bSubtractMean = m_bSubtractMean;
     request.m_dMeanGravity = m_dMeanGravity;

@@ -56,7 +56,7 @@ public:
 
     // The fields (named as the view and the tests know them).
     std::array<bool, kStationSeriesCount> m_bSeries{};
-    std::array<double, kStationSeriesCount> m_dScale{1, 1, 1, 1, 1, 1, 1, 1, 1, 1};
+    std::array<double, kStationSeriesCount> m_dScale{1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1};
     bool m_bSubtractMean = true;
     double m_dMeanGravity = 0.0;
     double m_dMissing = kPlotMissingValue;
@@ -65,7 +65,7 @@ public:
     double m_dLowest = 9999999.0;
     double m_dHighest = -9999999.0;
     bool m_bRangeRequest = false;
-    std::array<QString, 11> m_strMean;  // in SelectionSummary::Field order
+    std::array<QString, 12> m_strMean;  // in the order of the "Mean Calculations" rows
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -85,9 +85,10 @@ private:
     ChartWidget* m_pChart = nullptr;  // child, edit 1060's place
     std::array<QCheckBox*, kStationSeriesCount> m_pCheck{};
     std::array<QComboBox*, kStationSeriesCount> m_pScale{};  // none for gravity
-    std::array<QLineEdit*, 11> m_pMean{};
+    std::array<QLineEdit*, 12> m_pMean{};
     QLabel* m_pTiltXLabel = nullptr;       // static 1180
     QLabel* m_pTiltYLabel = nullptr;       // static 1181
+    QLabel* m_pOceanLoadLabel = nullptr;   // shown while the list shows the ocean loading
     QCheckBox* m_pSubtractMean = nullptr;  // 1108
     bool m_bExchanging = false;            // the controls are being set from the fields
 };

@@ -78,12 +78,18 @@ QString DefaultChooser(QWidget* parent, const QString& current)
                                         QFileDialog::DontUseNativeDialog);
 }
 
+QString DefaultBlqChooser(QWidget* parent, const QString& current)
+{
+    return QFileDialog::getOpenFileName(parent, "Ocean Loading Parameters", ChooserStart(current), BlqFileFilters(),
+                                        nullptr, QFileDialog::DontUseNativeDialog);
+}
+
 }  // namespace
 
 const char* const CDlgCorrections::kNotANumber = "Please enter a number.";
 
 CDlgCorrections::CDlgCorrections(CKelpDoc& doc, const CorrectionSettings& settings, QWidget* parent)
-    : QDialog(parent), m_model(doc, settings), m_chooseFile(DefaultChooser)
+    : QDialog(parent), m_model(doc, settings), m_chooseFile(DefaultChooser), m_chooseBlqFile(DefaultBlqChooser)
 {
     setObjectName("correctionsDialog");
     setWindowTitle("Corrections");
@@ -155,6 +161,26 @@ void CDlgCorrections::BuildControls()
     polarLayout->addWidget(m_pPolarFile, 1, 1);
     polarLayout->addWidget(browseButton, 1, 2);
 
+    auto* oceanBox = new QGroupBox("Ocean Loading", this);
+    oceanBox->setObjectName("oceanLoadGroup");
+    m_pApplyOceanLoad = Named(new QCheckBox("Apply", oceanBox), "oceanLoadApplyCheck", 1201);
+    m_pBlqFile = Named(new QLineEdit(oceanBox), "blqFileEdit", 1202);
+    m_pBlqFile->setReadOnly(true);  // the file the readings took their loading from
+    auto* blqButton = Named(new QPushButton("...", oceanBox), "blqFileButton", 1203);
+    blqButton->setAutoDefault(false);
+    m_pBlqDistance = Named(new QLineEdit(oceanBox), "blqDistanceEdit", 1204);
+    m_pApplyOceanLoad->setToolTip("Correct the readings for ocean tide loading when OK recomputes them");
+    blqButton->setToolTip("Choose the stations' ocean-loading parameters (BLQ, \"GRAV TILT\")");
+    m_pBlqDistance->setToolTip("A station without a block of its own name takes the nearest block within this "
+                               "distance of its position");
+    auto* oceanLayout = new QGridLayout(oceanBox);
+    oceanLayout->addWidget(m_pApplyOceanLoad, 0, 0, Qt::AlignLeft);
+    oceanLayout->addWidget(new QLabel("BLQ File:", oceanBox), 1, 0);
+    oceanLayout->addWidget(m_pBlqFile, 1, 1);
+    oceanLayout->addWidget(blqButton, 1, 2);
+    oceanLayout->addWidget(new QLabel("Nearest Block Within:", oceanBox), 2, 0);
+    oceanLayout->addLayout(WithUnit(m_pBlqDistance, "km", oceanBox), 2, 1);
+
     auto* driftBox = new QGroupBox("Drift", this);
     driftBox->setObjectName("driftGroup");
     m_pApplyDrift = Named(new QCheckBox("Apply", driftBox), "driftApplyCheck", 1146);
@@ -192,6 +218,7 @@ void CDlgCorrections::BuildControls()
     layout->addWidget(tideBox);
     layout->addWidget(pressureBox, 1);
     layout->addWidget(polarBox);
+    layout->addWidget(oceanBox);
     layout->addWidget(driftBox);
     layout->addLayout(buttons);
 
@@ -205,6 +232,7 @@ void CDlgCorrections::BuildControls()
     connect(applyListButton, &QPushButton::clicked, this, &CDlgCorrections::OnApplyPressures);
     connect(m_pPressureList, &QListWidget::itemClicked, this, &CDlgCorrections::OnEntryClicked);
     connect(browseButton, &QPushButton::clicked, this, &CDlgCorrections::OnChoosePolarFile);
+    connect(blqButton, &QPushButton::clicked, this, &CDlgCorrections::OnChooseBlqFile);
     connect(calculateButton, &QPushButton::clicked, this, &CDlgCorrections::OnCalculateDrift);
     connect(okButton, &QPushButton::clicked, this, &CDlgCorrections::accept);
     connect(cancelButton, &QPushButton::clicked, this, &CDlgCorrections::reject);
@@ -231,8 +259,11 @@ bool CDlgCorrections::TakeFields()
         wrong->selectAll();
         return false;
     }
+    if (!TakeBlqDistance())
+        return false;
     CorrectionSettings& settings = m_model.Settings();
-    m_model.SetTideMode(m_pTideGroup->checkedId());  // a greyed option cannot be checked
+    m_model.SetTideMode(m_pTideGroup->checkedId());             // a greyed option cannot be checked
+    m_model.SetApplyOceanLoad(m_pApplyOceanLoad->isChecked());  // greyed until a BLQ file is read
     settings.m_strPolarFile = m_pPolarFile->text().toStdString();
     settings.m_dNominalElevation = *elevation;
     settings.m_dNominalPressure = *pressure;
@@ -256,6 +287,37 @@ void CDlgCorrections::ShowFields()
     m_pApplyPolar->setChecked(settings.m_bApplyPolar);
     m_pApplyDrift->setChecked(settings.m_bApplyDrift);
     m_pDriftName->setText(m_strDriftName);
+    m_pBlqFile->setText(QString::fromStdString(settings.m_strBlqFile));
+    m_pApplyOceanLoad->setEnabled(m_model.OceanLoadCanApply());
+    m_pApplyOceanLoad->setChecked(settings.m_bApplyOceanLoad);
+    m_pBlqDistance->setText(NumberText(settings.m_dBlqMatchDistanceKm));
+}
+
+bool CDlgCorrections::TakeBlqDistance()
+{
+    const double stored = m_model.Settings().m_dBlqMatchDistanceKm;
+    const auto km = FieldNumber(m_pBlqDistance, stored);
+    Outcome outcome;
+    if (!km)
+        outcome.AddError(kNotANumber);
+    else if (*km != stored)
+        outcome = m_model.SetBlqMatchDistance(*km);
+    ShowMessages(outcome);
+    if (outcome.Failed()) {
+        m_pBlqDistance->setFocus();
+        m_pBlqDistance->selectAll();
+        return false;
+    }
+    return true;
+}
+
+void CDlgCorrections::ShowMessages(const Outcome& outcome)
+{
+    QStringList lines;
+    for (const bramble::Message& message : outcome.Messages())
+        lines << QString::fromStdString(message.text);
+    if (!lines.isEmpty())
+        Message(lines.join('\n'));
 }
 
 bool CDlgCorrections::ApplyCorrections()
@@ -353,6 +415,19 @@ void CDlgCorrections::OnChoosePolarFile()
         Message(QString::fromStdString(result.ErrorText()));
         return;
     }
+    ShowFields();
+}
+
+void CDlgCorrections::OnChooseBlqFile()
+{
+    if (!TakeFields())
+        return;
+    const QString path = m_chooseBlqFile(this, QString::fromStdString(m_model.Settings().m_strBlqFile));
+    if (path.isEmpty())
+        return;
+    // Refused: the message says why and nothing has changed. Read: the
+    // correction is on, and the stations without a block are named.
+    ShowMessages(m_model.ReadBlqFile(path.toStdString()));
     ShowFields();
 }
 

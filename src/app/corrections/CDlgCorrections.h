@@ -44,6 +44,7 @@ public:
 
     void SetApplyHandler(ApplyHandler handler) { m_onApply = std::move(handler); }
     void SetFileChooser(FileChooser chooser) { m_chooseFile = std::move(chooser); }
+    void SetBlqFileChooser(FileChooser chooser) { m_chooseBlqFile = std::move(chooser); }
     // "Calculate Drift..." is enabled once a calculation is given.
     void SetDriftCalculator(DriftCalculator calculator);
 
@@ -72,6 +73,11 @@ private:
     void OnApplyPressures();
     void OnEntryClicked(QListWidgetItem* item);
     void OnChoosePolarFile();
+    void OnChooseBlqFile();
+    // The distance field into the model, which matches a chosen BLQ file
+    // again; false (with a message) when refused.
+    bool TakeBlqDistance();
+    void ShowMessages(const Outcome& outcome);
     void OnCalculateDrift();
     void Message(const QString& text);
 
@@ -82,6 +88,7 @@ private:
 
     ApplyHandler m_onApply;
     FileChooser m_chooseFile;
+    FileChooser m_chooseBlqFile;
     DriftCalculator m_calculateDrift;
 
     QButtonGroup* m_pTideGroup = nullptr;
@@ -95,8 +102,11 @@ private:
     QListWidget* m_pPressureList = nullptr;    // 1126
     QCheckBox* m_pApplyPolar = nullptr;        // 1116
     QLineEdit* m_pPolarFile = nullptr;         // 1118
-    QCheckBox* m_pApplyDrift = nullptr;        // 1146
-    QLineEdit* m_pDriftName = nullptr;         // 1171
+    QCheckBox* m_pApplyOceanLoad = nullptr;
+    QLineEdit* m_pBlqFile = nullptr;
+    QLineEdit* m_pBlqDistance = nullptr;
+    QCheckBox* m_pApplyDrift = nullptr;  // 1146
+    QLineEdit* m_pDriftName = nullptr;   // 1171
 };
 
 }  // namespace bramble

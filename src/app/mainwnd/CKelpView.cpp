@@ -55,10 +55,11 @@ CKelpView::CKelpView(ReductionSession& session, QWidget* parent)
     m_pTable->setModel(m_pModel);
     for (int c = 0; c < CStationList::kColumnCount; ++c) {
         const int width = CStationList::Columns()[static_cast<std::size_t>(c)].width;
-        if (width == 0)
-            m_pTable->setColumnHidden(c, true);  // "Station Index" and "m_dt" still hold their texts
-        else                                     // never narrower than its title
+        if (width > 0)  // never narrower than its title
             m_pTable->setColumnWidth(c, std::max(width, m_pTable->horizontalHeader()->sectionSizeHint(c)));
+        // "Station Index" and "m_dt" are always hidden but still hold their
+        // texts; the ocean-loading column is hidden while its correction is off.
+        m_pTable->setColumnHidden(c, m_List.ColumnWidth(c) == 0);
     }
     m_pTable->setContextMenuPolicy(Qt::CustomContextMenu);
     InstallCopyRows(m_pTable, [this] { return SelectedRowsText(m_List); });
@@ -153,6 +154,7 @@ void CKelpView::OnUpdate(int hint)
     m_nRows = m_doc.m_nRecords;
     m_pModel->beginRebuild();
     m_pModel->endRebuild();
+    ShowOceanLoadColumn();
     if (m_List.RowCount() > 0)
         EnableControls(true);  // and they stay enabled
     ShowRowCount();
@@ -302,14 +304,21 @@ void CKelpView::RecalcSelection()
 
 void CKelpView::ShowCorrectionCells()
 {
+    ShowOceanLoadColumn();
     if (m_List.RowCount() > 0)
         emit m_pModel->dataChanged(m_pModel->index(0, CStationList::kCorrectedGrav),
-                                   m_pModel->index(m_List.RowCount() - 1, CStationList::kDriftName));
+                                   m_pModel->index(m_List.RowCount() - 1, CStationList::kOceanLoad));
+}
+
+void CKelpView::ShowOceanLoadColumn()
+{
+    m_pTable->setColumnHidden(CStationList::kOceanLoad, m_List.ColumnWidth(CStationList::kOceanLoad) == 0);
 }
 
 void CKelpView::RecalcSelectionByRow()
 {
     m_session.RecalculateByRow();
+    ShowOceanLoadColumn();
     RowsChanged();
 }
 

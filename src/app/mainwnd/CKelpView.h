@@ -111,6 +111,7 @@ private:
     void ShowRowCount();
     // The correction cells of every row changed: repaint them.
     void ShowCorrectionCells();
+    void ShowOceanLoadColumn();
 
     ReductionSession& m_session;
     CKelpDoc& m_doc;

@@ -42,6 +42,8 @@ QString DataFileFilters()
 
 QString PolarTableFilters() { return Filter({"Polar Motion Tables", "*.daily *.txt *.dat"}) + ";;" + kGeneralFilters; }
 
+QString BlqFileFilters() { return Filter({"Ocean Loading Files", "*.blq *.txt"}) + ";;" + kGeneralFilters; }
+
 QString ExportFileFilters()
 {
     return QStringLiteral("Text Files (*.txt);;All Files (*);;Data Files (*.dat);;ASCII Files (*.asc)");

@@ -20,6 +20,8 @@ class CKelpDoc;
 QString DataFileFilters();
 // Polar-motion tables first, then the same general filters.
 QString PolarTableFilters();
+// Ocean-loading parameter (BLQ) files first, then the same general filters.
+QString BlqFileFilters();
 // Text exports: "Text Files (*.txt)" first, then the general filters.
 QString ExportFileFilters();
 

@@ -103,7 +103,7 @@ private slots:
         for (int id : {1065, 1066, 1067, 1068, 1069, 1140, 1142, 1143, 1148})
             QVERIFY(!Check(dlg, id)->isChecked());
         const QList<QComboBox*> scales = dlg.findChildren<QComboBox*>();
-        QCOMPARE(scales.size(), 9);
+        QCOMPARE(scales.size(), 10);
         for (QComboBox* scale : scales) {
             QCOMPARE(scale->currentText(), QString("1"));
             QCOMPARE(scale->count(), 7);
@@ -112,6 +112,13 @@ private slots:
         }
         QCOMPARE(Check(dlg, 1108)->text(), QString("Subtract Mean Gravity Value"));
         QCOMPARE(Check(dlg, 1069)->text(), QString("ETC"));
+        // The ocean loading is offered only while the list shows its column.
+        dlg.UpdateData(false);
+        QVERIFY(Check(dlg, 1205)->isHidden() && dlg.findChild<QLineEdit*>("edit1207")->isHidden());
+        s.list.ShowOceanLoad(true);
+        dlg.UpdateData(false);
+        QVERIFY(!Check(dlg, 1205)->isHidden() && !dlg.findChild<QLineEdit*>("edit1207")->isHidden());
+        QCOMPARE(Check(dlg, 1205)->text(), QString("Ocean Loading"));
         QCOMPARE(dlg.chart()->Title(), QString("Scintrex Data"));
         QCOMPARE(dlg.chart()->XLabel(), QString("time"));
         QCOMPARE(dlg.chart()->YLabel(), QString("Gravity (mGals)"));

@@ -409,6 +409,71 @@ private slots:
         QVERIFY(Child<QCheckBox>(&dlg, "polarApplyCheck")->isChecked());
     }
 
+    // "Apply" of "Ocean Loading" is greyed until a BLQ file is read; a file
+    // that is not BLQ is named in a message and changes nothing; a good one
+    // ticks "Apply" and names the stations without a block.
+    void blqFileTicksApplyAndAFileThatIsNotBlqChangesNothing()
+    {
+        LoadCg3();
+        CDlgCorrections dlg(*m_doc, m_settings);
+        dlg.show();
+        auto* apply = Child<QCheckBox>(&dlg, "oceanLoadApplyCheck");
+        QVERIFY(!apply->isEnabled() && !apply->isChecked());
+        QCOMPARE(Child<QLineEdit>(&dlg, "blqDistanceEdit")->text(), QString("5"));
+
+        QString chosen = BRAMBLE_TEST_DATA "/oceanload/HVO10.csv";
+        QString offered;
+        dlg.SetBlqFileChooser([&chosen, &offered](QWidget*, const QString& current) {
+            offered = current;
+            return chosen;
+        });
+        auto message = AnswerNextMessageBox();
+        Click(&dlg, "blqFileButton");
+        QVERIFY(message->contains(chosen + ", line 2"));
+        QVERIFY(Child<QLineEdit>(&dlg, "blqFileEdit")->text().isEmpty());
+        QVERIFY(!apply->isEnabled());
+        QVERIFY(std::isnan(m_doc->m_Readings.front()->m_dOceanLoad));
+
+        chosen = BRAMBLE_TEST_DATA "/oceanload/cg3-two-blocks.blq";
+        SetText(&dlg, "blqDistanceEdit", "1");  // only "100" by name
+        message = AnswerNextMessageBox();
+        Click(&dlg, "blqFileButton");
+        QVERIFY(message->contains("for the stations 1, 101, 102"));
+        QCOMPARE(Child<QLineEdit>(&dlg, "blqFileEdit")->text(), chosen);
+        QVERIFY(apply->isEnabled() && apply->isChecked());
+        QCOMPARE(dlg.Settings().m_dBlqMatchDistanceKm, 1.0);
+
+        // Untick, OK: the settings keep the file with the correction off.
+        CorrectionSettings applied;
+        dlg.SetApplyHandler([&applied](const CorrectionSettings& settings) { applied = settings; });
+        message = AnswerNextMessageBox();
+        Click(&dlg, "blqFileButton");  // read again: the chooser starts at the file read
+        QCOMPARE(offered, chosen);
+        Click(&dlg, "oceanLoadApplyCheck");
+        Click(&dlg, "okButton");
+        QCOMPARE(applied.m_strBlqFile, chosen.toStdString());
+        QVERIFY(!applied.m_bApplyOceanLoad);
+    }
+
+    void aDistanceThatIsNotANumberOrTooFarIsRefused()
+    {
+        LoadCg3();
+        CDlgCorrections dlg(*m_doc, m_settings);
+        dlg.show();
+        int applied = 0;
+        dlg.SetApplyHandler([&applied](const CorrectionSettings&) { ++applied; });
+        for (const auto& [text, says] :
+             {std::pair<QString, QString>{"near", CDlgCorrections::kNotANumber}, {"5000", "between 0 and 1000 km"}}) {
+            SetText(&dlg, "blqDistanceEdit", text);
+            auto message = AnswerNextMessageBox();
+            Click(&dlg, "okButton");
+            QVERIFY2(message->contains(says), qPrintable(*message));
+            QVERIFY(dlg.isVisible());
+            QCOMPARE(applied, 0);
+            QCOMPARE(dlg.Settings().m_dBlqMatchDistanceKm, kDefaultBlqMatchDistanceKm);
+        }
+    }
+
     void calculateDriftIsEnabledOnceTheCalculationIsGiven()
     {
         LoadCg3();

@@ -37,7 +37,7 @@ QString DataLine(const CKelpView* view, int row)
 {
     QString line;
     for (int column = 0; column < CStationList::kColumnCount; ++column)
-        if (column != CStationList::kStationIndex && column != CStationList::kDayNumber)
+        if (!view->table()->isColumnHidden(column))
             line += Cell(view, row, column) + '\t';
     return line + '\n';
 }
