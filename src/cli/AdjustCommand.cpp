@@ -6,24 +6,31 @@
 #include <vector>
 
 #include "Commands.h"
+#include "CorrectionOptions.h"
+#include "ReadSurvey.h"
 #include "WriteOutput.h"
 #include "adjust/AdjustOutput.h"
 #include "adjust/Adjustment.h"
 #include "adjust/DatumSources.h"
 #include "adjust/SetupBuilder.h"
+#include "adjust/SessionReadings.h"
 #include "adjust/SetupsCsv.h"
 #include "adjust/SurveyReadings.h"
 #include "adjust/TextFields.h"
 #include "meters/BurrisReader.h"
 #include "meters/Cg5Reader.h"
 #include "meters/Cg6Reader.h"
+#include "session/ReductionSession.h"
 #include "survey/MeterTypeGuess.h"
 
 namespace bramble::cli {
 namespace {
 
 constexpr const char* kAdjustHelp =
-    "usage: bramble-cli adjust [SURVEY-FILE...] [--format auto|cg5|cg6|burris] [--setups FILE.csv]...\n"
+    "usage: bramble-cli adjust [SURVEY-FILE...] [--format auto|cg3|aliod|cg5|cg6|burris] [--setups FILE.csv]...\n"
+    "                          [--tide longman|berger|none] [--pressure \"MM/DD/YYYY  HH:MM:SS  hPa\"]...\n"
+    "                          [--nominal-pressure HPA | --elevation M] [--polar FILE]\n"
+    "                          [--lat DEG] [--lon DEG] [--serial N] [--operator TEXT] [--temp DEG]\n"
     "                          [--datum STATION=G[:SD]]... [--datum-file FILE]...\n"
     "                          [--reading-height CM] [--model readings|differences] [--drift-degree N]\n"
     "                          [--calibration] [--sd-factor F] [--sd-add A] [--sd-min M] [--alpha A]\n"
@@ -35,12 +42,18 @@ constexpr const char* kAdjustHelp =
     "and Pope's tau test of every observation. Values in mGal, time in days.\n"
     "\n"
     "  SURVEY-FILE           a meter file; consecutive readings of a station within a\n"
-    "                        loop form a setup (sigma below); the meter's own tide\n"
-    "                        correction is kept as stored\n"
+    "                        loop form a setup (sigma below)\n"
     "  --format FORMAT       the survey files' format: auto (the default: recognised\n"
-    "                        from the first lines), cg5, cg6 (Scintrex) or burris\n"
-    "                        (ZLS); a loop is what the reader names one (a CG-5/CG-6\n"
-    "                        line, a Burris day), per meter\n"
+    "                        from the first lines), cg3 or cg5 or cg6 (Scintrex),\n"
+    "                        aliod, or burris (ZLS); a loop is a CG-3 header block,\n"
+    "                        an Aliod day, a CG-5/CG-6 line or a Burris day, per meter\n"
+    "  --tide, --pressure, --nominal-pressure, --elevation, --polar\n"
+    "                        the corrections of CG-3 and Aliod files, as\n"
+    "                        'bramble-cli reduce --help' describes them (drift is\n"
+    "                        modelled here, never applied); CG-5, CG-6 and Burris\n"
+    "                        files keep the corrections the meter applied\n"
+    "  --lat, --lon, --serial, --operator, --temp\n"
+    "                        the header Aliod files are read with, as for reduce\n"
     "  --setups FILE.csv     setups computed elsewhere, header loop,station,time,g,sd\n"
     "                        (optional temp, meter); time \"YYYY-MM-DD HH:MM:SS\" UT,\n"
     "                        g and sd in mGal, rows in time order within a loop; may\n"
@@ -81,6 +94,7 @@ constexpr int kFailed = 1;
 struct AdjustArguments {
     std::vector<std::string> surveyFiles, setupFiles, datumArgs, datumFiles;
     std::optional<MeterType> format;  // none: recognised per file
+    CorrectionOptions corrections;    // for CG-3 and Aliod files
     double readingHeight = kDefaultReadingHeightCm;
     AdjustOptions options;
     SigmaOptions sigma;
@@ -117,14 +131,17 @@ bool ParseArguments(const Args& args, AdjustArguments& a, std::ostream& err, boo
         if (arg == "--help" || arg == "-h") {
             help = true;
             return true;
+        } else if (const OptionTaken taken = TakeCorrectionOption(args, i, a.corrections, "bramble-cli adjust", err);
+                   taken != OptionTaken::no) {
+            if (taken == OptionTaken::bad)
+                return false;
         } else if (arg == "--format") {
             ok = value(text);
             const auto type = MeterTypeFromName(text);
             if (ok && text == "auto")
                 a.format.reset();
-            else if (ok &&
-                     (!type || (*type != MeterType::cg5 && *type != MeterType::cg6 && *type != MeterType::burris)))
-                return fail("--format takes auto, cg5, cg6 or burris, not '" + text + "'");
+            else if (ok && !type)
+                return fail("--format takes auto, cg3, aliod, cg5, cg6 or burris, not '" + text + "'");
             else if (ok)
                 a.format = type;
         } else if (arg == "--setups") {
@@ -189,7 +206,7 @@ bool ParseArguments(const Args& args, AdjustArguments& a, std::ostream& err, boo
     }
     if (a.setupFiles.empty() && a.surveyFiles.empty())
         return fail("no setups: give survey files or --setups FILE.csv");
-    return true;
+    return CheckCorrectionOptions(a.corrections, "bramble-cli adjust", err);
 }
 
 // Loops of one name in several files are different loops: they are named
@@ -204,6 +221,51 @@ void SeparateLoops(std::vector<std::vector<Setup>>& perFile, const std::vector<s
         for (Setup& s : perFile[f])
             if (filesOfLoop[s.loop].size() > 1)
                 s.loop = std::filesystem::path(files[f]).filename().string() + ":" + s.loop;
+}
+
+bool AnyCorrectionOption(const CorrectionOptions& o)
+{
+    return !o.tide.empty() || !o.pressures.empty() || !o.nominalPressure.empty() || !o.elevation.empty() ||
+           !o.polar.empty();
+}
+
+// The readings of one survey file: a CG-3 or Aliod file through a reduction
+// session with the correction options, the others with the corrections
+// their meter applied. Returns 0, or the exit status after saying why.
+int ReadAdjustReadings(const std::string& file, MeterType type, const CorrectionOptions& corrections,
+                       std::vector<AdjustReading>& readings, std::ostream& err)
+{
+    const std::string who = "bramble-cli adjust";
+    if (type == MeterType::scintrex || type == MeterType::aliod) {
+        const MeterKind meter = type == MeterType::aliod ? MeterKind::aliod : MeterKind::cg3;
+        ReductionSession session;
+        const ReadReport imported = session.Import(file, meter, corrections.header);
+        if (!ReadSucceeded(imported, file, meter, who, err))
+            return kFailed;
+        session.SelectStations({});
+        if (const int status = ApplyCorrectionOptions(session, corrections, who, err); status != 0)
+            return status;
+        readings = AdjustReadingsFromSession(session);
+        return 0;
+    }
+    const MeterSurvey survey = type == MeterType::cg5   ? ReadCg5File(file)
+                               : type == MeterType::cg6 ? ReadCg6File(file)
+                                                        : ReadBurrisFile(file);
+    if (!survey.opened) {
+        err << who << ": cannot read " << file << "\n";
+        return kFailed;
+    }
+    for (const ReadIssue& issue : survey.issues)
+        err << who << ": warning: " << file << " " << issue.message() << "\n";
+    if (survey.readings.empty()) {
+        err << who << ": no readings in " << file << "\n";
+        return kFailed;
+    }
+    if (AnyCorrectionOption(corrections))
+        err << who << ": warning: " << file
+            << ": the correction options apply to CG-3 and Aliod files; it keeps the corrections its meter applied\n";
+    readings = AdjustReadingsFromSurvey(survey);
+    return 0;
 }
 
 }  // namespace
@@ -226,27 +288,15 @@ int RunAdjust(const Args& args, std::ostream& out, std::ostream& err)
             return kFailed;
         }
         const std::optional<MeterType> type = a.format ? a.format : RecogniseMeterType(file);
-        if (!type || (*type != MeterType::cg5 && *type != MeterType::cg6 && *type != MeterType::burris)) {
-            err << "bramble-cli adjust: " << file
-                << (type ? " is a CG-3 or Aliod file, which adjust does not read yet"
-                         : " is none of the meter files adjust reads (CG-5, CG-6, Burris)")
-                << "\n";
+        if (!type) {
+            err << "bramble-cli adjust: " << file << " is none of the meter files adjust reads (" << MeterTypesTried()
+                << ")\n";
             return kFailed;
         }
-        const MeterSurvey survey = *type == MeterType::cg5   ? ReadCg5File(file)
-                                   : *type == MeterType::cg6 ? ReadCg6File(file)
-                                                             : ReadBurrisFile(file);
-        if (!survey.opened) {
-            err << "bramble-cli adjust: cannot read " << file << "\n";
-            return kFailed;
-        }
-        for (const ReadIssue& issue : survey.issues)
-            err << "bramble-cli adjust: warning: " << file << " " << issue.message() << "\n";
-        if (survey.readings.empty()) {
-            err << "bramble-cli adjust: no readings in " << file << "\n";
-            return kFailed;
-        }
-        SetupsFromReadings built = BuildSetups(AdjustReadingsFromSurvey(survey), a.sigma);
+        std::vector<AdjustReading> readings;
+        if (const int status = ReadAdjustReadings(file, *type, a.corrections, readings, err); status != 0)
+            return status;
+        SetupsFromReadings built = BuildSetups(readings, a.sigma);
         for (const std::string& w : built.warnings)
             err << "bramble-cli adjust: warning: " << file << ": " << w << "\n";
         for (Setup& s : built.setups)

@@ -1,17 +1,13 @@
 #include <algorithm>
 #include <cctype>
-#include <cmath>
-#include <cstdlib>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "Commands.h"
+#include "CorrectionOptions.h"
 #include "ReadSurvey.h"
 #include "WriteOutput.h"
-#include "corrections/Pressure.h"
 #include "drift/DriftLine.h"
-#include "oceanload/SurveyOceanLoad.h"
 #include "session/ReductionSession.h"
 #include "session/TideChoice.h"
 
@@ -98,15 +94,7 @@ struct ExportRequest {
 struct ReduceOptions {
     std::string file;
     bool aliod = false;
-    bool headerGiven = false;                             // any of the five Aliod header options
-    AliodHeaderTexts header = DefaultAliodHeaderTexts();  // what the Aliod Header Creator opens with
-    std::string tide;                                     // empty: the dialog's default for the meter type
-    std::vector<std::string> pressures;
-    std::string nominalPressure;
-    std::string elevation;
-    std::string polar;
-    std::string oceanLoad;          // the BLQ file
-    std::string oceanLoadDistance;  // km; empty: the dialog's
+    CorrectionOptions corrections;  // and the Aliod header
     bool driftAuto = false;
     std::string driftLine;
     bool haveDriftLine = false;
@@ -115,37 +103,6 @@ struct ReduceOptions {
     std::string finalOut;
     std::vector<ExportRequest> exports;
 };
-
-bool ParseNumber(const std::string& text, double& value)
-{
-    char* end = nullptr;
-    value = std::strtod(text.c_str(), &end);
-    return !text.empty() && end == text.c_str() + text.size() && std::isfinite(value);
-}
-
-// A date, a time and a pressure, as the pressure parser reads them; the
-// parser itself takes a missing pressure as 0, which a script never means.
-bool IsPressureEntry(const std::string& entry)
-{
-    if (!ParsePressureEntry(entry))
-        return false;
-    std::istringstream words(entry);
-    std::string date, time, pressure, rest;
-    double value = 0.0;
-    return static_cast<bool>(words >> date >> time >> pressure) && !(words >> rest) && ParseNumber(pressure, value);
-}
-
-// The tide option of --tide, or -1 for the dialog's default.
-int TideModeOf(const std::string& tide)
-{
-    if (tide == "longman")
-        return kTideLongman;
-    if (tide == "berger")
-        return kTideBerger;
-    if (tide == "none")
-        return kTideNone;
-    return -1;
-}
 
 bool IsOption(const std::string& arg) { return arg.size() > 2 && arg.compare(0, 2, "--") == 0; }
 
@@ -180,31 +137,10 @@ bool ParseArguments(const Args& args, ReduceOptions& o, std::ostream& err, bool&
             return true;
         } else if (a == "--aliod") {
             o.aliod = true;
-        } else if (std::string* field = AliodHeaderField(o.header, a)) {
-            ok = value(*field);
-            o.headerGiven = true;
-        } else if (a == "--tide") {
-            ok = value(o.tide);
-            if (ok && o.tide != "longman" && o.tide != "berger" && o.tide != "none")
-                return fail("--tide takes longman, berger or none, not '" + o.tide + "'");
-        } else if (a == "--pressure") {
-            std::string entry;
-            ok = value(entry);
-            if (ok && !IsPressureEntry(entry))
-                return fail("'" + entry + "' is not a pressure entry (\"MM/DD/YYYY  HH:MM:SS  hPa\")");
-            o.pressures.push_back(entry);
-        } else if (a == "--nominal-pressure") {
-            ok = value(o.nominalPressure);
-        } else if (a == "--elevation") {
-            ok = value(o.elevation);
-        } else if (a == "--polar") {
-            ok = value(o.polar);
-        } else if (a == "--ocean-load") {
-            ok = value(o.oceanLoad);
-            if (ok && o.oceanLoad.empty())
-                return fail("--ocean-load needs the name of a BLQ file");
-        } else if (a == "--ocean-load-distance") {
-            ok = value(o.oceanLoadDistance);
+        } else if (const OptionTaken taken = TakeCorrectionOption(args, i, o.corrections, "bramble-cli reduce", err);
+                   taken != OptionTaken::no) {
+            if (taken == OptionTaken::bad)
+                return false;
         } else if (a == "--drift") {
             std::string mode;
             ok = value(mode);
@@ -244,21 +180,8 @@ bool ParseArguments(const Args& args, ReduceOptions& o, std::ostream& err, bool&
     }
     if (o.file.empty())
         return fail("no FILE given");
-    double number = 0.0;
-    if (!o.nominalPressure.empty() && !o.elevation.empty())
-        return fail("give either --nominal-pressure or --elevation, not both");
-    if (!o.nominalPressure.empty() && !ParseNumber(o.nominalPressure, number))
-        return fail("--nominal-pressure needs a number, not '" + o.nominalPressure + "'");
-    if (!o.elevation.empty() && !ParseNumber(o.elevation, number))
-        return fail("--elevation needs a number, not '" + o.elevation + "'");
-    if (!o.oceanLoadDistance.empty()) {
-        if (o.oceanLoad.empty())
-            return fail("--ocean-load-distance goes with --ocean-load");
-        if (!ParseNumber(o.oceanLoadDistance, number))
-            return fail("--ocean-load-distance needs a number of km, not '" + o.oceanLoadDistance + "'");
-        if (const Outcome distance = CheckBlqMatchDistance(number); distance.Failed())
-            return fail("--ocean-load-distance " + o.oceanLoadDistance + ": " + distance.ErrorText());
-    }
+    if (!CheckCorrectionOptions(o.corrections, "bramble-cli reduce", err))
+        return false;
     if (std::find(o.stations.begin(), o.stations.end(), "all") != o.stations.end()) {
         if (o.stations.size() > 1)
             return fail("--select takes either 'all' or station names, not both");
@@ -271,12 +194,12 @@ bool ParseArguments(const Args& args, ReduceOptions& o, std::ostream& err, bool&
                     "the base readings), not both");
     if (o.haveDriftLine && ParseDriftLine(o.driftLine).m_dtStart.value() == 0.0)
         return fail("'" + o.driftLine + "' is not a drift line (\"MM/DD/YYYY  HH:MM:SS  c1 c2 ... c6\")");
-    if (o.headerGiven && !o.aliod)
+    if (o.corrections.headerGiven && !o.aliod)
         return fail("--lat, --lon, --serial, --operator and --temp are the Aliod header; give them with --aliod");
-    if (const int mode = TideModeOf(o.tide); mode >= 0) {
+    if (const int mode = TideModeOf(o.corrections.tide); mode >= 0) {
         const Outcome offered = CheckTideMode(o.aliod ? MeterKind::aliod : MeterKind::cg3, mode);
         if (offered.Failed())
-            return fail("--tide " + o.tide + ": " + offered.Messages().front().text);
+            return fail("--tide " + o.corrections.tide + ": " + offered.Messages().front().text);
     }
     return true;
 }
@@ -309,7 +232,7 @@ int RunReduce(const Args& args, std::ostream& out, std::ostream& err)
     if (!CheckReadable(o.file, who, err))
         return kFileError;
     ReductionSession session;
-    const ReadReport imported = session.Import(o.file, meter, o.header);
+    const ReadReport imported = session.Import(o.file, meter, o.corrections.header);
     if (!ReadSucceeded(imported, o.file, meter, who, err))
         return kFileError;
 
@@ -325,42 +248,8 @@ int RunReduce(const Args& args, std::ostream& out, std::ostream& err)
         return kBadArguments;
 
     // The Corrections dialog, as the operator fills it in, then OK.
-    CorrectionsDialogModel dialog = session.OpenCorrections();
-    if (!o.polar.empty()) {
-        const Result<bool> polar = dialog.ReadPolarTable(o.polar);
-        PrintMessages(polar, who, err);
-        if (polar.Failed())
-            return kFileError;
-        if (polar.Value())
-            dialog.Settings().m_bApplyPolar = true;
-    }
-    if (!o.oceanLoad.empty()) {
-        double km = 0.0;
-        if (ParseNumber(o.oceanLoadDistance, km))
-            PrintMessages(dialog.SetBlqMatchDistance(km), who, err);  // checked with the arguments
-        const Result<SurveyOceanLoad> ocean = dialog.ReadBlqFile(o.oceanLoad);
-        PrintMessages(ocean, who, err);
-        if (ocean.Failed())
-            return kFileError;
-    }
-    if (!o.pressures.empty()) {
-        dialog.Settings().m_PressureList = SortPressureEntries(o.pressures);
-        PrintMessages(dialog.ApplyPressures(dialog.Settings().m_PressureList), who, err);
-    }
-    double number = 0.0;
-    if (!o.nominalPressure.empty() && ParseNumber(o.nominalPressure, number))
-        dialog.Settings().m_dNominalPressure = number;
-    if (!o.elevation.empty() && ParseNumber(o.elevation, number)) {
-        dialog.Settings().m_dNominalElevation = number;
-        if (dialog.SetNominalFromElevation().Failed()) {
-            err << "bramble-cli reduce: --elevation must lie between " << kMinNominalElevationM << " and "
-                << kMaxNominalElevationM << " m, not '" << o.elevation << "'\n";
-            return kBadArguments;
-        }
-    }
-    if (const int mode = TideModeOf(o.tide); mode >= 0)
-        PrintMessages(dialog.SetTideMode(mode), who, err);  // offered: checked with the arguments
-    PrintMessages(session.ApplyCorrections(dialog.Settings()), who, err);
+    if (const int status = ApplyCorrectionOptions(session, o.corrections, who, err); status != 0)
+        return status;
 
     // "&Calculate Drift..." and the drift dialog's OK, with the starting
     // entry (the least-squares line), with its line edited, or with a named
