@@ -13,6 +13,8 @@
 #include <QSettings>
 #include <QStatusBar>
 
+#include "adjust/NetworkAdjustWindow.h"
+#include "adjust/SessionAdjustInput.h"
 #include "mainwnd/AboutBox.h"
 #include "mainwnd/AppIcon.h"
 #include "mainwnd/CKelpView.h"
@@ -82,6 +84,10 @@ void CMainFrame::BuildMenus()
     QMenu* viewMenu = menuBar()->addMenu("&View");
     viewMenu->addAction("&Raw...", m_pView, &CKelpView::OnRaw)->setObjectName("actionRaw");
     viewMenu->addAction("&Plot...", m_pView, &CKelpView::OnPlot)->setObjectName("actionPlot");
+
+    QMenu* networkMenu = menuBar()->addMenu("&Network");
+    networkMenu->addAction("Adjust &Network...", this, &CMainFrame::OnAdjustNetwork)
+        ->setObjectName("actionAdjustNetwork");
 
     QMenu* helpMenu = menuBar()->addMenu("&Help");
     QAction* guide = helpMenu->addAction("&User's Guide", this, [this] { ShowUserGuide(this); });
@@ -163,6 +169,22 @@ void CMainFrame::RestoreNormalGeometry()
     }
     resize(kDefaultSize.boundedTo(available.size()));
     move(available.topLeft());
+}
+
+void CMainFrame::OnAdjustNetwork()
+{
+    if (!m_pAdjust) {
+        ReductionSession& session = m_pView->Session();
+        m_pAdjust = new NetworkAdjustWindow([&session] { return SessionAdjustInput(session); },
+                                            [this](const std::vector<std::string>& stations) {
+                                                ShowStationsInList(*m_pView, stations);
+                                            },
+                                            this);
+        m_pAdjust->setWindowFlag(Qt::Window);
+    }
+    m_pAdjust->show();
+    m_pAdjust->raise();
+    m_pAdjust->activateWindow();
 }
 
 void CMainFrame::OnAppAbout()

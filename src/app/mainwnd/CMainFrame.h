@@ -15,6 +15,7 @@ class ReductionSession;
 class CKelpView;
 class ImportCommand;
 class LockKeyIndicators;
+class NetworkAdjustWindow;
 
 // The main window: the menus, the station list view in the middle and the
 // status bar ("Ready", CAP, NUM, SCRL). New, Open, Save and Print exist
@@ -39,6 +40,10 @@ public:
     void RestoreNormalGeometry();
 
     void OnAppAbout();
+    // Network > "Adjust Network...": the adjustment window on the survey,
+    // created on first use and kept.
+    void OnAdjustNetwork();
+    NetworkAdjustWindow* adjustWindow() const { return m_pAdjust; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -55,6 +60,7 @@ private:
     CKelpView* m_pView = nullptr;
     ImportCommand* m_pImport = nullptr;
     LockKeyIndicators* m_pLockKeys = nullptr;
+    NetworkAdjustWindow* m_pAdjust = nullptr;  // a child window, null until first used
     QMenu* m_pFileMenu = nullptr;
     QAction* m_pRecentSeparator = nullptr;
     QAction* m_pExitSeparator = nullptr;

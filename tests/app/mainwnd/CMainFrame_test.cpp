@@ -83,9 +83,10 @@ private slots:
         QStringList titles;
         for (QAction* action : frame->menuBar()->actions())
             titles << action->text();
-        QCOMPARE(titles, (QStringList{"&File", "&View", "&Help"}));
+        QCOMPARE(titles, (QStringList{"&File", "&View", "&Network", "&Help"}));
         QCOMPARE(MenuTexts(TopMenu(frame, "&File")), (QStringList{"&Import...", "&Save Settings", "-", "E&xit"}));
         QCOMPARE(MenuTexts(TopMenu(frame, "&View")), (QStringList{"&Raw...", "&Plot..."}));
+        QCOMPARE(MenuTexts(TopMenu(frame, "&Network")), (QStringList{"Adjust &Network..."}));
         QCOMPARE(MenuTexts(TopMenu(frame, "&Help")), (QStringList{"&User's Guide", "-", "&About Bramble..."}));
         QVERIFY(!frame->findChild<QAction*>("actionSaveSettings")->isEnabled());
         QVERIFY(frame->findChild<QAction*>("actionImport")->isEnabled());
