@@ -42,9 +42,9 @@ DatumEditor::DatumEditor(QWidget* parent) : QWidget(parent)
     layout->addWidget(m_pTable, 1);
 
     auto* buttons = new QHBoxLayout;
-    auto* add = new QPushButton("&Add", this);
+    auto* add = new QPushButton("Add ro&w", this);
     add->setObjectName("addDatum");
-    auto* remove = new QPushButton("Re&move", this);
+    auto* remove = new QPushButton("Remove r&ow", this);
     remove->setObjectName("removeDatum");
     auto* load = new QPushButton("&Load...", this);
     load->setObjectName("loadDatums");

@@ -122,7 +122,7 @@ NetworkAdjustWindow::NetworkAdjustWindow(InputSource source, StationShower showS
 
     m_pStationModel = new StationResultModel(this);
     m_pStationView = ResultTable(m_pTabs, "stationTable", NumericProxy(this, m_pStationModel));
-    m_pTabs->addTab(m_pStationView, "&Stations");
+    m_pTabs->addTab(m_pStationView, "Stations");
 
     m_pObservationModel = new ObservationResultModel(this);
     m_pObservationProxy = NumericProxy(this, m_pObservationModel);
@@ -131,18 +131,18 @@ NetworkAdjustWindow::NetworkAdjustWindow(InputSource source, StationShower showS
                                    "the main window's list. Highlighted rows fail the tau test.");
     connect(m_pObservationView, &QTableView::clicked, this, &NetworkAdjustWindow::OnObservationActivated);
     connect(m_pObservationView, &QTableView::activated, this, &NetworkAdjustWindow::OnObservationActivated);
-    m_pTabs->addTab(m_pObservationView, "&Observations");
+    m_pTabs->addTab(m_pObservationView, "Observations");
 
-    m_pTabs->addTab(BuildStatistics(), "S&tatistics");
+    m_pTabs->addTab(BuildStatistics(), "Statistics");
     m_pDrift = new DriftChart(m_pTabs);
     m_pDrift->setObjectName("driftChart");
-    m_pTabs->addTab(m_pDrift, "&Drift");
+    m_pTabs->addTab(m_pDrift, "Drift");
     m_pHistogram = new ResidualHistogram(m_pTabs);
     m_pHistogram->setObjectName("histogram");
-    m_pTabs->addTab(m_pHistogram, "&Histogram");
+    m_pTabs->addTab(m_pHistogram, "Histogram");
     m_pMap = new StationMap(m_pTabs);
     m_pMap->setObjectName("stationMap");
-    m_pTabs->addTab(m_pMap, "&Map");
+    m_pTabs->addTab(m_pMap, "Map");
 
     splitter->addWidget(right);
     splitter->setStretchFactor(0, 0);
@@ -189,7 +189,7 @@ QWidget* NetworkAdjustWindow::BuildOptions()
     m_pDegree->setObjectName("driftDegree");
     m_pDegree->setRange(0, 3);
     m_pDegree->setToolTip("Degree of the drift polynomial of each loop (0 none, 1 linear ...)");
-    form->addRow("Drift &degree:", m_pDegree);
+    form->addRow("&Drift degree:", m_pDegree);
     m_pCalibration = new QCheckBox("Estimate a &calibration factor per meter", model);
     m_pCalibration->setObjectName("calibration");
     m_pCalibration->setToolTip("Needs datums at two stations or more, well apart in gravity");
@@ -200,21 +200,21 @@ QWidget* NetworkAdjustWindow::BuildOptions()
                                 panel);
     auto* sigmaForm = new QFormLayout(sigma);
     m_pSdFactor = NumberBox(sigma, "sdFactor", 0.0, 1000.0, 3, 0.1);
-    sigmaForm->addRow("SD &factor f:", m_pSdFactor);
+    sigmaForm->addRow("SD fac&tor f:", m_pSdFactor);
     m_pSdAdd = NumberBox(sigma, "sdAdd", 0.0, 10.0, 4, 0.001, " mGal");
-    sigmaForm->addRow("&Added term a:", m_pSdAdd);
+    sigmaForm->addRow("Added t&erm a:", m_pSdAdd);
     m_pSdMin = NumberBox(sigma, "sdMin", 0.0001, 10.0, 4, 0.001, " mGal");
-    sigmaForm->addRow("M&inimum:", m_pSdMin);
+    sigmaForm->addRow("Mi&nimum:", m_pSdMin);
     layout->addWidget(sigma);
 
     auto* tests = new QGroupBox("Tests", panel);
     auto* testForm = new QFormLayout(tests);
     m_pAlpha = NumberBox(tests, "alpha", 0.001, 0.5, 3, 0.01);
-    testForm->addRow(QString::fromUtf8("Significance &\u03b1:"), m_pAlpha);
+    testForm->addRow(QString::fromUtf8("Si&gnificance \u03b1:"), m_pAlpha);
     m_pAPriori = new QCheckBox("A-&priori station SDs (not scaled by s0)", tests);
     m_pAPriori->setObjectName("aPriori");
     testForm->addRow(m_pAPriori);
-    m_pRemoveOutliers = new QCheckBox("R&emove outliers one by one and adjust again", tests);
+    m_pRemoveOutliers = new QCheckBox("Remove o&utliers one by one and adjust again", tests);
     m_pRemoveOutliers->setObjectName("removeOutliers");
     testForm->addRow(m_pRemoveOutliers);
     layout->addWidget(tests);
