@@ -1,5 +1,7 @@
 #include "adjust/NetworkAdjustWindow.h"
 
+#include <atomic>
+
 #include <QAction>
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -13,7 +15,9 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QHBoxLayout>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSettings>
@@ -90,13 +94,18 @@ struct NetworkAdjustWindow::Job {
     std::vector<Setup> setups;
     std::vector<std::string> setupWarnings;
     AdjustOutcome outcome;
+    std::atomic<bool> stop{false};
 
-    void Work()
+    // `report` is called on this thread before each pass.
+    void Work(const AdjustProgress& report)
     {
         SetupsFromReadings built = BuildSetups(readings, sigma);
         setups = std::move(built.setups);
         setupWarnings = std::move(built.warnings);
-        outcome = Adjust(setups, datums, options);
+        outcome = Adjust(setups, datums, options, [this, &report](int pass, int removed) {
+            report(pass, removed);
+            return !stop.load();
+        });
     }
 };
 
@@ -167,6 +176,7 @@ NetworkAdjustWindow::~NetworkAdjustWindow()
     // The worker touches only its job, which it shares; wait so that no
     // thread outlives the program's windows.
     if (m_pThread) {
+        m_pJob->stop = true;
         m_pThread->disconnect(this);
         m_pThread->wait();
     }
@@ -230,7 +240,15 @@ QWidget* NetworkAdjustWindow::BuildOptions()
     m_pRun->setDefault(true);
     m_pRun->setToolTip("Adjust the network of the open survey (F5)");
     connect(m_pRun, &QPushButton::clicked, this, &NetworkAdjustWindow::Run);
-    layout->addWidget(m_pRun);
+    m_pStop = new QPushButton("Stop (Esc)", panel);
+    m_pStop->setObjectName("stopButton");
+    m_pStop->setEnabled(false);
+    m_pStop->setToolTip("Stop the adjustment after the solution it is computing");
+    connect(m_pStop, &QPushButton::clicked, this, &NetworkAdjustWindow::Stop);
+    auto* runRow = new QHBoxLayout;
+    runRow->addWidget(m_pRun, 1);
+    runRow->addWidget(m_pStop);
+    layout->addLayout(runRow);
     return panel;
 }
 
@@ -288,6 +306,9 @@ void NetworkAdjustWindow::BuildMenus()
     QAction* run = adjust->addAction("&Run", this, &NetworkAdjustWindow::Run);
     run->setObjectName("actionRun");
     run->setShortcuts({QKeySequence(Qt::Key_F5), QKeySequence(Qt::CTRL | Qt::Key_Return)});
+    QAction* stop = adjust->addAction("&Stop", this, &NetworkAdjustWindow::Stop);
+    stop->setObjectName("actionStop");
+    stop->setShortcut(QKeySequence(Qt::Key_Escape));
 }
 
 AdjustOptions NetworkAdjustWindow::Options() const
@@ -336,22 +357,57 @@ bool NetworkAdjustWindow::Run()
     job->sigma = Sigma();
     const auto readings = static_cast<qlonglong>(job->readings.size());
 
-    m_pThread = QThread::create([job] { job->Work(); });
+    m_pJob = job;
+    const QPointer<NetworkAdjustWindow> window(this);
+    const auto report = [window, readings](int pass, int removed) {
+        // Shown by the window's thread, if the window is still there.
+        if (!window)
+            return;
+        QMetaObject::invokeMethod(
+            window.data(),
+            [window, readings, pass, removed] {
+                if (window)
+                    window->statusBar()->showMessage(
+                        QString("Adjusting %1 readings: solution %2, %3 removed as outliers...")
+                            .arg(readings)
+                            .arg(pass)
+                            .arg(removed));
+            },
+            Qt::QueuedConnection);
+    };
+    m_pThread = QThread::create([job, report] { job->Work(report); });
     connect(m_pThread, &QThread::finished, this, [this, job] { OnFinished(job); });
     connect(m_pThread, &QThread::finished, m_pThread, &QObject::deleteLater);
     m_pRun->setEnabled(false);
+    m_pStop->setEnabled(true);
     m_pBusy->show();
     statusBar()->showMessage(QString("Adjusting %1 readings...").arg(readings));
     m_pThread->start();
     return true;
 }
 
+void NetworkAdjustWindow::Stop()
+{
+    if (m_pJob) {
+        m_pJob->stop = true;
+        statusBar()->showMessage("Stopping after the current solution...");
+    }
+}
+
 void NetworkAdjustWindow::OnFinished(std::shared_ptr<Job> job)
 {
     m_pThread = nullptr;
+    m_pJob.reset();
     m_pRun->setEnabled(true);
+    m_pStop->setEnabled(false);
     m_pBusy->hide();
     statusBar()->clearMessage();
+    if (!job->outcome.result && job->outcome.error == kAdjustmentCancelled) {
+        // The results of the run before stay as they were.
+        statusBar()->showMessage("The adjustment was stopped.");
+        emit finished();
+        return;
+    }
     m_Setups = std::move(job->setups);
     m_Warnings = job->outcome.warnings;
     m_Result = std::move(job->outcome.result);

@@ -73,6 +73,8 @@ public:
     // (after saying why) when there is nothing to adjust or a datum is wrong.
     bool Run();
     bool IsRunning() const { return m_pThread != nullptr; }
+    // Stops a run between two solutions; the results before it stay.
+    void Stop();
 
     // The last adjustment's result, or none (none yet, or it failed).
     const std::optional<AdjustmentResult>& Result() const { return m_Result; }
@@ -126,6 +128,7 @@ private:
     QString m_strError;
     QString m_strExportBase;
     QThread* m_pThread = nullptr;  // the running adjustment; deletes itself
+    std::shared_ptr<Job> m_pJob;   // the running adjustment's job, shared with its thread
 
     QComboBox* m_pModel = nullptr;
     QSpinBox* m_pDegree = nullptr;
@@ -138,6 +141,7 @@ private:
     QCheckBox* m_pRemoveOutliers = nullptr;
     DatumEditor* m_pDatums = nullptr;
     QPushButton* m_pRun = nullptr;
+    QPushButton* m_pStop = nullptr;
     QProgressBar* m_pBusy = nullptr;
     QLabel* m_pInputLabel = nullptr;
     QTabWidget* m_pTabs = nullptr;

@@ -121,7 +121,7 @@ std::string Describe(const ObservationResult& o)
 }
 
 AdjustOutcome AdjustOrThrow(const std::vector<Setup>& setups, const std::vector<Datum>& datums,
-                            const AdjustOptions& options)
+                            const AdjustOptions& options, const AdjustProgress& progress)
 {
     AdjustOutcome out;
     if (options.driftDegree < 0 || options.driftDegree > 3) {
@@ -142,7 +142,12 @@ AdjustOutcome AdjustOrThrow(const std::vector<Setup>& setups, const std::vector<
     const Network& net = *build.network;
     std::vector<bool> active(net.observations.size(), true);
     std::vector<ObservationResult> removed;
-    while (true) {
+    for (int passNumber = 1;; ++passNumber) {
+        if (progress && !progress(passNumber, static_cast<int>(removed.size()))) {
+            out.result.reset();
+            out.error = kAdjustmentCancelled;
+            return out;
+        }
         PassOutcome pass = SolveNetwork(net, options, active);
         if (!pass.solution) {
             if (!out.HasValue()) {
@@ -189,10 +194,11 @@ AdjustOutcome AdjustOrThrow(const std::vector<Setup>& setups, const std::vector<
 
 }  // namespace
 
-AdjustOutcome Adjust(const std::vector<Setup>& setups, const std::vector<Datum>& datums, const AdjustOptions& options)
+AdjustOutcome Adjust(const std::vector<Setup>& setups, const std::vector<Datum>& datums, const AdjustOptions& options,
+                     const AdjustProgress& progress)
 {
     try {
-        return AdjustOrThrow(setups, datums, options);
+        return AdjustOrThrow(setups, datums, options, progress);
     } catch (const std::bad_alloc&) {
         return Outcome::Error("not enough memory for the adjustment");
     } catch (const std::exception& e) {

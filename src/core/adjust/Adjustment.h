@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <vector>
 
 #include "adjust/AdjustOptions.h"
@@ -36,6 +37,15 @@ namespace bramble {
 // Never throws: an impossible adjustment comes back as an error naming the
 // cause (a station without a tie to any datum, a loop with too few setups
 // for its drift, dof below 0 ...).
-AdjustOutcome Adjust(const std::vector<Setup>& setups, const std::vector<Datum>& datums, const AdjustOptions& options);
+//
+// `progress`, when given, is told before each solution the pass (1 the
+// first) and how many observations were removed so far; returning false
+// stops the adjustment between two solutions, and the outcome is then the
+// error kAdjustmentCancelled.
+using AdjustProgress = std::function<bool(int pass, int removed)>;
+inline constexpr const char* kAdjustmentCancelled = "the adjustment was cancelled";
+
+AdjustOutcome Adjust(const std::vector<Setup>& setups, const std::vector<Datum>& datums, const AdjustOptions& options,
+                     const AdjustProgress& progress = {});
 
 }  // namespace bramble

@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QSortFilterProxyModel>
+#include <QStatusBar>
 #include <QTabWidget>
 #include <QTableView>
 #include <QTableWidget>
@@ -165,6 +166,17 @@ private slots:
         window.tabs()->setCurrentWidget(window.stationMap());
         QVERIFY(window.stationMap()->findChild<QObject*>("note") == nullptr);
         MaybeGrab(&window, "adjust-map");
+
+        // A run stopped at once leaves the results before it.
+        const int rows = shown->rowCount();
+        QSignalSpy stopped(&window, &NetworkAdjustWindow::finished);
+        QVERIFY(window.Run());
+        window.Stop();
+        QVERIFY(stopped.count() == 1 || stopped.wait(20000));
+        QVERIFY(window.Result());
+        QCOMPARE(shown->rowCount(), rows);
+        QVERIFY(window.statusBar()->currentMessage().contains("stopped"));
+        QVERIFY(window.runButton()->isEnabled());
 
         // Removing outliers takes the blunder out and lists it.
         window.findChild<QCheckBox*>("removeOutliers")->setChecked(true);

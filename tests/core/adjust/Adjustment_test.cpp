@@ -104,6 +104,30 @@ TEST(Adjustment, RecoversAGeneratedCampaignWithin3Sigma)
     }
 }
 
+// Every pass is announced with the removals so far; a false answer stops
+// the run with no result.
+TEST(Adjustment, ProgressAnnouncesEachPassAndCanStopTheRun)
+{
+    test::GeneratedNetwork gen = test::GenerateNetwork(10, 6, 14, 0.004);
+    gen.setups[20].gravity += 0.15;
+    AdjustOptions options;
+    options.removeOutliers = true;
+    const std::vector<Datum> datums{{"S0", gen.truth[0], 0.0, "truth"}};
+    std::vector<std::pair<int, int>> passes;
+    const AdjustOutcome out = Adjust(gen.setups, datums, options, [&](int pass, int removed) {
+        passes.emplace_back(pass, removed);
+        return true;
+    });
+    ASSERT_TRUE(out.result) << out.error;
+    ASSERT_EQ(passes.size(), out.result->removed.size() + 1);
+    for (std::size_t i = 0; i < passes.size(); ++i)
+        EXPECT_EQ(passes[i], std::make_pair(static_cast<int>(i) + 1, static_cast<int>(i)));
+
+    const AdjustOutcome stopped = Adjust(gen.setups, datums, options, [](int pass, int) { return pass < 2; });
+    EXPECT_FALSE(stopped.result);
+    EXPECT_EQ(stopped.error, kAdjustmentCancelled);
+}
+
 TEST(Adjustment, RemovesAPlantedBlunderFirst)
 {
     test::GeneratedNetwork gen = test::GenerateNetwork(10, 6, 14, 0.004);
