@@ -97,7 +97,7 @@ struct NetworkAdjustWindow::Job {
     std::atomic<bool> stop{false};
 
     // `report` is called on this thread before each pass.
-    void Work(const AdjustProgress& report)
+    void Work(const std::function<void(int pass, int removed)>& report)
     {
         SetupsFromReadings built = BuildSetups(readings, sigma);
         setups = std::move(built.setups);
