@@ -402,16 +402,17 @@ void NetworkAdjustWindow::OnFinished(std::shared_ptr<Job> job)
     m_pStop->setEnabled(false);
     m_pBusy->hide();
     statusBar()->clearMessage();
-    if (!job->outcome.result && job->outcome.error == kAdjustmentCancelled) {
+    if (!job->outcome.HasValue() && job->outcome.ErrorText() == kAdjustmentCancelled) {
         // The results of the run before stay as they were.
         statusBar()->showMessage("The adjustment was stopped.");
         emit finished();
         return;
     }
     m_Setups = std::move(job->setups);
-    m_Warnings = job->outcome.warnings;
-    m_Result = std::move(job->outcome.result);
-    m_strError = m_Result ? QString() : QString::fromStdString(job->outcome.error);
+    // The report lists the warnings as bramble-cli's does.
+    m_Warnings = job->outcome.Texts(Severity::warning);
+    m_Result = job->outcome.Optional();
+    m_strError = m_Result ? QString() : QString::fromStdString(job->outcome.ErrorText());
 
     QString messages;
     for (const std::string& w : job->setupWarnings)

@@ -144,9 +144,7 @@ AdjustOutcome AdjustOrThrow(const std::vector<Setup>& setups, const std::vector<
     std::vector<ObservationResult> removed;
     for (int passNumber = 1;; ++passNumber) {
         if (progress && !progress(passNumber, static_cast<int>(removed.size()))) {
-            out.result.reset();
-            out.error = kAdjustmentCancelled;
-            return out;
+            return Outcome::Error(kAdjustmentCancelled);
         }
         PassOutcome pass = SolveNetwork(net, options, active);
         if (!pass.solution) {

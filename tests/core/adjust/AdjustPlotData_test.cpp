@@ -22,8 +22,8 @@ TEST(AdjustPlotData, DriftPointsLieOnTheFittedDrift)
         setups.push_back({"L", stations[i], t, truth + 5.0 + 0.05 * (t - t0), 0.005, {}, "m", 1, {}, {}, ""});
     }
     const AdjustOutcome out = Adjust(setups, {{"A", 0.0, 0.0, "test"}}, AdjustOptions{});
-    ASSERT_TRUE(out.result) << out.error;
-    const LoopDriftSeries series = DriftSeriesOfLoop(*out.result, setups, 0, 3);
+    ASSERT_TRUE(out.HasValue()) << out.ErrorText();
+    const LoopDriftSeries series = DriftSeriesOfLoop(out.Value(), setups, 0, 3);
     EXPECT_EQ(series.loop, "L");
     ASSERT_EQ(series.points.size(), 5u);
     for (std::size_t i = 0; i < 5; ++i) {
@@ -33,7 +33,7 @@ TEST(AdjustPlotData, DriftPointsLieOnTheFittedDrift)
     ASSERT_EQ(series.curve.size(), 3u);
     EXPECT_NEAR(series.curve.back().first, t0 + 0.4, 1e-12);
     EXPECT_NEAR(series.curve.back().second, 0.02, 1e-9);
-    EXPECT_TRUE(DriftSeriesOfLoop(*out.result, setups, 1).points.empty());
+    EXPECT_TRUE(DriftSeriesOfLoop(out.Value(), setups, 1).points.empty());
 }
 
 ObservationResult Difference(const std::string& from, const std::string& to, std::optional<double> w)

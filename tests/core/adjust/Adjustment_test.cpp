@@ -118,14 +118,14 @@ TEST(Adjustment, ProgressAnnouncesEachPassAndCanStopTheRun)
         passes.emplace_back(pass, removed);
         return true;
     });
-    ASSERT_TRUE(out.result) << out.error;
-    ASSERT_EQ(passes.size(), out.result->removed.size() + 1);
+    ASSERT_TRUE(out.HasValue()) << out.ErrorText();
+    ASSERT_EQ(passes.size(), out.Value().removed.size() + 1);
     for (std::size_t i = 0; i < passes.size(); ++i)
         EXPECT_EQ(passes[i], std::make_pair(static_cast<int>(i) + 1, static_cast<int>(i)));
 
     const AdjustOutcome stopped = Adjust(gen.setups, datums, options, [](int pass, int) { return pass < 2; });
-    EXPECT_FALSE(stopped.result);
-    EXPECT_EQ(stopped.error, kAdjustmentCancelled);
+    EXPECT_FALSE(stopped.HasValue());
+    EXPECT_EQ(stopped.ErrorText(), kAdjustmentCancelled);
 }
 
 TEST(Adjustment, RemovesAPlantedBlunderFirst)

@@ -89,9 +89,9 @@ TEST(SessionReadings, ConsecutiveReadingsOfAStationFormOneSetup)
 
     AdjustOptions options;
     const AdjustOutcome out = Adjust(built.setups, {{"1", 2489.0, 0.0, "test"}}, options);
-    ASSERT_TRUE(out.result) << out.error;
-    EXPECT_EQ(out.result->stations.size(), 6u);
-    EXPECT_EQ(out.result->drift.size(), 2u);
+    ASSERT_TRUE(out.HasValue()) << out.ErrorText();
+    EXPECT_EQ(out.Value().stations.size(), 6u);
+    EXPECT_EQ(out.Value().drift.size(), 2u);
 }
 
 TEST(SessionReadings, AnAliodFileIsOneLoopADayWithoutSdOrDuration)
