@@ -296,12 +296,15 @@ long long CStationList::SortKey(int row) const
 long long CStationList::KeyOfCell(int row, int column) const
 {
     const Row& r = m_rows[static_cast<std::size_t>(row)];
-    if (column != kDayNumber || (r.texts && r.texts->count(kDayNumber)))
+    if ((column != kDayNumber && column != kStation) || (r.texts && r.texts->count(column)))
         return KeyOfText(Text(row, column));
+    const CReading& reading = *m_doc.m_Readings[static_cast<std::size_t>(r.reading)];
+    if (column == kStation)
+        return KeyOfText(reading.m_strStation);
     // The key of the "m_dt" cell without making its text: the same digits
     // ("%16.9f" and to_chars with 9 decimals round alike), read back alike.
     char digits[400];
-    const double day = m_doc.m_Readings[static_cast<std::size_t>(r.reading)]->m_dtTime.value();
+    const double day = reading.m_dtTime.value();
     const auto [end, ec] = std::to_chars(digits, digits + sizeof digits, day, std::chars_format::fixed, 9);
     if (ec != std::errc{})
         return KeyOfText(Text(row, column));
@@ -315,8 +318,15 @@ void CStationList::SortBy(int column)
     std::vector<std::pair<long long, int>> order(m_rows.size());
     for (int i = 0; i < RowCount(); ++i)
         order[static_cast<std::size_t>(i)] = {KeyOfCell(i, column), i};
+    const auto byKey = [](const auto& a, const auto& b) { return a.first < b.first; };
+    if (std::is_sorted(order.begin(), order.end(), byKey)) {
+        // Already in order (a survey read in time order): nothing moves.
+        for (std::size_t i = 0; i < order.size(); ++i)
+            m_rows[i].key = order[i].first;
+        return;
+    }
     // Stable, so that equal keys keep the order they had.
-    std::stable_sort(order.begin(), order.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+    std::stable_sort(order.begin(), order.end(), byKey);
     // Put each row in its place along the cycles of the permutation, so that
     // a million rows are never held twice.
     std::vector<bool> placed(order.size(), false);

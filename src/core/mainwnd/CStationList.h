@@ -122,6 +122,10 @@ public:
     // Key of a cell text: the number at its start x 10000, truncated toward
     // zero (0 when the text does not start with a number).
     static long long KeyOfText(std::string_view text);
+    // KeyOfText of the cell's text, without making the text where the cell
+    // shows a value of its reading as it is (the station name, the "m_dt"
+    // day number); `row` must be a row of the list.
+    long long KeyOfCell(int row, int column) const;
 
 private:
     // The number cells 16..20, then 22 (21 is the drift name).
@@ -142,7 +146,6 @@ private:
     Row* RowAt(int row);
     int ReadingIndexOf(const Row& row) const;
     std::string LoadedText(const CReading& reading, int column) const;
-    long long KeyOfCell(int row, int column) const;
     static void ForgetText(Row& row, int column);
     void SortBy(int column);
 

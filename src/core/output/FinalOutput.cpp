@@ -50,7 +50,7 @@ std::vector<int> FinalOutputRowOrder(const CStationList& list)
 {
     std::vector<std::pair<long long, int>> keyed;
     for (const int row : list.SelectedRows())
-        keyed.emplace_back(CStationList::KeyOfText(list.Text(row, CStationList::kStation)), row);
+        keyed.emplace_back(list.KeyOfCell(row, CStationList::kStation), row);
     std::stable_sort(keyed.begin(), keyed.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
     std::vector<int> rows;
     rows.reserve(keyed.size());
@@ -65,13 +65,18 @@ void ComputeFinalOutput(CKelpDoc& doc, const CStationList& list)
     doc.m_pCurFinal = nullptr;
     doc.m_FinalData.clear();
     std::unordered_map<std::string, CFinalData*> byName;
+    CFinalData* entry = nullptr;
     for (const int row : rows) {
         const CReading& reading = list.Reading(row);
-        CFinalData*& entry = byName[reading.m_strStation];
-        if (!entry) {
-            doc.m_FinalData.push_back(std::make_unique<CFinalData>());
-            entry = doc.m_FinalData.back().get();
-            entry->m_strStation = reading.m_strStation;
+        // In this order a station's readings mostly follow one another.
+        if (!entry || entry->m_strStation != reading.m_strStation) {
+            CFinalData*& named = byName[reading.m_strStation];
+            if (!named) {
+                doc.m_FinalData.push_back(std::make_unique<CFinalData>());
+                named = doc.m_FinalData.back().get();
+                named->m_strStation = reading.m_strStation;
+            }
+            entry = named;
         }
         doc.m_pCurFinal = entry;
         AddReading(*entry, reading);

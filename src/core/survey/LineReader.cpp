@@ -73,19 +73,22 @@ bool LineReader::fill()
     return n > 0;
 }
 
-bool LineReader::checkText(std::string& line)
+bool LineReader::failNotText(const std::string& line, std::size_t column)
 {
-    if (m_lineNumber == 1) {
-        if (line.size() >= 2 && ((line[0] == '\xFF' && line[1] == '\xFE') || (line[0] == '\xFE' && line[1] == '\xFF')))
-            return fail("it is UTF-16 text; save it as plain text (ASCII or UTF-8)");
-        if (line.starts_with(kUtf8Mark))
-            line.erase(0, kUtf8Mark.size());
-    }
+    const auto c = static_cast<unsigned char>(line[column]);
+    return fail("line " + std::to_string(m_lineNumber) + " holds the byte " + Hex(c) + " at column " +
+                std::to_string(column + 1) + ", which is not text: it is not a text file");
+}
+
+bool LineReader::checkFirstLine(std::string& line)
+{
+    if (line.size() >= 2 && ((line[0] == '\xFF' && line[1] == '\xFE') || (line[0] == '\xFE' && line[1] == '\xFF')))
+        return fail("it is UTF-16 text; save it as plain text (ASCII or UTF-8)");
+    if (line.starts_with(kUtf8Mark))
+        line.erase(0, kUtf8Mark.size());
     for (std::size_t i = 0; i < line.size(); ++i) {
-        const auto c = static_cast<unsigned char>(line[i]);
-        if (!IsTextByte(c))
-            return fail("line " + std::to_string(m_lineNumber) + " holds the byte " + Hex(c) + " at column " +
-                        std::to_string(i + 1) + ", which is not text: it is not a text file");
+        if (!IsTextByte(static_cast<unsigned char>(line[i])))
+            return failNotText(line, i);
     }
     return true;
 }
@@ -95,6 +98,9 @@ bool LineReader::next(std::string& line)
     line.clear();
     bool any = false;
     bool ended = false;
+    // The first byte of the line that is not text, found while looking for
+    // the line end so that each byte is looked at once.
+    std::size_t notText = std::string::npos;
     while (!ended) {
         if (m_begin == m_end && !fill())
             break;
@@ -110,8 +116,15 @@ bool LineReader::next(std::string& line)
         const char* start = m_buffer.data() + m_begin;
         const std::size_t available = m_end - m_begin;
         std::size_t length = 0;
-        while (length < available && start[length] != '\n' && start[length] != '\r')
-            ++length;
+        for (; length < available; ++length) {
+            const auto c = static_cast<unsigned char>(start[length]);
+            if (c >= 0x20)
+                continue;
+            if (c == '\n' || c == '\r')
+                break;
+            if (notText == std::string::npos && !IsTextByte(c))
+                notText = line.size() + length;
+        }
         const std::size_t taken = length < available ? length + 1 : length;
         if (line.size() + length > kMaxLineLength) {
             ++m_lineNumber;
@@ -129,7 +142,9 @@ bool LineReader::next(std::string& line)
     if (!m_error.empty() || !any)
         return false;
     ++m_lineNumber;
-    return checkText(line);
+    if (m_lineNumber == 1)
+        return checkFirstLine(line);
+    return notText == std::string::npos || failNotText(line, notText);
 }
 
 }  // namespace bramble

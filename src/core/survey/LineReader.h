@@ -38,7 +38,9 @@ public:
 private:
     bool fill();
     bool fail(std::string why);
-    bool checkText(std::string& line);
+    // The first line may be UTF-16 or start with a UTF-8 byte-order mark.
+    bool checkFirstLine(std::string& line);
+    bool failNotText(const std::string& line, std::size_t column);
 
     struct Closer {
         void operator()(std::FILE* f) const { std::fclose(f); }

@@ -3,6 +3,7 @@
 #include <charconv>
 #include <climits>
 #include <cmath>
+#include <cstdint>
 #include <string>
 
 namespace bramble {
@@ -47,6 +48,35 @@ std::size_t MantissaAndExponentLength(std::string_view t)
     return i;
 }
 
+// The value of a plain decimal such as "2400.010" (no exponent, at most 15
+// digits), computed without the general conversion: the digits as a whole
+// number and the power of ten are both exact doubles, so their quotient is
+// the correctly rounded value, the same double from_chars gives. Empty for
+// any other form, which takes the general path.
+std::optional<double> ShortDecimal(std::string_view number)
+{
+    static constexpr double kPowersOfTen[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                              1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+    std::uint64_t digits = 0;
+    std::size_t count = 0;
+    std::size_t decimals = 0;
+    bool afterPoint = false;
+    for (const char c : number) {
+        if (c == '.') {
+            afterPoint = true;
+            continue;
+        }
+        if (!IsDigit(c))
+            return std::nullopt;  // an exponent
+        digits = digits * 10 + static_cast<std::uint64_t>(c - '0');
+        if (++count > 15)
+            return std::nullopt;
+        if (afterPoint)
+            ++decimals;
+    }
+    return static_cast<double>(digits) / kPowersOfTen[decimals];
+}
+
 std::string_view Tail(std::string_view line, long long pos)
 {
     if (pos < 0)
@@ -72,6 +102,8 @@ std::optional<NumberPrefix> ReadNumberPrefix(std::string_view text)
     const std::size_t length = MantissaAndExponentLength(t);
     if (length == 0)
         return std::nullopt;
+    if (const auto exact = ShortDecimal(t.substr(0, length)))
+        return NumberPrefix{negative ? -*exact : *exact, blanks + sign + length};
     double value = 0.0;
     const auto result = std::from_chars(t.data(), t.data() + length, value, std::chars_format::general);
     if (result.ec == std::errc::result_out_of_range) {
@@ -106,7 +138,12 @@ std::optional<int> WholeInt(std::string_view text)
         ++i;
     if (i == firstDigit || !SkipBlanks(t.substr(i)).empty() || i - firstDigit > 10)
         return std::nullopt;
-    const long long value = std::stoll(std::string(t.substr(0, i)));
+    // At most ten digits: the value fits a long long before the range check.
+    long long value = 0;
+    for (std::size_t k = firstDigit; k < i; ++k)
+        value = value * 10 + (t[k] - '0');
+    if (t[0] == '-')
+        value = -value;
     if (value < INT_MIN || value > INT_MAX)
         return std::nullopt;
     return static_cast<int>(value);

@@ -37,7 +37,14 @@ public:
         const DateTime& date = header.m_dtDate;
         if (!date.isValid())
             return DateTime::invalid();
-        const DateTime sameDay = DateTime::fromParts(date.year(), date.month(), date.day(), t.hour, t.minute, t.second);
+        if (!(date == m_date)) {
+            // The block's calendar date, taken apart once for its readings.
+            m_date = date;
+            m_year = date.year();
+            m_month = date.month();
+            m_day = date.day();
+        }
+        const DateTime sameDay = DateTime::fromParts(m_year, m_month, m_day, t.hour, t.minute, t.second);
         if (!sameDay.isValid())
             return sameDay;
         const int seconds = t.hour * 3600 + t.minute * 60 + t.second;
@@ -49,6 +56,8 @@ public:
 
 private:
     const CScintrexHeader* m_header = nullptr;
+    DateTime m_date = DateTime::invalid();
+    int m_year = 0, m_month = 0, m_day = 0;
     int m_lastSeconds = -1;
     int m_days = 0;
 };
@@ -243,6 +252,8 @@ ReadReport CKelpDoc::ReadScintrexFile(const std::string& path)
     LineNotes notes;
     std::map<const CHeaderRecord*, long long> headerLines;
     std::map<const CHeaderRecord*, std::string> blockProblems;
+    const CScintrexHeader* checkedHeader = nullptr;
+    bool blockRefused = false;
     WalkFile(
         in, *this, Mode::header,
         [&](std::string_view line, long long lineNumber) {
@@ -250,10 +261,16 @@ ReadReport CKelpDoc::ReadScintrexFile(const std::string& path)
                 ++counts.skippedLines;
                 return;
             }
-            auto problem = blockProblems.find(m_pCurHeader);
-            if (problem == blockProblems.end())
-                problem = blockProblems.emplace(m_pCurHeader, ScintrexBlockProblem(*m_pCurHeader)).first;
-            if (!problem->second.empty()) {
+            // A block is judged on its first reading line; the judgement
+            // holds for the block's other readings.
+            if (m_pCurHeader != checkedHeader) {
+                auto problem = blockProblems.find(m_pCurHeader);
+                if (problem == blockProblems.end())
+                    problem = blockProblems.emplace(m_pCurHeader, ScintrexBlockProblem(*m_pCurHeader)).first;
+                checkedHeader = m_pCurHeader;
+                blockRefused = !problem->second.empty();
+            }
+            if (blockRefused) {
                 notes.refusedInBlock(m_pCurHeader);
                 return;
             }
