@@ -18,10 +18,13 @@ void ApplyOceanLoadStep(CReading& reading, bool apply)
     reading.m_dGrav += reading.m_dOceanLoadCorr;
 }
 
-void ApplyStepsBeforeDrift(CReading& r, const StepInputs& inputs)
+void ApplyStepsBeforeDrift(CReading& r, const StepInputs& inputs, const double* bergerTide)
 {
     const CorrectionSettings& settings = inputs.settings;
-    ApplyTideStep(r, settings.m_nTideMode, inputs.tide);
+    if (bergerTide)
+        ApplyBergerTide(r, *bergerTide);
+    else
+        ApplyTideStep(r, settings.m_nTideMode, inputs.tide);
     ApplyOceanLoadStep(r, settings.m_bApplyOceanLoad);
 
     r.m_dPressureCorr =

@@ -19,8 +19,9 @@ struct StepInputs {
 // polar motion. Rebuilds the reading's working gravity from its load-time
 // values and writes each step's correction into the reading; m_dGrav is
 // then the reading's gravity before drift. This is the one place of that
-// sum: whatever needs the gravity before drift runs it.
-void ApplyStepsBeforeDrift(CReading& reading, const StepInputs& inputs);
+// sum: whatever needs the gravity before drift runs it. A Berger tide
+// computed beforehand for the reading (BergerTideMgal) comes as `bergerTide`.
+void ApplyStepsBeforeDrift(CReading& reading, const StepInputs& inputs, const double* bergerTide = nullptr);
 
 // The ocean-loading step alone: with `apply` the reading's loading (0
 // without a block) in mGal goes into m_dOceanLoadCorr and is added to the

@@ -1,8 +1,11 @@
 #include "corrections/RecalcSelection.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <vector>
 
+#include "corrections/BergerTides.h"
 #include "corrections/CellFormat.h"
 #include "corrections/Coordinates.h"
 #include "corrections/CorrectionSteps.h"
@@ -125,10 +128,11 @@ struct RunConstants {
 // Step 1, the physics: the reading's corrections and working gravity from
 // its load-time values, in the order tide, ocean loading, pressure, polar
 // motion, drift. Gives the texts the row shows for them.
-CStationList::CorrectionCells CorrectReading(CReading& r, const RunConstants& run)
+// A Berger tide computed beforehand comes as `bergerTide` (mGal).
+CStationList::CorrectionCells CorrectReading(CReading& r, const RunConstants& run, const double* bergerTide)
 {
     const CorrectionSettings& settings = run.steps.settings;
-    ApplyStepsBeforeDrift(r, run.steps);
+    ApplyStepsBeforeDrift(r, run.steps, bergerTide);
 
     double driftShown = 0.0;
     std::string driftName = "NONE";
@@ -165,20 +169,37 @@ RecalcResult Recalc(Variant variant, CKelpDoc& doc, CStationList& list, const Co
         sums.gravities.reserve(static_cast<std::size_t>(n));
     EtcComparison etcCheck;
 
+    // The program's own Berger tide, the costly part, is computed a block
+    // at a time on all cores before the block's readings are corrected.
+    const bool tidesBeforehand = settings.m_nTideMode == kTideBerger && !options.tide;
+    std::vector<const CReading*> blockReadings;
+    std::vector<double> blockTides;
+
+    const std::vector<int> rows = list.SelectedRows();
+    const std::size_t step = RecalcOptions::kProgressStep;
     int done = 0;
-    for (int row = 0; row < list.RowCount(); ++row) {
-        if (!list.IsSelected(row))
-            continue;
-        if (options.progress && done > 0 && done % RecalcOptions::kProgressStep == 0 && !options.progress(done, n)) {
+    for (std::size_t first = 0; first < rows.size(); first += step) {
+        if (options.progress && done > 0 && !options.progress(done, n)) {
             counts.m_bCancelled = true;
             break;
         }
-        CReading& r = list.Reading(row);
-        list.SetCorrectionCells(row, CorrectReading(r, run));  // step 2: the row's cells, in one place
-        if (!r.isAliod() && settings.m_nTideMode == kTideBerger)
-            etcCheck.Add(r.m_dTideCorr, EtcReadOf(r));
-        sums.Add(r, keepGravities);  // step 3 gathers the summary
-        ++done;
+        const std::size_t end = std::min(rows.size(), first + step);
+        if (tidesBeforehand) {
+            blockReadings.clear();
+            for (std::size_t i = first; i < end; ++i)
+                blockReadings.push_back(&list.Reading(rows[i]));
+            ComputeBergerTides(blockReadings, blockTides);
+        }
+        for (std::size_t i = first; i < end; ++i) {
+            const int row = rows[i];
+            CReading& r = list.Reading(row);
+            const double* tide = tidesBeforehand ? &blockTides[i - first] : nullptr;
+            list.SetCorrectionCells(row, CorrectReading(r, run, tide));  // step 2: the row's cells, in one place
+            if (!r.isAliod() && settings.m_nTideMode == kTideBerger)
+                etcCheck.Add(r.m_dTideCorr, EtcReadOf(r));
+            sums.Add(r, keepGravities);  // step 3 gathers the summary
+            ++done;
+        }
     }
     counts.m_nRecomputed = done;
 

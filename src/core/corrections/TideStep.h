@@ -27,4 +27,11 @@ TideFunction DefaultTideFunction();
 //            correction, a CG-3 reading's m_dEtc = 0.
 void ApplyTideStep(CReading& reading, int tideMode, const TideFunction& tide);
 
+// The Berger step in two parts, so that the tides of many readings can be
+// computed apart (e.g. on several threads) and applied after:
+// BergerTideMgal gives the correction of the reading, mGal, and
+// ApplyBergerTide applies a correction so computed.
+double BergerTideMgal(const CReading& reading, const TideFunction& tide);
+void ApplyBergerTide(CReading& reading, double tideMgal);
+
 }  // namespace bramble

@@ -4,8 +4,10 @@
 #include <cassert>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <limits>
+#include <optional>
 
 #include "corrections/CellFormat.h"
 #include "output/StringPrintf.h"
@@ -275,9 +277,12 @@ int CStationList::SelectedCount() const
     return static_cast<int>(std::count_if(m_rows.begin(), m_rows.end(), [](const Row& r) { return r.selected; }));
 }
 
-long long CStationList::KeyOfText(std::string_view text)
+namespace {
+
+// The key of a cell's number: x 10000, truncated toward zero.
+long long KeyOfNumber(double number)
 {
-    const double scaled = ToDouble(text) * 10000.0;
+    const double scaled = number * 10000.0;
     // Out-of-range numbers saturate instead of overflowing.
     constexpr double kLimit = 9.0e18;
     if (!(scaled > -kLimit))
@@ -286,6 +291,37 @@ long long CStationList::KeyOfText(std::string_view text)
         return static_cast<long long>(kLimit);
     return static_cast<long long>(std::trunc(scaled));
 }
+
+// The number the "m_dt" cell's text ("%16.9f") reads back as, worked out
+// from the day number without writing the text: the text holds the whole
+// number n nearest to day x 1e9 (found exactly in 128-bit integers), and
+// reading it back gives n / 1e9 rounded once, which is what dividing the
+// two exact doubles gives. Empty where that does not hold or the rounding
+// of the text is a tie: a day number outside 1 .. 2^23 in size (n must stay
+// below 2^53), which the text itself then decides.
+std::optional<double> DayNumberAsWritten(double day)
+{
+    const double size = std::fabs(day);
+    if (!(size >= 1.0 && size < 8388608.0))
+        return std::nullopt;
+    int exponent = 0;
+    const double fraction = std::frexp(size, &exponent);                      // size = fraction x 2^exponent
+    const auto mantissa = static_cast<std::uint64_t>(std::ldexp(fraction, 53));  // exact
+    const int shift = 53 - exponent;                                          // size = mantissa / 2^shift
+    const unsigned __int128 scaled = static_cast<unsigned __int128>(mantissa) * 1000000000u;
+    const unsigned __int128 one = 1;
+    const unsigned __int128 rest = scaled & ((one << shift) - 1);
+    const unsigned __int128 half = one << (shift - 1);
+    if (rest == half)
+        return std::nullopt;
+    const std::uint64_t nearest = static_cast<std::uint64_t>(scaled >> shift) + (rest > half ? 1 : 0);
+    const double value = static_cast<double>(nearest) / 1e9;
+    return day < 0 ? -value : value;
+}
+
+}  // namespace
+
+long long CStationList::KeyOfText(std::string_view text) { return KeyOfNumber(ToDouble(text)); }
 
 long long CStationList::SortKey(int row) const
 {
@@ -301,10 +337,12 @@ long long CStationList::KeyOfCell(int row, int column) const
     const CReading& reading = *m_doc.m_Readings[static_cast<std::size_t>(r.reading)];
     if (column == kStation)
         return KeyOfText(reading.m_strStation);
-    // The key of the "m_dt" cell without making its text: the same digits
-    // ("%16.9f" and to_chars with 9 decimals round alike), read back alike.
-    char digits[400];
     const double day = reading.m_dtTime.value();
+    if (const auto written = DayNumberAsWritten(day))
+        return KeyOfNumber(*written);
+    // Otherwise the same digits ("%16.9f" and to_chars with 9 decimals
+    // round alike), read back alike.
+    char digits[400];
     const auto [end, ec] = std::to_chars(digits, digits + sizeof digits, day, std::chars_format::fixed, 9);
     if (ec != std::errc{})
         return KeyOfText(Text(row, column));

@@ -131,16 +131,18 @@ private:
     // The number cells 16..20, then 22 (21 is the drift name).
     static constexpr int kNumberCells = kDriftCorrection - kCorrectedGrav + 2;
     static int NumberCellOf(int column) { return column == kOceanLoad ? kNumberCells - 1 : column - kCorrectedGrav; }
+    // The members are ordered largest first so that a million rows waste
+    // no padding.
     struct Row {
-        int reading = 0;  // 0-based index into the document's readings
         long long key = 0;
-        bool selected = false;
-        // Which of the cells 16..22 the corrections wrote (bit c - 16).
-        std::uint8_t written = 0;
         std::array<double, kNumberCells> numbers{};
         std::string driftName;
         // Other texts written into cells; rare, so made only when needed.
         std::unique_ptr<std::map<int, std::string>> texts;
+        int reading = 0;  // 0-based index into the document's readings
+        bool selected = false;
+        // Which of the cells 16..22 the corrections wrote (bit c - 16).
+        std::uint8_t written = 0;
     };
     const Row* RowAt(int row) const;
     Row* RowAt(int row);

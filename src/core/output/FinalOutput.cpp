@@ -59,11 +59,13 @@ std::vector<int> FinalOutputRowOrder(const CStationList& list)
     return rows;
 }
 
-void ComputeFinalOutput(CKelpDoc& doc, const CStationList& list)
+namespace {
+
+// Adds the readings of `rows`, in that order, to the entries of their
+// stations, made as each station is first met. Gives the entry of the last
+// row.
+CFinalData* AddInOrder(CKelpDoc& doc, const CStationList& list, const std::vector<int>& rows)
 {
-    const std::vector<int> rows = FinalOutputRowOrder(list);
-    doc.m_pCurFinal = nullptr;
-    doc.m_FinalData.clear();
     std::unordered_map<std::string, CFinalData*> byName;
     CFinalData* entry = nullptr;
     for (const int row : rows) {
@@ -78,9 +80,75 @@ void ComputeFinalOutput(CKelpDoc& doc, const CStationList& list)
             }
             entry = named;
         }
-        doc.m_pCurFinal = entry;
         AddReading(*entry, reading);
     }
+    return entry;
+}
+
+// One station met in list order: its entry, the key of its "Station" cell
+// and the first and last of its rows.
+struct StationRun {
+    std::unique_ptr<CFinalData> entry;
+    long long key = 0;
+    int firstRow = 0;
+    int lastRow = 0;
+};
+
+// The final output without sorting the rows: in the order of
+// FinalOutputRowOrder a station's readings come in list order whenever all
+// its rows have the same key, so each station can be summed in list order
+// (reading the readings one after another in memory) and the entries put
+// in order afterwards, by key and then by first row. False, with nothing
+// added, when some station's rows differ in key (a station cell written
+// over); the caller then takes the rows in sorted order.
+bool AddInListOrder(CKelpDoc& doc, const CStationList& list)
+{
+    std::vector<StationRun> stations;
+    std::unordered_map<std::string, std::size_t> byName;
+    StationRun* run = nullptr;
+    for (int row = 0; row < list.RowCount(); ++row) {
+        if (!list.IsSelected(row))
+            continue;
+        const CReading& reading = list.Reading(row);
+        const long long key = list.KeyOfCell(row, CStationList::kStation);
+        if (!run || run->entry->m_strStation != reading.m_strStation) {
+            const auto [at, added] = byName.try_emplace(reading.m_strStation, stations.size());
+            if (added) {
+                stations.push_back({std::make_unique<CFinalData>(), key, row, row});
+                stations.back().entry->m_strStation = reading.m_strStation;
+            }
+            run = &stations[at->second];
+        }
+        if (key != run->key)
+            return false;
+        run->lastRow = row;
+        AddReading(*run->entry, reading);
+    }
+    if (stations.empty())
+        return true;
+    std::sort(stations.begin(), stations.end(), [](const StationRun& a, const StationRun& b) {
+        return a.key != b.key ? a.key < b.key : a.firstRow < b.firstRow;
+    });
+    // The entry filled last in sorted row order: the greatest key's last row.
+    const StationRun* last = &stations.back();
+    for (const StationRun& s : stations) {
+        if (s.key == last->key && s.lastRow > last->lastRow)
+            last = &s;
+    }
+    doc.m_pCurFinal = last->entry.get();
+    for (StationRun& s : stations)
+        doc.m_FinalData.push_back(std::move(s.entry));
+    return true;
+}
+
+}  // namespace
+
+void ComputeFinalOutput(CKelpDoc& doc, const CStationList& list)
+{
+    doc.m_pCurFinal = nullptr;
+    doc.m_FinalData.clear();
+    if (!AddInListOrder(doc, list))
+        doc.m_pCurFinal = AddInOrder(doc, list, FinalOutputRowOrder(list));
     for (const auto& entry : doc.m_FinalData)
         FinishEntry(*entry);
 }

@@ -399,6 +399,37 @@ TEST_F(Pipeline, CancelLeavesEachReadingRecomputedOrUntouched)
     }
 }
 
+// The program's tide model is computed a block at a time on several
+// threads: every reading must get the very tide ApplyTideStep gives it
+// alone, over two headers (two stations), and a cancel between blocks
+// leaves the later readings untouched.
+TEST_F(Pipeline, ModelTideOfALargeSelectionIsThatOfEachReadingAlone)
+{
+    const int count = RecalcOptions::kProgressStep * 2 + 777;
+    for (int i = 0; i < count; ++i) {
+        if (i % 20000 == 0)
+            s.AddCg3Header(40.03 + i * 1e-5, 105.05 - i * 1e-5);
+        s.AddCg3(DateTime(43536.375 + i * (1.0 / 1440)), 2400.0 + i * 1e-3, 0.05);
+    }
+    s.ShowAndSelectAll();
+    settings.m_nTideMode = kTideBerger;
+    options.tide = {};
+    options.progress = [](int done, int) { return done < 2 * RecalcOptions::kProgressStep; };
+    const auto result = Run();
+    ASSERT_EQ(result.Value().m_nRecomputed, 2 * RecalcOptions::kProgressStep);
+    for (int row = 0; row < count; ++row) {
+        const CScintrexStation& r = s.Cg3(static_cast<std::size_t>(row));
+        if (row >= result.Value().m_nRecomputed) {
+            ASSERT_EQ(r.m_dGrav, r.m_dRawGrav) << row;
+            continue;
+        }
+        CScintrexStation alone = r;
+        ApplyTideStep(alone, kTideBerger, DefaultTideFunction());
+        ASSERT_EQ(r.m_dTideCorr, alone.m_dTideCorr) << row;
+        ASSERT_EQ(r.m_dGrav, alone.m_dGrav) << row;
+    }
+}
+
 TEST_F(Pipeline, ByRowAveragesTheStandardDeviationsAndSavesTheDriftValues)
 {
     s.AddCg3Header(40.03, 105.05);

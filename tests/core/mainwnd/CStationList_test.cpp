@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <memory>
+#include <random>
+#include <vector>
+
 #include "mainwnd/CStationList.h"
 
 using namespace bramble;
@@ -170,4 +174,33 @@ TEST(StationList, SortingByTimeGivesTheKeysOfTheDayNumberTexts)
     l.list.SortRowsByTime();
     for (int r = 0; r < l.list.RowCount(); ++r)
         EXPECT_EQ(l.list.SortKey(r), CStationList::KeyOfText(l.list.Text(r, CStationList::kDayNumber)));
+}
+
+// The time key is worked out from the day number without writing the cell's
+// text; it must be the key of the text for any day number: ordinary times,
+// times whose ninth decimal is a rounding tie (1/1024 of a day), days before
+// 1899-12-30, fractions of the first day and values no date has.
+TEST(StationList, TimeKeysAreThoseOfTheDayNumberTextsForAnyDayNumber)
+{
+    std::vector<double> days = {43536.375,     43536.0 + 1.0 / 1024, 43536.0 + 3.0 / 1024, 1.0 + 1.0 / 1024,
+                                -1.25,         -2.0 - 1.0 / 1024,    0.5,                  0.0,
+                                1.0,           8388607.9,            8388608.5,            1e300,
+                                -657434.0,     2958465.999994213,    43537.025671296,      -0.000000000499};
+    std::mt19937_64 random(7);
+    std::uniform_real_distribution<double> anyDay(-700000.0, 3000000.0);
+    for (int i = 0; i < 20000; ++i)
+        days.push_back(anyDay(random));
+    CKelpDoc doc;
+    for (std::size_t i = 0; i < days.size(); ++i) {
+        auto reading = std::make_unique<CScintrexStation>();
+        reading->m_dtTime = DateTime(days[i]);
+        reading->m_nStationIndex = static_cast<int>(i) + 1;
+        doc.m_Readings.push_back(std::move(reading));
+    }
+    CStationList list(doc);
+    list.Fill(0);
+    list.SortRowsByTime();
+    for (int r = 0; r < list.RowCount(); ++r)
+        ASSERT_EQ(list.SortKey(r), CStationList::KeyOfText(list.Text(r, CStationList::kDayNumber)))
+            << list.Text(r, CStationList::kDayNumber);
 }

@@ -206,3 +206,39 @@ TEST(FinalOutput, ExampleSurveyGroupsStationsAcrossBlocks)
     EXPECT_EQ(doc.m_FinalData[5]->m_nPoints, 1);
     EXPECT_DOUBLE_EQ(doc.m_FinalData[5]->m_dSDev, 0.033);  // 104's own deviation
 }
+
+// The entry filled last is that of the last row in the table's order, also
+// when stations of one key take turns in the list.
+TEST(FinalOutput, LastEntryIsThatOfTheLastRowInTableOrder)
+{
+    OutputSurvey s;
+    s.Add("A", 1.0, kDay + 0.1);
+    s.Add("B", 2.0, kDay + 0.2);
+    s.Add("B", 2.0, kDay + 0.3);
+    s.Add("A", 3.0, kDay + 0.4);
+    s.Add("7", 5.0, kDay + 0.5);
+    s.ShowAndSelectAll();
+    s.list.DeselectRow(s.RowOfIndex(5));
+    ComputeFinalOutput(s.doc, s.list);
+    ASSERT_EQ(Stations(s.doc), (std::vector<std::string>{"A", "B"}));
+    EXPECT_EQ(s.doc.m_pCurFinal, s.doc.m_FinalData[0].get());
+    EXPECT_EQ(s.doc.m_FinalData[0]->m_Values, (std::vector<double>{1.0, 3.0}));
+}
+
+// A station cell written over gives that row a key of its own: the row is
+// visited where its key puts it, while it still counts for its reading's
+// station.
+TEST(FinalOutput, StationCellWrittenOverIsVisitedByItsOwnKey)
+{
+    OutputSurvey s;
+    s.Add("20", 1.0, kDay + 0.1);
+    s.Add("10", 2.0, kDay + 0.2);
+    s.Add("20", 3.0, kDay + 0.3);
+    s.ShowAndSelectAll();
+    s.list.SetText(s.RowOfIndex(3), CStationList::kStation, "5");
+    ComputeFinalOutput(s.doc, s.list);
+    // Visited: the row keyed 5 (station 20), then 10, then the other 20.
+    ASSERT_EQ(Stations(s.doc), (std::vector<std::string>{"20", "10"}));
+    EXPECT_EQ(s.doc.m_FinalData[0]->m_Values, (std::vector<double>{3.0, 1.0}));
+    EXPECT_EQ(s.doc.m_pCurFinal, s.doc.m_FinalData[0].get());
+}

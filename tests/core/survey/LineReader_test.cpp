@@ -104,6 +104,22 @@ TEST(LineReader, WhatIsNotTextIsRefusedWithItsLine)
     EXPECT_NE(ReadBytes(std::string("ok\nSTA\0TION 1\n", 14)).error.find("0x00"), std::string::npos);
 }
 
+// The byte and its column are named wherever the line lies in the reader's
+// buffer, also when the line runs on from one buffer full into the next;
+// on the first line the column counts after a UTF-8 mark.
+TEST(LineReader, NotTextIsNamedByItsColumnWhereverTheLineLies)
+{
+    // The second line runs on from the first 64 KiB read into the next.
+    std::string bytes = std::string(40000, 'x') + "\n" + std::string(40000, 'a') + '\x01' + "z\n";
+    EXPECT_NE(ReadBytes(bytes).error.find("line 2 holds the byte 0x01 at column 40001,"), std::string::npos)
+        << ReadBytes(bytes).error;
+    EXPECT_NE(ReadBytes("\xEF\xBB\xBF"
+                        "ab\x02").error.find("line 1 holds the byte 0x02 at column 3,"), std::string::npos);
+    // Too long and not text: the length is what is named.
+    bytes = "first\n" + std::string(LineReader::kMaxLineLength + 5, 'b') + '\x01' + "\n";
+    EXPECT_NE(ReadBytes(bytes).error.find("line 2 is longer than"), std::string::npos);
+}
+
 TEST(LineReader, OverLongLineIsRefusedWithoutHoldingIt)
 {
     const Result r = ReadBytes("first\n" + std::string(LineReader::kMaxLineLength + 1, '7') + "\nlast\n");

@@ -1,6 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <bit>
+#include <charconv>
 #include <cmath>
+#include <cstdint>
+#include <random>
+#include <string>
 
 #include "survey/NumberParse.h"
 
@@ -45,6 +50,28 @@ TEST(NumberParse, NothingNonFiniteAndNothingButANumberInAWholeField)
     EXPECT_EQ(WholeInt("-2147483648").value(), -2147483647 - 1);
 }
 
+// Plain decimals take a shorter way than other numbers; every number must
+// still come out as the correctly rounded double of its digits.
+TEST(NumberParse, PlainDecimalsGiveTheCorrectlyRoundedValue)
+{
+    std::mt19937_64 random(11);
+    for (int i = 0; i < 200000; ++i) {
+        const int digits = 1 + static_cast<int>(random() % 17);
+        std::string text;
+        for (int d = 0; d < digits; ++d)
+            text += static_cast<char>('0' + random() % 10);
+        const auto point = random() % (digits + 2);
+        if (point <= static_cast<unsigned>(digits))
+            text.insert(point, ".");
+        double expected = 0.0;
+        std::from_chars(text.data(), text.data() + text.size(), expected);
+        const auto read = ReadNumberPrefix(text);
+        ASSERT_TRUE(read.has_value()) << text;
+        ASSERT_EQ(std::bit_cast<std::uint64_t>(read->value), std::bit_cast<std::uint64_t>(expected)) << text;
+        ASSERT_EQ(std::bit_cast<std::uint64_t>(ToDouble("-" + text)), std::bit_cast<std::uint64_t>(-expected)) << text;
+    }
+}
+
 TEST(NumberParse, IntegersStopAtTheFirstNonDigitAndSaturate)
 {
     EXPECT_EQ(ToInt("   -3."), -3);
@@ -53,6 +80,12 @@ TEST(NumberParse, IntegersStopAtTheFirstNonDigitAndSaturate)
     EXPECT_EQ(ToInt("x"), 0);
     EXPECT_EQ(ToInt("99999999999999999999"), 2147483647);
     EXPECT_EQ(ToInt("-99999999999999999999"), -2147483647 - 1);
+    // A whole field: the int range exactly, at most ten digits.
+    EXPECT_EQ(WholeInt(" -2147483648 ").value(), -2147483647 - 1);
+    EXPECT_EQ(WholeInt("+2147483647").value(), 2147483647);
+    EXPECT_EQ(WholeInt("0000000042").value(), 42);
+    for (const char* text : {"2147483648", "-2147483649", "9999999999", "00000000042", "4 2", "+", "-", "1.0"})
+        EXPECT_FALSE(WholeInt(text).has_value()) << text;
 }
 
 TEST(NumberParse, PositionsOutsideTheLineAreSafe)
