@@ -16,7 +16,9 @@ class CKelpDoc;
 class CStationList;
 
 struct RecalcOptions {
-    // The "Berger" tide; empty means the program's model (GravTide).
+    // The "Berger" tide; empty means the program's model (GravTide), which
+    // is computed a block of readings at a time on all cores. A function
+    // given here is called on the calling thread, one reading at a time.
     TideFunction tide;
     // Called with (readings done, readings to do) every kProgressStep
     // readings; returning false stops the run between two readings, so each
