@@ -255,20 +255,20 @@ int RunReduce(const Args& args, std::ostream& out, std::ostream& err)
     // entry (the least-squares line), with its line edited, or with a named
     // correction calculated from the base readings; that one is then applied
     // to the readings of --select by "&Apply Corrections...".
-    const int tideMode = session.Corrections().m_nTideMode;
+    const CorrectionSettings chosen = session.Corrections();
     const auto editLine = [&](DriftDialogModel& drift) {
         if (o.haveDriftLine)
             drift.SetLine(o.driftLine);
     };
     if (!o.driftBase.empty()) {
-        session.RunDriftCommand(tideMode, DriftMode::calculate, [&](DriftDialogModel& drift) {
+        session.RunDriftCommand(chosen, DriftMode::calculate, [&](DriftDialogModel& drift) {
             CalculateNamedCorrection(drift);
             editLine(drift);
         });
         select(o.stations);
-        session.RunDriftCommand(tideMode, DriftMode::apply, {});
+        session.RunDriftCommand(chosen, DriftMode::apply, {});
     } else if (o.driftAuto || o.haveDriftLine) {
-        session.RunDriftCommand(tideMode, DriftMode::calculate, editLine);
+        session.RunDriftCommand(chosen, DriftMode::calculate, editLine);
     }
 
     // "&Final Output" and its "&Export Text".

@@ -4,7 +4,7 @@
 #include <memory>
 
 #include "corrections/Coordinates.h"
-#include "corrections/CorrectionSteps.h"
+#include "corrections/GravityBeforeDrift.h"
 #include "corrections/RecalcSelection.h"
 #include "session/ReductionSession.h"
 #include "survey/CKelpDoc.h"
@@ -24,25 +24,15 @@ std::string Cg3Meter(const CScintrexHeader* header)
     return header ? std::to_string(header->m_nSerNo) : std::string();
 }
 
-// The reading's gravity before drift: a copy goes through the reduction's
-// own correction steps, so the session's reading stays as it is.
-template <class Station>
-double GravityBeforeDrift(const Station& reading, const CorrectionSettings& settings, const TideFunction& tide,
-                          const SiteCoordinates& polarSite)
-{
-    Station copy = reading;
-    ApplyStepsBeforeDrift(copy, StepInputs{settings, tide, polarSite});
-    return copy.m_dGrav;
-}
-
 }  // namespace
 
 std::vector<AdjustReading> AdjustReadingsFromSession(const ReductionSession& session, const TideFunction& tide)
 {
     const CKelpDoc& doc = session.Document();
     const CorrectionSettings& settings = session.Corrections();
-    const TideFunction tideModel = tide ? tide : DefaultTideFunction();
-    const SiteCoordinates polarSite = CurrentCoordinates(doc);
+    // The reduction's own steps before drift; the session's readings stay
+    // as they are.
+    const StepsBeforeDrift steps = StepsBeforeDriftOf(doc, settings, tide);
     std::vector<AdjustReading> out;
     out.reserve(doc.m_Readings.size());
     for (const std::unique_ptr<CReading>& item : doc.m_Readings) {
@@ -52,12 +42,12 @@ std::vector<AdjustReading> AdjustReadingsFromSession(const ReductionSession& ses
         r.temperature = item->m_dTemp;
         if (item->isAliod()) {
             const auto& aliod = static_cast<const CAliodStation&>(*item);
-            r.gravity = GravityBeforeDrift(aliod, settings, tideModel, polarSite);
+            r.gravity = GravityBeforeDrift(aliod, steps);
             r.loop = item->m_dtTime.format("%Y-%m-%d");
             r.meter = doc.m_AliodHeader.serialNumber;
         } else {
             const auto& cg3 = static_cast<const CScintrexStation&>(*item);
-            r.gravity = GravityBeforeDrift(cg3, settings, tideModel, polarSite);
+            r.gravity = GravityBeforeDrift(cg3, steps);
             r.loop = Cg3Loop(cg3.m_pHeader);
             r.meter = Cg3Meter(cg3.m_pHeader);
             r.sd = cg3.m_dStdDev;

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "corrections/CorrectionSettings.h"
 #include "survey/DateTime.h"
 
 namespace bramble {
@@ -23,6 +24,12 @@ struct DriftState {
     // The working drift polynomial: t0 and c1..c6.
     DateTime m_dtStart;
     std::array<double, 6> m_dCoeff{};
+
+    // The settings whose tide, pressure and polar steps the last drift
+    // command fitted its line under (the Corrections dialog's choice when
+    // its "Calculate Drift..." runs it). The drift dialog shows and refits
+    // the readings' gravity before drift with them.
+    CorrectionSettings m_FitSettings;
 
     // Set while the drift dialog's Cancel path recomputes the rows.
     bool m_bReapplying = false;

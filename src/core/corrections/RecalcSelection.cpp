@@ -8,7 +8,7 @@
 #include "corrections/BergerTides.h"
 #include "corrections/CellFormat.h"
 #include "corrections/Coordinates.h"
-#include "corrections/CorrectionSteps.h"
+#include "corrections/GravityBeforeDrift.h"
 #include "mainwnd/CStationList.h"
 #include "survey/CKelpDoc.h"
 
@@ -121,7 +121,8 @@ std::string EtcWarning(double rms, int count)
 
 // What stays the same for every reading of one run.
 struct RunConstants {
-    StepInputs steps;
+    const CorrectionSettings& settings;
+    StepsBeforeDrift steps;
     bool driftGateOpen;
 };
 
@@ -131,12 +132,13 @@ struct RunConstants {
 // A Berger tide computed beforehand comes as `bergerTide` (mGal).
 CStationList::CorrectionCells CorrectReading(CReading& r, const RunConstants& run, const double* bergerTide)
 {
-    const CorrectionSettings& settings = run.steps.settings;
-    ApplyStepsBeforeDrift(r, run.steps, bergerTide);
+    StoreCorrectionsBeforeDrift(r, ComputeCorrectionsBeforeDrift(r, run.steps, bergerTide));
 
+    // The drift cell shows the correction added to the gravity, like the
+    // tide, pressure and polar cells: minus the drift.
     double driftShown = 0.0;
     std::string driftName = "NONE";
-    if (settings.m_bApplyDrift) {
+    if (run.settings.m_bApplyDrift) {
         if (run.driftGateOpen) {
             r.m_dGrav -= r.m_dDriftCorr;
             driftShown = -r.m_dDriftCorr;
@@ -161,8 +163,7 @@ RecalcResult Recalc(Variant variant, CKelpDoc& doc, CStationList& list, const Co
     if (n <= 0)
         return RecalcResult::Of(counts);
 
-    const RunConstants run{{settings, options.tide ? options.tide : DefaultTideFunction(), CurrentCoordinates(doc)},
-                           !drift.AnyMeanIsZero() || n == 1};
+    const RunConstants run{settings, StepsBeforeDriftOf(doc, settings, options.tide), !drift.AnyMeanIsZero() || n == 1};
     Sums sums;
     const bool keepGravities = variant == Variant::kSelection;
     if (keepGravities)

@@ -38,7 +38,7 @@ using RecalcResult = Result<RecalcCounts>;
 
 // Recomputes the reading of every selected row from its load-time values,
 // in row order, in three steps: the corrections (tide, ocean loading,
-// pressure, polar motion, drift; ApplyStepsBeforeDrift) into the reading and
+// pressure, polar motion, drift; ComputeCorrectionsBeforeDrift) into the reading and
 // its working gravity, then the row's correction cells ("%10.4f", "NONE") in
 // one go, then the summary. The list shows its ocean-loading column while
 // that correction is on. A row finds its reading through its

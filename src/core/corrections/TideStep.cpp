@@ -9,22 +9,32 @@ namespace bramble {
 
 TideFunction DefaultTideFunction() { return &GravTide; }
 
+TideStepResult TideStepOf(const CReading& reading, int tideMode, const TideFunction& tide)
+{
+    const auto* cg3 = reading.isAliod() ? nullptr : static_cast<const CScintrexStation*>(&reading);
+    TideStepResult step;
+    if (tideMode == kTideLongman) {
+        if (cg3)
+            step.etc = cg3->m_dEtcRead;
+        step.gravity = reading.m_dRawGrav;
+    } else if (tideMode == kTideBerger) {
+        step.tideCorr = BergerTideMgal(reading, tide);
+        step.gravity = reading.m_dGravLessEtc + step.tideCorr;
+    } else {
+        if (cg3)
+            step.etc = 0.0;
+        step.gravity = reading.m_dGravLessEtc;
+    }
+    return step;
+}
+
 void ApplyTideStep(CReading& reading, int tideMode, const TideFunction& tide)
 {
-    auto* cg3 = reading.isAliod() ? nullptr : static_cast<CScintrexStation*>(&reading);
-    if (tideMode == kTideLongman) {
-        reading.m_dTideCorr = 0.0;
-        if (cg3)
-            cg3->m_dEtc = cg3->m_dEtcRead;
-        reading.m_dGrav = reading.m_dRawGrav;
-    } else if (tideMode == kTideBerger) {
-        ApplyBergerTide(reading, BergerTideMgal(reading, tide));
-    } else {
-        reading.m_dTideCorr = 0.0;
-        if (cg3)
-            cg3->m_dEtc = 0.0;
-        reading.m_dGrav = reading.m_dGravLessEtc;
-    }
+    const TideStepResult step = TideStepOf(reading, tideMode, tide);
+    reading.m_dTideCorr = step.tideCorr;
+    if (step.etc && !reading.isAliod())
+        static_cast<CScintrexStation&>(reading).m_dEtc = *step.etc;
+    reading.m_dGrav = step.gravity;
 }
 
 double BergerTideMgal(const CReading& reading, const TideFunction& tide)

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 
 namespace bramble {
 
@@ -33,5 +34,15 @@ void ApplyTideStep(CReading& reading, int tideMode, const TideFunction& tide);
 // ApplyBergerTide applies a correction so computed.
 double BergerTideMgal(const CReading& reading, const TideFunction& tide);
 void ApplyBergerTide(CReading& reading, double tideMgal);
+
+// The same step without changing the reading: the working gravity, the
+// tide correction and, where the option sets it, the E.T.C. of a CG-3
+// reading (as read for Longman, 0 for None).
+struct TideStepResult {
+    double gravity = 0.0;
+    double tideCorr = 0.0;
+    std::optional<double> etc;
+};
+TideStepResult TideStepOf(const CReading& reading, int tideMode, const TideFunction& tide);
 
 }  // namespace bramble

@@ -3,11 +3,10 @@
 #include "corrections/CorrectionSettings.h"
 #include "drift/DriftLine.h"
 #include "mainwnd/CStationList.h"
-#include "survey/NumberParse.h"
 
 namespace bramble {
 
-void CalculateDriftRate(const CStationList& list, DriftState& state)
+void CalculateDriftRate(const CStationList& list, DriftState& state, const StepsBeforeDrift& steps)
 {
     const std::vector<int> rows = list.SelectedRows();
     state.m_dCoeff = {};
@@ -18,9 +17,12 @@ void CalculateDriftRate(const CStationList& list, DriftState& state)
     const double t0 = list.Reading(rows.front()).m_dtTime.value();
     double sx = 0, sy = 0, sxy = 0, sxx = 0;
     for (int row : rows) {
-        const double x = list.Reading(row).m_dtTime.value() - t0;
-        // The gravity as the list shows it, with the cell's precision.
-        const double y = ToDouble(list.Text(row, CStationList::kRelGrav));
+        const CReading& reading = list.Reading(row);
+        const double x = reading.m_dtTime.value() - t0;
+        // The gravity the readings get before their drift is subtracted, so
+        // that the line holds no tide, pressure or polar signal that the
+        // other steps already correct.
+        const double y = GravityBeforeDrift(reading, steps);
         sx += x;
         sy += y;
         sxy += x * y;
@@ -38,29 +40,24 @@ void CalculateDriftRate(const CStationList& list, DriftState& state)
                             : (state.m_dMeanTimeGrav - state.m_dMeanTime * state.m_dMeanGrav) / spread;
 }
 
-void ResetToTideBase(CReading& reading, int tideMode)
+StepsBeforeDrift DriftFitSteps(const CKelpDoc& doc, const DriftState& state)
 {
-    switch (tideMode) {
-    case kTideBerger:
-        reading.m_dGrav = reading.m_dTideCorr + reading.m_dGravLessEtc;
-        break;
-    case kTideNone:
-        reading.m_dGrav = reading.m_dGravLessEtc;
-        break;
-    default:
-        reading.m_dGrav = reading.m_dRawGrav;
-        break;
-    }
+    return StepsBeforeDriftOf(doc, state.m_FitSettings);
 }
 
-void ComputeReadingDrifts(CStationList& list, const DriftState& state, int tideMode)
+void ShowReadingDrift(CStationList& list, int row)
+{
+    list.SetCorrection(row, CStationList::kDriftCorrection, -list.Reading(row).m_dDriftCorr);
+}
+
+void ComputeReadingDrifts(CStationList& list, const DriftState& state, const StepsBeforeDrift& steps)
 {
     const double t0 = state.m_dtStart.value();
     for (int row : list.SelectedRows()) {
         CReading& reading = list.Reading(row);
         reading.m_dDriftCorr = (reading.m_dtTime.value() - t0) * state.m_dCoeff[0];
-        list.SetCorrection(row, CStationList::kDriftCorrection, reading.m_dDriftCorr);
-        ResetToTideBase(reading, tideMode);
+        ShowReadingDrift(list, row);
+        reading.m_dGrav = GravityBeforeDrift(reading, steps);
     }
 }
 

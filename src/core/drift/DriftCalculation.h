@@ -4,6 +4,7 @@
 #include <string>
 
 #include "corrections/DriftState.h"
+#include "corrections/GravityBeforeDrift.h"
 #include "drift/CDriftCorrection.h"
 
 namespace bramble {
@@ -13,19 +14,26 @@ class CStationList;
 class CReading;
 struct CorrectionSettings;
 
-// Least-squares straight line through the selected rows' gravity ("Rel Grav"
-// cell, as shown) against time since the first selected reading in list
-// order. Leaves t0, c1 (c2..c6 = 0) and the four means in `state`. No
-// selection gives t0 = 0 and c1..c6 = 0; one time for all gives c1 = 0.
-void CalculateDriftRate(const CStationList& list, DriftState& state);
+// Least-squares straight line through the selected readings' gravity
+// before drift (GravityBeforeDrift under `steps`, at full precision)
+// against time since the first selected reading in list order. Leaves t0,
+// c1 (c2..c6 = 0) and the four means in `state`. No selection gives t0 = 0
+// and c1..c6 = 0; one time for all gives c1 = 0.
+void CalculateDriftRate(const CStationList& list, DriftState& state, const StepsBeforeDrift& steps);
+
+// The steps the drift commands fit under: state.m_FitSettings for `doc`.
+StepsBeforeDrift DriftFitSteps(const CKelpDoc& doc, const DriftState& state);
 
 // Gives every selected reading the drift of the working line,
-// (t - t0) * c1, shows it in the "Drift Correction" cell and resets the
-// reading's working gravity to its tide-corrected base.
-void ComputeReadingDrifts(CStationList& list, const DriftState& state, int tideMode);
+// (t - t0) * c1, shows the correction in the "Drift Correction" cell (see
+// ShowReadingDrift) and sets the reading's working gravity to its gravity
+// before drift under `steps`.
+void ComputeReadingDrifts(CStationList& list, const DriftState& state, const StepsBeforeDrift& steps);
 
-// The working gravity a reading has after the tide step alone.
-void ResetToTideBase(CReading& reading, int tideMode);
+// The "Drift Correction" cell of a row: the correction added to the
+// gravity, minus the reading's drift, the same quantity the corrections
+// pipeline shows there.
+void ShowReadingDrift(CStationList& list, int row);
 
 enum class DriftMode { calculate, apply };
 

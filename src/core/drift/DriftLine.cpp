@@ -61,6 +61,25 @@ std::optional<std::array<double, 6>> CheckedCoefficients(std::string_view text)
     return coeff;
 }
 
+Result<std::array<double, 6>> ReadDriftRate(std::string_view text)
+{
+    std::size_t fields = 0;
+    for (std::size_t i = 0; i < text.size();) {
+        while (i < text.size() && IsBlank(text[i]))
+            ++i;
+        if (i < text.size())
+            ++fields;
+        while (i < text.size() && !IsBlank(text[i]))
+            ++i;
+    }
+    const auto coeff = CheckedCoefficients(text);
+    if (fields == 0 || fields > 6 || !coeff)
+        return Outcome::Error("The rate \"" + std::string(text) +
+                              "\" is not a drift rate: type one to six numbers separated by blanks, c1 in mGal "
+                              "per day first (for example 0.125 or -0.3 0.01).");
+    return Result<std::array<double, 6>>::Of(*coeff);
+}
+
 CDriftCorrection ParseDriftLine(std::string_view raw)
 {
     const std::string_view line = TrimLeft(raw);

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "drift/CDriftCorrection.h"
+#include "result/Result.h"
 
 namespace bramble {
 
@@ -25,6 +26,9 @@ CDriftCorrection ParseDriftLine(std::string_view line);
 std::array<double, 6> ParseCoefficients(std::string_view text);
 // The same, empty when a field is not a finite number.
 std::optional<std::array<double, 6>> CheckedCoefficients(std::string_view text);
+// The rate field as the operator typed it: CheckedCoefficients, or an error
+// that quotes the text and says what is wanted.
+Result<std::array<double, 6>> ReadDriftRate(std::string_view text);
 
 // drift(t) = sum of c_k (t - t0)^k, k = 1..6, in mGal.
 double DriftAt(const CDriftCorrection& drift, double dayNumber);

@@ -10,7 +10,7 @@
 
 namespace bramble {
 
-std::string BeginDriftCommand(DriftContext& ctx, DriftNames& names, int tideMode)
+std::string BeginDriftCommand(DriftContext& ctx, DriftNames& names, const CorrectionSettings& chosen)
 {
     if (!ctx.drift.m_bReapplying) {
         names.m_Saved.clear();
@@ -19,8 +19,10 @@ std::string BeginDriftCommand(DriftContext& ctx, DriftNames& names, int tideMode
             names.m_Saved.push_back({ctx.list.StationIndex(row), r.m_dDriftCorr, r.m_strDriftName});
         }
     }
-    CalculateDriftRate(ctx.list, ctx.drift);
-    ComputeReadingDrifts(ctx.list, ctx.drift, tideMode);
+    ctx.drift.m_FitSettings = chosen;
+    const StepsBeforeDrift steps = DriftFitSteps(ctx.doc, ctx.drift);
+    CalculateDriftRate(ctx.list, ctx.drift, steps);
+    ComputeReadingDrifts(ctx.list, ctx.drift, steps);
     if (ctx.drift.m_bReapplying)
         return {};
     if (!names.m_bAddNextDrift)
@@ -61,11 +63,12 @@ void DriftDialogModel::Update()
         return;
     ApplyDriftEntry(m_ctx.doc, m_ctx.list, m_ctx.drift, m_ctx.settings, static_cast<std::size_t>(m_selection), m_line,
                     m_names[static_cast<std::size_t>(m_selection)], m_mode, m_ctx.recalc);
+    const StepsBeforeDrift steps = DriftFitSteps(m_ctx.doc, m_ctx.drift);
     for (int row : m_ctx.list.SelectedRows()) {
         CReading& reading = m_ctx.list.Reading(row);
-        m_ctx.list.SetCorrection(row, CStationList::kDriftCorrection, reading.m_dDriftCorr);
+        ShowReadingDrift(m_ctx.list, row);
         m_ctx.list.SetDriftName(row, reading.m_strDriftName);
-        ResetToTideBase(reading, m_ctx.settings.m_nTideMode);
+        reading.m_dGrav = GravityBeforeDrift(reading, steps);
     }
 }
 
@@ -86,13 +89,18 @@ DriftDialogModel::AddPrefill DriftDialogModel::BeginAdd()
                                     ? m_names[static_cast<std::size_t>(m_selection)]
                                     : std::string();
     MarkSelected(current + "*");
-    CalculateDriftRate(m_ctx.list, m_ctx.drift);
+    CalculateDriftRate(m_ctx.list, m_ctx.drift, DriftFitSteps(m_ctx.doc, m_ctx.drift));
     return {StringPrintf("%9.3f", m_ctx.drift.m_dCoeff[0]), m_ctx.drift.m_dtStart, "New Drift Correction"};
 }
 
-void DriftDialogModel::FinishAdd(bool accepted, bool input, const std::string& name, const DateTime& start,
-                                 const std::string& rateText)
+Outcome DriftDialogModel::FinishAdd(bool accepted, bool input, const std::string& name, const DateTime& start,
+                                    const std::string& rateText)
 {
+    Result<std::array<double, 6>> rate;
+    if (accepted && input) {
+        rate = ReadDriftRate(rateText);
+        accepted = rate.Succeeded();
+    }
     if (accepted) {
         m_names.push_back(name);
         auto& entries = m_ctx.doc.m_DriftCorrections;
@@ -102,7 +110,7 @@ void DriftDialogModel::FinishAdd(bool accepted, bool input, const std::string& n
         auto entry = std::make_unique<CDriftCorrection>();
         if (input) {
             entry->m_dtStart = DateTime(start.value());
-            entry->m_dCoeff = ParseCoefficients(rateText);
+            entry->m_dCoeff = rate.Value();
         } else {
             entry->m_dtStart = m_ctx.drift.m_dtStart;
             entry->m_dCoeff = m_ctx.drift.m_dCoeff;
@@ -115,6 +123,7 @@ void DriftDialogModel::FinishAdd(bool accepted, bool input, const std::string& n
             Update();
     }
     m_ctx.list.SortByColumn(m_rememberedSortColumn);
+    return rate;
 }
 
 void DriftDialogModel::Delete()

@@ -6,6 +6,7 @@
 
 #include "corrections/DriftState.h"
 #include "drift/DriftCalculation.h"
+#include "result/Result.h"
 
 namespace bramble {
 
@@ -45,10 +46,11 @@ struct DriftNames {
 
 // The start of the three drift commands: saves the selected readings' drift
 // values and names (unless the dialog's Cancel path is re-running), fits
-// the drift line, gives the readings their drifts and, while
-// m_bAddNextDrift is set, appends the result to the document. Returns the
-// initial drift line of the dialog.
-std::string BeginDriftCommand(DriftContext& ctx, DriftNames& names, int tideMode);
+// the drift line to the readings' gravity before drift under the `chosen`
+// tide, pressure and polar settings, gives the readings their drifts and,
+// while m_bAddNextDrift is set, appends the result to the document.
+// Returns the initial drift line of the dialog.
+std::string BeginDriftCommand(DriftContext& ctx, DriftNames& names, const CorrectionSettings& chosen);
 
 // The drift dialog without its widgets: the names, the selected entry, the
 // drift line being edited, and every button's operation.
@@ -69,7 +71,8 @@ public:
     // Makes entry k current, shows its line and applies it (Update).
     void SelectionChange(int k);
     // Applies the current entry with the line as edited, shows each selected
-    // row's drift and name and resets its gravity to the tide-corrected base.
+    // row's drift correction and name and sets its working gravity to the
+    // gravity before drift the line was fitted to.
     void Update();
 
     // Input / Calculate Drift Correction, before the small dialog opens:
@@ -83,9 +86,10 @@ public:
     AddPrefill BeginAdd();
     // After the small dialog: on OK a new named entry (typed or the
     // regression) is appended and selected; either way the rows go back to
-    // the sort column they had.
-    void FinishAdd(bool accepted, bool input, const std::string& name, const DateTime& start,
-                   const std::string& rateText);
+    // the sort column they had. A typed rate that is not numbers
+    // (ReadDriftRate) adds nothing and gives its error.
+    Outcome FinishAdd(bool accepted, bool input, const std::string& name, const DateTime& start,
+                      const std::string& rateText);
 
     // Removes the selected entry (never entry 0) and selects entry 0.
     void Delete();

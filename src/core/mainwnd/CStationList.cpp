@@ -180,6 +180,14 @@ void CStationList::SetDriftName(int row, std::string name)
     ForgetText(*r, kDriftName);
 }
 
+bool CStationList::AnyCorrectionShown() const
+{
+    for (const Row& row : m_rows)
+        if (row.written != 0)
+            return true;
+    return false;
+}
+
 void CStationList::SetCorrectionCells(int row, CorrectionCells cells)
 {
     Row* r = RowAt(row);

@@ -96,6 +96,9 @@ public:
     };
     void SetCorrectionCells(int row, CorrectionCells cells);
 
+    // True when the corrections wrote into any row (cells 16..21).
+    bool AnyCorrectionShown() const;
+
     int StationIndex(int row) const;  // the hidden column 12
     // m_Readings[StationIndex(row) - 1]; `row` must be a row of the list
     // (0 <= row < RowCount()). FindReading gives null for any other row.

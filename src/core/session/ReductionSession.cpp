@@ -36,12 +36,16 @@ ReadReport ReductionSession::Import(const std::string& path, MeterKind meter,
     ReadReport result(static_cast<const Outcome&>(read));
     if (read.Value().counts)
         result.SetValue(*read.Value().counts);
-    Adopt(std::move(read.Value()));
+    const Outcome adopted = Adopt(std::move(read.Value()));
+    if (!read.Failed())
+        result.Append(adopted);  // a file that could not be read has said so
     return result;
 }
 
-void ReductionSession::Adopt(ImportedSurvey survey)
+Outcome ReductionSession::Adopt(ImportedSurvey survey)
 {
+    if (!survey.counts || survey.counts->readings == 0 || survey.doc->m_Readings.empty())
+        return Outcome::Error(NoReadingsText(survey.path, survey.meter));
     CKelpDoc& staged = *survey.doc;
     m_doc.ClearSurvey();
     m_doc.m_bAliod = survey.meter == MeterKind::aliod;
@@ -57,6 +61,7 @@ void ReductionSession::Adopt(ImportedSurvey survey)
     m_doc.m_pCurAliodStation = std::exchange(staged.m_pCurAliodStation, nullptr);
     m_doc.m_nRecords = staged.m_nRecords;
     m_doc.UpdateAllViews(UpdateHintOf(survey.meter));
+    return {};
 }
 
 Outcome ReductionSession::SelectStations(const std::vector<std::string>& names)
@@ -106,9 +111,9 @@ void ReductionSession::SetDriftRecalc(std::function<void()> recalc, std::functio
     m_driftContext.recalcByRow = recalcByRow ? std::move(recalcByRow) : [this] { RecalculateByRow(); };
 }
 
-std::string ReductionSession::BeginDriftCommand(int tideMode)
+std::string ReductionSession::BeginDriftCommand(const CorrectionSettings& chosen)
 {
-    return bramble::BeginDriftCommand(m_driftContext, m_driftNames, tideMode);
+    return bramble::BeginDriftCommand(m_driftContext, m_driftNames, chosen);
 }
 
 std::optional<std::string> ReductionSession::EndDriftCommand(DriftDialogModel& dialog, bool accepted)
@@ -125,10 +130,10 @@ std::optional<std::string> ReductionSession::EndDriftCommand(DriftDialogModel& d
     return names[static_cast<std::size_t>(selection)];
 }
 
-std::string ReductionSession::RunDriftCommand(int tideMode, DriftMode mode,
+std::string ReductionSession::RunDriftCommand(const CorrectionSettings& chosen, DriftMode mode,
                                               const std::function<void(DriftDialogModel&)>& operate)
 {
-    const std::string line = BeginDriftCommand(tideMode);
+    const std::string line = BeginDriftCommand(chosen);
     DriftDialogModel dialog(m_driftContext, m_driftNames.m_DriftNames, m_driftNames.m_nDriftSel, mode, line);
     dialog.Start();
     if (operate)

@@ -48,17 +48,25 @@ public:
     const SelectionSummary& Summary() const { return m_summary; }
 
     // --- Import ---------------------------------------------------------
-    // Reads `path` as a file of `meter` and makes it the session's survey.
-    // An Aliod file is read with `header`, or without one with the texts of
-    // the previous Aliod import. The reader's outcome: the counts unless
-    // the file could not be opened, and the reader's messages.
+    // Reads `path` as a file of `meter` and makes it the session's survey
+    // (see Adopt). An Aliod file is read with `header`, or without one with
+    // the texts of the previous Aliod import. The reader's outcome: the
+    // counts unless the file could not be opened, and the reader's messages;
+    // a survey that replaces nothing adds why.
     ReadReport Import(const std::string& path, MeterKind meter,
                       const std::optional<AliodHeaderTexts>& header = std::nullopt);
     // Makes a survey read elsewhere (ReadSurveyFile, e.g. on a worker
     // thread) the session's survey and refreshes every view of the document.
-    void Adopt(ImportedSurvey survey);
+    // A survey without readings (a file that could not be read, or that
+    // holds none) replaces nothing: the current survey stays, with its
+    // corrections, and the error says why.
+    Outcome Adopt(ImportedSurvey survey);
     // Every import rebuilds the list (in time order, none selected) and
     // resets the corrections for the new survey (ResetCorrectionsForImport).
+
+    // True when the survey has work on it that an import would throw away:
+    // corrections or drift applied to any reading.
+    bool HasCorrectionsApplied() const { return m_list.AnyCorrectionShown(); }
 
     // --- Selection ------------------------------------------------------
     // Selects the readings of the named stations (exact names), or every
@@ -89,17 +97,20 @@ public:
     // A new window: only "None", the next calculation is appended.
     void ResetDriftNames() { m_driftNames = DriftNames{}; }
     // The start of "&Calculate Drift...", "&Apply Corrections..." or the
-    // Corrections dialog's "Calculate Drift..." with the tide option given:
-    // the selection is fitted; returns the drift dialog's first line. The
-    // dialog opens on Drifts().m_DriftNames and m_nDriftSel.
-    std::string BeginDriftCommand(int tideMode);
+    // Corrections dialog's "Calculate Drift..." with the settings chosen
+    // (Corrections(), or the dialog's as they stand): the selection's
+    // gravity before drift under their tide, pressure and polar steps is
+    // fitted; returns the drift dialog's first line. The dialog opens on
+    // Drifts().m_DriftNames and m_nDriftSel.
+    std::string BeginDriftCommand(const CorrectionSettings& chosen);
     // The end of it: OK keeps the dialog's names and gives the name chosen;
     // Cancel puts the readings back and gives nothing.
     std::optional<std::string> EndDriftCommand(DriftDialogModel& dialog, bool accepted);
     // A whole drift command without a window: `operate` does what the
     // operator does in the dialog, then OK. Gives the name chosen. Its
     // recomputations say nothing: their warnings came with the corrections.
-    std::string RunDriftCommand(int tideMode, DriftMode mode, const std::function<void(DriftDialogModel&)>& operate);
+    std::string RunDriftCommand(const CorrectionSettings& chosen, DriftMode mode,
+                                const std::function<void(DriftDialogModel&)>& operate);
 
     // --- Outputs --------------------------------------------------------
     // "&Final Output": the selected readings averaged per station.

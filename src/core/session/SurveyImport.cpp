@@ -24,4 +24,12 @@ Result<ImportedSurvey> ReadSurveyFile(const std::string& path, MeterKind meter, 
     return Result<ImportedSurvey>::Of(std::move(survey), read);
 }
 
+std::string NoReadingsText(const std::string& path, MeterKind meter)
+{
+    const std::size_t slash = path.find_last_of("/\\");
+    const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+    return name + " holds no " + (meter == MeterKind::aliod ? "Aliod reading lines" : "Scintrex CG-3 readings") +
+           ": the current survey is kept.";
+}
+
 }  // namespace bramble

@@ -27,4 +27,9 @@ struct ImportedSurvey {
 // Other meter kinds are refused with an error (an empty survey).
 Result<ImportedSurvey> ReadSurveyFile(const std::string& path, MeterKind meter, const AliodHeaderTexts& header);
 
+// Why a survey read from `path` replaces nothing: it holds no readings of
+// the kind it was read as ("aliod-final.txt holds no Aliod reading lines:
+// the current survey is kept.").
+std::string NoReadingsText(const std::string& path, MeterKind meter);
+
 }  // namespace bramble

@@ -55,24 +55,24 @@ TEST(DriftRate, ThreeReadingsHalfADayApart)
     // 23:59:59 is a second short of a day: move the last reading onto the next midnight.
     s.Reading(3).m_dtTime = DateTime(s.Reading(1).m_dtTime.value() + 1.0);
     s.list.SelectAll();
-    CalculateDriftRate(s.list, s.drift);
+    CalculateDriftRate(s.list, s.drift, DriftFitSteps(s.doc, s.drift));
     EXPECT_NEAR(s.drift.m_dCoeff[0], 0.1, 1e-9);
     EXPECT_EQ(s.drift.m_dtStart.value(), s.Reading(1).m_dtTime.value());
-    ComputeReadingDrifts(s.list, s.drift, kTideLongman);
+    ComputeReadingDrifts(s.list, s.drift, DriftFitSteps(s.doc, s.drift));
     EXPECT_NEAR(s.Reading(1).m_dDriftCorr, 0.0, 1e-12);
     EXPECT_NEAR(s.Reading(2).m_dDriftCorr, 0.05, 1e-9);
     EXPECT_NEAR(s.Reading(3).m_dDriftCorr, 0.1, 1e-9);
-    EXPECT_EQ(s.list.Text(s.RowOf(3), CStationList::kDriftCorrection), "    0.1000");
+    EXPECT_EQ(s.list.Text(s.RowOf(3), CStationList::kDriftCorrection), "   -0.1000");  // the correction added
 }
 
 TEST(DriftRate, OneReadingOrNoneGivesZero)
 {
     DriftTestSurvey s({{"1", 100.0, "10:00:00"}, {"2", 120.0, "11:00:00"}});
-    CalculateDriftRate(s.list, s.drift);
+    CalculateDriftRate(s.list, s.drift, DriftFitSteps(s.doc, s.drift));
     EXPECT_EQ(s.drift.m_dCoeff[0], 0.0);
     EXPECT_EQ(s.drift.m_dtStart.value(), 0.0);
     s.list.SelectRow(s.RowOf(2));
-    CalculateDriftRate(s.list, s.drift);
+    CalculateDriftRate(s.list, s.drift, DriftFitSteps(s.doc, s.drift));
     EXPECT_EQ(s.drift.m_dCoeff[0], 0.0);
     EXPECT_EQ(s.drift.m_dMeanTimeSquare, 0.0);
 }
@@ -84,7 +84,7 @@ TEST(DriftRate, SortedListPairsEachRowWithItsOwnReading)
     s.list.SortByColumn(CStationList::kStation);  // rows now in reverse time order
     ASSERT_EQ(s.list.StationIndex(0), 3);
     s.list.SelectAll();
-    CalculateDriftRate(s.list, s.drift);
+    CalculateDriftRate(s.list, s.drift, DriftFitSteps(s.doc, s.drift));
     // t0 is the first selected row's reading (18:00); the slope is still +0.4/day.
     EXPECT_EQ(s.drift.m_dtStart.value(), s.Reading(3).m_dtTime.value());
     EXPECT_NEAR(s.drift.m_dCoeff[0], 0.4, 1e-9);

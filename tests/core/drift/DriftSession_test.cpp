@@ -24,7 +24,7 @@ TEST(DriftSession, FirstCommandAppendsTheRegressionAsEntryNone)
     Session t;
     t.s.list.SelectRow(t.s.RowOf(1));
     t.s.list.SelectRow(t.s.RowOf(4));
-    const std::string line = BeginDriftCommand(t.ctx, t.names, kTideLongman);
+    const std::string line = BeginDriftCommand(t.ctx, t.names, CorrectionSettings{});
     ASSERT_EQ(t.s.doc.m_DriftCorrections.size(), 1u);
     EXPECT_EQ(line, FormatDriftLine(*t.s.doc.m_DriftCorrections[0]));
     EXPECT_NEAR(t.s.doc.m_DriftCorrections[0]->m_dCoeff[0], 0.03 / 0.25, 1e-9);
@@ -37,7 +37,7 @@ TEST(DriftSession, FirstCommandAppendsTheRegressionAsEntryNone)
     FinishDriftCommand(dialog, t.names);
     EXPECT_FALSE(t.names.m_bAddNextDrift);
     // Later commands no longer append.
-    EXPECT_EQ(BeginDriftCommand(t.ctx, t.names, kTideLongman), "No Drift Selected");
+    EXPECT_EQ(BeginDriftCommand(t.ctx, t.names, CorrectionSettings{}), "No Drift Selected");
     EXPECT_EQ(t.s.doc.m_DriftCorrections.size(), 1u);
 }
 
@@ -45,7 +45,7 @@ TEST(DriftSession, InputThenOkKeepsNamesAndEntriesInStep)
 {
     Session t;
     t.s.list.SelectAll();
-    const std::string line = BeginDriftCommand(t.ctx, t.names, kTideLongman);
+    const std::string line = BeginDriftCommand(t.ctx, t.names, CorrectionSettings{});
     DriftDialogModel dialog(t.ctx, t.names.m_DriftNames, 0, DriftMode::calculate, line);
     dialog.Start();
     t.s.list.SortByColumn(CStationList::kStation);
@@ -76,7 +76,7 @@ TEST(DriftSession, DeleteNeverRemovesEntryZero)
     Session t;
     t.s.list.SelectAll();
     DriftDialogModel dialog(t.ctx, t.names.m_DriftNames, 0, DriftMode::calculate,
-                            BeginDriftCommand(t.ctx, t.names, kTideLongman));
+                            BeginDriftCommand(t.ctx, t.names, CorrectionSettings{}));
     dialog.Start();
     dialog.Delete();
     EXPECT_EQ(dialog.Names().size(), 1u);
@@ -99,7 +99,7 @@ TEST(DriftSession, CancelRestoresEveryReadingAfterAResort)
     t.s.list.SortByColumn(CStationList::kStation);  // ties of station 1 in time order...
     t.s.list.SelectAll();
     DriftDialogModel dialog(t.ctx, t.names.m_DriftNames, 0, DriftMode::calculate,
-                            BeginDriftCommand(t.ctx, t.names, kTideLongman));
+                            BeginDriftCommand(t.ctx, t.names, CorrectionSettings{}));
     dialog.Start();
     dialog.BeginAdd();
     dialog.FinishAdd(true, true, "Typed", DateTime::fromParts(2024, 1, 15), "1.0");
@@ -121,9 +121,23 @@ TEST(DriftSession, CancelledRecalculationLeavesNoNamelessEntry)
     t.s.list.SelectAll();
     for (int run = 0; run < 3; ++run) {
         DriftDialogModel dialog(t.ctx, t.names.m_DriftNames, t.names.m_nDriftSel, DriftMode::calculate,
-                                BeginDriftCommand(t.ctx, t.names, kTideLongman));
+                                BeginDriftCommand(t.ctx, t.names, CorrectionSettings{}));
         dialog.Start();
         dialog.Cancel(t.names);
         ASSERT_EQ(t.names.m_DriftNames.size(), t.s.doc.m_DriftCorrections.size()) << run;
     }
+}
+
+TEST(DriftSession, ATypedRateThatIsNotNumbersAddsNoEntry)
+{
+    Session t;
+    t.s.list.SelectAll();
+    DriftDialogModel dialog(t.ctx, t.names.m_DriftNames, 0, DriftMode::calculate,
+                            BeginDriftCommand(t.ctx, t.names, CorrectionSettings{}));
+    dialog.Start();
+    dialog.BeginAdd();
+    const Outcome added = dialog.FinishAdd(true, true, "Comma", DateTime::fromParts(2024, 1, 15), "46,52");
+    EXPECT_TRUE(added.Failed());
+    EXPECT_EQ(dialog.Names().size(), 1u);
+    EXPECT_EQ(t.s.doc.m_DriftCorrections.size(), 1u);
 }

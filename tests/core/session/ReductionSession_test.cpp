@@ -5,6 +5,7 @@
 #include "corrections/Pressure.h"
 #include "output/FinalTexts.h"
 #include "session/ReductionSession.h"
+#include "support/TempFile.h"
 
 using namespace bramble;
 
@@ -32,16 +33,41 @@ TEST(ReductionSession, AnImportListsTheReadingsInTimeOrderWithTheDefaultPressure
               (std::vector<std::string>{"03/12/2019  21:30:12  1013.25", "03/13/2019  15:35:02  1013.25"}));
 }
 
-TEST(ReductionSession, AFileThatCannotBeReadIsAnErrorAndLeavesAnEmptySurvey)
+TEST(ReductionSession, AFileWithoutReadingsKeepsTheCurrentSurveyAndItsCorrections)
 {
     ReductionSession session;
     session.Import(kCg3, MeterKind::cg3);
-    const ReadReport read = session.Import(BRAMBLE_EXAMPLES "/no-such-file.dat", MeterKind::cg3);
-    EXPECT_TRUE(read.Failed());
-    EXPECT_EQ(read.ErrorText(), "File not valid");
-    EXPECT_FALSE(read.HasValue());
-    EXPECT_EQ(session.List().RowCount(), 0);
-    EXPECT_TRUE(session.Corrections().m_PressureList.empty());
+    session.SelectStations({});
+    CorrectionSettings chosen = session.Corrections();
+    chosen.m_nTideMode = kTideBerger;
+    session.ApplyCorrections(chosen);
+    ASSERT_TRUE(session.HasCorrectionsApplied());
+    const std::string before = session.ExportSelectedText(ExportKind::excel);
+
+    // One that cannot be opened, and an exported final table: no readings in either.
+    session.ComputeFinalTable();
+    const test::TempFile finalTable(session.FinalTableText());
+    const struct {
+        std::string path;
+        MeterKind meter;
+        std::string error;
+    } cases[] = {{BRAMBLE_EXAMPLES "/no-such-file.dat", MeterKind::cg3, "File not valid"},
+                 {finalTable.path(), MeterKind::cg3, " holds no Scintrex CG-3 readings: the current survey is kept."},
+                 {finalTable.path(), MeterKind::aliod, " holds no Aliod reading lines: the current survey is kept."}};
+    for (const auto& c : cases) {
+        const ReadReport read = session.Import(c.path, c.meter);
+        EXPECT_TRUE(read.Failed()) << c.path;
+        EXPECT_NE(read.ErrorText().find(c.error), std::string::npos) << read.ErrorText();
+        EXPECT_EQ(session.Document().m_strFilePath, kCg3);
+        EXPECT_EQ(session.Meter(), MeterKind::cg3);
+        EXPECT_EQ(session.Corrections().m_nTideMode, int(kTideBerger));
+        EXPECT_EQ(session.ExportSelectedText(ExportKind::excel), before);
+        EXPECT_TRUE(session.HasCorrectionsApplied());
+    }
+    // A survey with readings replaces it, and has nothing applied yet.
+    ASSERT_TRUE(session.Import(kAliod, MeterKind::aliod, DefaultAliodHeaderTexts()).Succeeded());
+    EXPECT_EQ(session.List().RowCount(), 8);
+    EXPECT_FALSE(session.HasCorrectionsApplied());
 }
 
 TEST(ReductionSession, AnImportForgetsThePolarTableButKeepsTheDriftCorrections)
@@ -120,7 +146,7 @@ TEST(ReductionSession, ADriftCommandWithoutAWindowKeepsItsNameAndTurnsTheDriftOn
     session.Import(kCg3, MeterKind::cg3);
     session.SelectStations({"1"});
     session.ApplyCorrections(session.Corrections());
-    const std::string name = session.RunDriftCommand(kTideLongman, DriftMode::calculate, [](DriftDialogModel& d) {
+    const std::string name = session.RunDriftCommand(session.Corrections(), DriftMode::calculate, [](DriftDialogModel& d) {
         const DriftDialogModel::AddPrefill prefill = d.BeginAdd();
         d.FinishAdd(true, false, "Base loop", prefill.start, prefill.rate);
     });
