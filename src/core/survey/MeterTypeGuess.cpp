@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cctype>
+#include <filesystem>
 #include <string_view>
 #include <vector>
 
@@ -69,6 +70,9 @@ constexpr std::array<std::pair<MeterType, const char*>, 5> kNames = {{{MeterType
 
 std::optional<MeterType> RecogniseMeterType(const std::string& path)
 {
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(path, ec))
+        return std::nullopt;
     LineReader in(path);
     std::string line;
     std::vector<std::string_view> fields;

@@ -12,7 +12,9 @@ enum class MeterType { scintrex, aliod, cg5, cg6, burris };
 // a CG-5 or CG-6 file; a first data line "station, YYYY-MM-DD ..." Aliod
 // data; a line of 15 or 16 fields with a date and a time of day in the
 // Burris places a Burris file. Empty when no line of the first ones
-// decides, or when the file cannot be read.
+// decides, when the file cannot be read, and for anything that is not a
+// regular file: a pipe or a device is not looked into, since looking would
+// take the lines the read needs (and opening a pipe waits for a writer).
 std::optional<MeterType> RecogniseMeterType(const std::string& path);
 
 // The same, for a file that comes without the operator's choice (a file

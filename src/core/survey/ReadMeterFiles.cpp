@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "survey/AliodHeaderCheck.h"
 #include "survey/AliodLines.h"
 #include "survey/CKelpDoc.h"
 #include "output/StringPrintf.h"
@@ -192,33 +193,6 @@ private:
     std::vector<const CHeaderRecord*> m_refusedBlocks;  // in the order of the file
 };
 
-// The Aliod header texts the operator typed: empty or a number; the
-// coordinates within their ranges. Empty when they can be used.
-std::string AliodHeaderProblem(const CKelpDoc& doc)
-{
-    struct Text {
-        const std::string& text;
-        const char* name;
-        double limit;
-    };
-    const AliodHeaderTexts& header = doc.m_AliodHeader;
-    const Text texts[] = {{header.avgLatitude, "latitude", 90.0},
-                          {header.avgLongitude, "longitude", 360.0},
-                          {header.serialNumber, "serial number", 0.0},
-                          {header.operTemp, "operating temperature", 0.0}};
-    for (const Text& t : texts) {
-        if (IsBlankLine(t.text))
-            continue;
-        const auto value = WholeNumber(t.text);
-        if (!value)
-            return std::string("the header's ") + t.name + " \"" + t.text + "\" is not a number";
-        if (t.limit > 0.0 && std::fabs(*value) > t.limit)
-            return std::string("the header's ") + t.name + " " + t.text + " is outside -" +
-                   StringPrintf("%g", t.limit) + " to " + StringPrintf("%g", t.limit) + " degrees";
-    }
-    return {};
-}
-
 // A file the line reader stopped on is refused whole (readings up to the
 // fault would pass for the complete survey), and so is an Aliod file whose
 // typed header cannot be used: no readings, and the error `text` says why
@@ -307,8 +281,8 @@ ReadReport CKelpDoc::ReadAliodFile(const std::string& path)
         UpdateAllViews(kHintAliod);
         return Outcome::Error("File not valid");
     }
-    if (const std::string problem = AliodHeaderProblem(*this); !problem.empty()) {
-        ReadReport refused = RefuseFile(*this, "The Aliod readings are not read: " + problem + ".");
+    if (const auto fault = CheckAliodHeaderTexts(m_AliodHeader, true)) {
+        ReadReport refused = RefuseFile(*this, "The Aliod readings are not read: " + fault->text + ".");
         UpdateAllViews(kHintAliod);
         return refused;
     }

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "support/TempFile.h"
+#include "survey/AliodHeaderCheck.h"
 #include "survey/CKelpDoc.h"
 
 using namespace bramble;
@@ -88,4 +89,32 @@ TEST(AliodReader, ShortLinesAreNoReadingsAndEmptyHeaderTextsGiveZero)
     EXPECT_EQ(warnings[1].rfind("Line 2 is not a reading", 0), 0u);
     EXPECT_TRUE(report.Succeeded());
     EXPECT_EQ(static_cast<const CAliodHeader&>(*doc.m_Headers[0]).m_dLatitude, 0.0);
+}
+
+TEST(AliodHeaderCheck, EachNumberFieldMustBeOneNumber)
+{
+    AliodHeaderTexts texts = DefaultAliodHeaderTexts();
+    EXPECT_FALSE(CheckAliodHeaderTexts(texts, false));
+    const struct {
+        std::string AliodHeaderTexts::*member;
+        const char* typed;
+        AliodHeaderField field;
+    } cases[] = {{&AliodHeaderTexts::avgLatitude, "46,52", AliodHeaderField::avgLatitude},
+                 {&AliodHeaderTexts::avgLongitude, "6.57E", AliodHeaderField::avgLongitude},
+                 {&AliodHeaderTexts::avgLatitude, "91", AliodHeaderField::avgLatitude},
+                 {&AliodHeaderTexts::serialNumber, "0x10", AliodHeaderField::serialNumber},
+                 {&AliodHeaderTexts::operTemp, "nan", AliodHeaderField::operTemp}};
+    for (const auto& c : cases) {
+        AliodHeaderTexts typed = texts;
+        typed.*c.member = c.typed;
+        const auto fault = CheckAliodHeaderTexts(typed, true);
+        ASSERT_TRUE(fault) << c.typed;
+        EXPECT_EQ(fault->field, c.field) << c.typed;
+        EXPECT_NE(fault->text.find(c.typed), std::string::npos) << fault->text;
+    }
+    // A blank value reads as 0 for the reader; the dialog asks for one.
+    texts.avgLongitude = " ";
+    EXPECT_FALSE(CheckAliodHeaderTexts(texts, true));
+    ASSERT_TRUE(CheckAliodHeaderTexts(texts, false));
+    EXPECT_EQ(CheckAliodHeaderTexts(texts, false)->text, "the header's longitude is empty");
 }

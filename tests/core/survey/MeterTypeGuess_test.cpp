@@ -6,6 +6,11 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <thread>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace bramble {
 namespace {
@@ -72,6 +77,29 @@ TEST_F(MeterTypeGuessTest, UnknownContentIsRecognisedAsNothing)
     for (MeterType t : {MeterType::scintrex, MeterType::aliod, MeterType::cg5, MeterType::cg6, MeterType::burris})
         EXPECT_EQ(MeterTypeFromName(MeterTypeName(t)), t);
     EXPECT_FALSE(MeterTypeFromName("cg4"));
+}
+
+TEST_F(MeterTypeGuessTest, APipeIsNotLookedIntoSoItsLinesStayForTheRead)
+{
+    const auto fifo = std::filesystem::temp_directory_path() / ("bramble-guess-fifo-" + std::to_string(::getpid()));
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    m_paths.push_back(fifo);
+    // A writer that comes along if anyone opens the pipe to read it.
+    std::thread writer([&fifo] {
+        for (int tries = 0; tries < 100; ++tries) {
+            const int fd = ::open(fifo.c_str(), O_WRONLY | O_NONBLOCK);
+            if (fd >= 0) {
+                const char line[] = "BASE-1, 2024-03-01 08:00:00, 980.1, 20.0, 1, 2, 0, 0\n";
+                [[maybe_unused]] const auto written = ::write(fd, line, sizeof line - 1);
+                ::close(fd);
+                return;
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
+    });
+    EXPECT_FALSE(RecogniseMeterType(fifo.string()));
+    EXPECT_EQ(GuessMeterType(fifo.string()), MeterType::scintrex);
+    writer.join();
 }
 
 }  // namespace
