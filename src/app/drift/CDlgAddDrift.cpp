@@ -8,11 +8,14 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
+
+#include "drift/DriftLine.h"
 
 namespace bramble {
 
 CDlgAddDrift::CDlgAddDrift(Mode mode, const QString& name, const DateTime& start, const QString& rate, QWidget* parent)
-    : QDialog(parent)
+    : QDialog(parent), m_mode(mode)
 {
     setWindowTitle(mode == Mode::input ? "Input Drift Correction" : "Calculate Drift Correction");
     m_name = new QLineEdit(name, this);
@@ -52,6 +55,24 @@ CDlgAddDrift::CDlgAddDrift(Mode mode, const QString& name, const DateTime& start
 QString CDlgAddDrift::name() const { return m_name->text(); }
 DateTime CDlgAddDrift::start() const { return FromQDateTime(m_start->dateTime()); }
 QString CDlgAddDrift::rate() const { return m_rate->text(); }
+
+void CDlgAddDrift::accept()
+{
+    // In calculate mode the line is the regression's: the rate text is not read.
+    if (m_mode == Mode::input) {
+        const auto rate = ReadDriftRate(m_rate->text().toStdString());
+        if (rate.Failed()) {
+            QMessageBox box(QMessageBox::Warning, windowTitle(), QString::fromStdString(rate.ErrorText()),
+                            QMessageBox::Ok, this);
+            box.setObjectName("rateRefusedBox");
+            box.exec();
+            m_rate->setFocus();
+            m_rate->selectAll();
+            return;
+        }
+    }
+    QDialog::accept();
+}
 
 QDateTime CDlgAddDrift::ToQDateTime(const DateTime& dt)
 {

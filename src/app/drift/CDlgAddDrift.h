@@ -23,10 +23,15 @@ public:
     DateTime start() const;  // the picker's value as a day number
     QString rate() const;
 
+    // OK: in input mode the rate must be one to six numbers (ReadDriftRate);
+    // otherwise the dialog says why and stays open on the rate.
+    void accept() override;
+
     static QDateTime ToQDateTime(const DateTime& dt);
     static DateTime FromQDateTime(const QDateTime& dt);
 
 private:
+    Mode m_mode;
     QLineEdit* m_name = nullptr;
     QDateTimeEdit* m_start = nullptr;
     QLineEdit* m_rate = nullptr;

@@ -4,10 +4,10 @@
 
 namespace bramble {
 
-std::optional<std::string> RunDriftCommand(QWidget* parent, ReductionSession& session, int tideMode, DriftMode mode,
+std::optional<std::string> RunDriftCommand(QWidget* parent, ReductionSession& session, const CorrectionSettings& chosen, DriftMode mode,
                                            const std::function<void(CDlgDriftCorrect&)>& prepare)
 {
-    const std::string line = session.BeginDriftCommand(tideMode);
+    const std::string line = session.BeginDriftCommand(chosen);
     const DriftNames& names = session.Drifts();
     CDlgDriftCorrect dialog(session.DriftCommandContext(), names.m_DriftNames, names.m_nDriftSel, mode, line, parent);
     if (prepare)

@@ -19,7 +19,7 @@ class CDlgDriftCorrect;
 // readings back. `prepare` lets the caller put the drift plot into the
 // dialog and connect the list's repaint before it opens. Returns the name
 // selected on OK, nothing on Cancel.
-std::optional<std::string> RunDriftCommand(QWidget* parent, ReductionSession& session, int tideMode, DriftMode mode,
+std::optional<std::string> RunDriftCommand(QWidget* parent, ReductionSession& session, const CorrectionSettings& chosen, DriftMode mode,
                                            const std::function<void(CDlgDriftCorrect&)>& prepare);
 
 }  // namespace bramble

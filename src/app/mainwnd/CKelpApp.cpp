@@ -11,7 +11,6 @@
 #include "mainwnd/CMainFrame.h"
 #include "mainwnd/MessageBoxSink.h"
 #include "survey/ImportCommand.h"
-#include "survey/MeterTypeGuess.h"
 
 namespace bramble {
 
@@ -73,10 +72,17 @@ bool CKelpApp::InitInstance(const QStringList& arguments)
 
     if (!parser.positionalArguments().isEmpty()) {
         const QString path = parser.positionalArguments().constFirst();
-        const bool aliod = parser.isSet("aliod") || GuessMeterType(path.toStdString()) == MeterType::aliod;
-        // Import once the window is up, so that it paints while the file loads.
+        const bool aliod = parser.isSet("aliod");
+        // Import once the window is up. Nothing of the file is touched on
+        // the window's thread, so a pipe that waits for its writer or a slow
+        // disk never keeps the window from painting.
         CMainFrame* frame = m_pMainWnd.get();
-        QTimer::singleShot(0, frame, [frame, path, aliod] { frame->importCommand()->ImportFile(path, aliod); });
+        QTimer::singleShot(0, frame, [frame, path, aliod] {
+            if (aliod)
+                frame->importCommand()->ImportFile(path, true);
+            else
+                frame->importCommand()->ImportRecognised(path);
+        });
     }
     return true;
 }

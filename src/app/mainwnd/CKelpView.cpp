@@ -279,7 +279,7 @@ void CKelpView::OnCorrections()
     CDlgCorrections dlg(m_doc, m_session.Corrections(), this);
     dlg.SetDriftCalculator([this, &dlg]() -> std::optional<QString> {
         // The dialog's own tide choice, as its fields stand at the click.
-        const auto name = RunDriftCommand(dlg.Settings().m_nTideMode, DriftMode::calculate);
+        const auto name = RunDriftCommand(dlg.Settings(), DriftMode::calculate);
         if (!name)
             return std::nullopt;
         return QString::fromStdString(*name);
@@ -329,13 +329,13 @@ void CKelpView::RowsChanged()
     RestoreSelection();
 }
 
-void CKelpView::OnCalculateDrift() { RunDriftCommand(m_session.Corrections().m_nTideMode, DriftMode::calculate); }
+void CKelpView::OnCalculateDrift() { RunDriftCommand(m_session.Corrections(), DriftMode::calculate); }
 
-void CKelpView::OnApplyDriftCorrections() { RunDriftCommand(m_session.Corrections().m_nTideMode, DriftMode::apply); }
+void CKelpView::OnApplyDriftCorrections() { RunDriftCommand(m_session.Corrections(), DriftMode::apply); }
 
-std::optional<std::string> CKelpView::RunDriftCommand(int tideMode, DriftMode mode)
+std::optional<std::string> CKelpView::RunDriftCommand(const CorrectionSettings& settings, DriftMode mode)
 {
-    const auto chosen = bramble::RunDriftCommand(this, m_session, tideMode, mode, [this](CDlgDriftCorrect& dialog) {
+    const auto chosen = bramble::RunDriftCommand(this, m_session, settings, mode, [this](CDlgDriftCorrect& dialog) {
         DriftPlot::Attach(dialog, m_doc, m_List);
         dialog.setRowsChanged([this] { RowsChanged(); });
     });

@@ -79,7 +79,7 @@ public:
     void OnCalculateDrift();
     void OnApplyDriftCorrections();
     // One drift command with the given tide option; the name chosen on OK.
-    std::optional<std::string> RunDriftCommand(int tideMode, DriftMode mode);
+    std::optional<std::string> RunDriftCommand(const CorrectionSettings& chosen, DriftMode mode);
     // The rows changed order or cells behind the model's back: show them again.
     void RowsChanged();
 

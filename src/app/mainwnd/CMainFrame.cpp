@@ -23,7 +23,6 @@
 #include "session/ReductionSession.h"
 #include "survey/CKelpDoc.h"
 #include "survey/ImportCommand.h"
-#include "survey/MeterTypeGuess.h"
 
 namespace bramble {
 namespace {
@@ -195,8 +194,8 @@ void CMainFrame::OnAppAbout()
 
 void CMainFrame::closeEvent(QCloseEvent* event)
 {
-    // A read in progress owns a worker thread: wait for it. Nothing else
-    // ever keeps the window open; the document never counts as modified.
+    // An import in progress runs its own event loop: let it end (its
+    // progress window has Cancel) before the window goes.
     if (m_pImport->IsBusy()) {
         event->ignore();
         return;
@@ -217,10 +216,9 @@ void CMainFrame::dropEvent(QDropEvent* event)
     if (path.isEmpty())
         return;
     event->acceptProposedAction();
-    const bool aliod = GuessMeterType(path.toStdString()) == MeterType::aliod;
-    // Import after the drop has finished, so the drag source is not kept waiting.
-    QMetaObject::invokeMethod(
-        this, [this, path, aliod] { m_pImport->ImportFile(path, aliod); }, Qt::QueuedConnection);
+    // Import after the drop has finished, so the drag source is not kept
+    // waiting; the file is looked at off the window's thread.
+    QMetaObject::invokeMethod(this, [this, path] { m_pImport->ImportRecognised(path); }, Qt::QueuedConnection);
 }
 
 }  // namespace bramble

@@ -1,8 +1,11 @@
 #include "survey/CDlgAliodHeader.h"
 
+#include "survey/AliodHeaderCheck.h"
+
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -36,9 +39,14 @@ CDlgAliodHeader::CDlgAliodHeader(QWidget* parent) : QDialog(parent)
     ok->setObjectName("okButton");
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &CDlgAliodHeader::accept);
+    auto* cancel = new QPushButton("Cancel", this);
+    cancel->setObjectName("cancelButton");
+    cancel->setAutoDefault(false);
+    connect(cancel, &QPushButton::clicked, this, &CDlgAliodHeader::reject);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
     buttons->addWidget(ok);
+    buttons->addWidget(cancel);
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
@@ -48,6 +56,25 @@ CDlgAliodHeader::CDlgAliodHeader(QWidget* parent) : QDialog(parent)
 
 void CDlgAliodHeader::accept()
 {
+    const AliodHeaderTexts typed{m_pSerialNumber->text().toStdString(), m_pLatitude->text().toStdString(),
+                                 m_pLongitude->text().toStdString(), m_pOperator->text().toStdString(),
+                                 m_pOperTemp->text().toStdString()};
+    if (const auto fault = CheckAliodHeaderTexts(typed, false)) {
+        QLineEdit* edit = fault->field == AliodHeaderField::avgLatitude    ? m_pLatitude
+                          : fault->field == AliodHeaderField::avgLongitude ? m_pLongitude
+                          : fault->field == AliodHeaderField::serialNumber ? m_pSerialNumber
+                                                                           : m_pOperTemp;
+        QString text = QString::fromStdString(fault->text);
+        text[0] = text[0].toUpper();
+        QMessageBox box(QMessageBox::Warning, windowTitle(),
+                        text + ". Type a number with a point for decimals, for example 46.52.", QMessageBox::Ok,
+                        this);
+        box.setObjectName("headerRefusedBox");
+        box.exec();
+        edit->setFocus();
+        edit->selectAll();
+        return;
+    }
     m_strSerialNumber = m_pSerialNumber->text();
     m_strAvgLatitude = m_pLatitude->text();
     m_strAvgLongitude = m_pLongitude->text();

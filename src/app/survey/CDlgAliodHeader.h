@@ -9,8 +9,10 @@ class QLineEdit;
 namespace bramble {
 
 // "Aliod Header Creator": the five header values that an Aliod file does
-// not carry. It opens with the same five texts every time; the import
-// copies them into the document only when the dialog ends with OK.
+// not carry. It opens with the same five texts every time. OK (or Enter)
+// takes them only when each number field holds one number
+// (CheckAliodHeaderTexts): otherwise it says which field and why and stays
+// open on it. Cancel, Escape or the close box cancel the import.
 class CDlgAliodHeader final : public QDialog {
     Q_OBJECT
 public:

@@ -4,14 +4,15 @@
 #include <QWidget>
 
 #include "logger/CGDump.h"
-#include "survey/CDlgAliodHeader.h"
 #include "session/ReductionSession.h"
+#include "survey/CDlgAliodHeader.h"
 #include "survey/CKelpDoc.h"
+#include "survey/SurveyReplacement.h"
 
 namespace bramble {
 
 ImportCommand::ImportCommand(ReductionSession& session, QWidget* window)
-    : QObject(window), m_doc(session.Document()), m_pWindow(window), m_loader(session, window)
+    : QObject(window), m_session(session), m_doc(session.Document()), m_pWindow(window), m_loader(window)
 { }
 
 QString ImportCommand::TitleOf(const QString& path)
@@ -31,13 +32,11 @@ void ImportCommand::OnFileImport()
     m_doc.m_bAsciiFile = dump.AsciiFileMode();
     if (dump.InstrumentMode()) {
         // Logged data is always a CG-3 dump.
-        m_doc.m_strFilePath = dump.ReceiveFileName().toStdString();
         if (!dump.ReceiveFileName().isEmpty())
-            Read(dump.ReceiveFileName(), false);
+            Read(dump.ReceiveFileName(), MeterKind::cg3);
     } else if (dump.AsciiFileMode()) {
-        m_doc.m_strFilePath = dump.AsciiFileName().toStdString();
         if (!dump.AsciiFileName().isEmpty())
-            Read(dump.AsciiFileName(), dump.MeterType() == CGDump::kAliod);
+            Read(dump.AsciiFileName(), dump.MeterType() == CGDump::kAliod ? MeterKind::aliod : MeterKind::cg3);
     } else {
         ShowNoData();
     }
@@ -45,28 +44,80 @@ void ImportCommand::OnFileImport()
 
 void ImportCommand::ImportFile(const QString& path, bool aliod)
 {
-    if (IsBusy() || path.isEmpty())
-        return;
-    m_doc.m_bInstrument = false;
-    m_doc.m_bAsciiFile = true;
-    m_doc.m_strFilePath = path.toStdString();
-    Read(path, aliod);
+    Read(path, aliod ? MeterKind::aliod : MeterKind::cg3);
 }
 
-void ImportCommand::Read(const QString& path, bool aliod)
+void ImportCommand::ImportRecognised(const QString& path) { Read(path, std::nullopt); }
+
+void ImportCommand::Read(const QString& path, std::optional<MeterKind> meter)
 {
-    m_doc.m_bAliod = aliod;
-    // The header texts change only on OK; the file is read either way, with
-    // the texts of the previous Aliod import otherwise.
-    std::optional<AliodHeaderTexts> header;
+    if (IsBusy() || path.isEmpty())
+        return;
+    if (!MayReplaceSurvey(m_pWindow, m_session, path))
+        return;
+    const std::string file = path.toStdString();
+    if (!meter) {
+        const auto recognised = m_loader.Recognise(file);
+        if (!recognised)
+            return;  // cancelled while the file was being opened
+        meter = *recognised == MeterType::aliod ? MeterKind::aliod : MeterKind::cg3;
+    }
+    const bool aliod = *meter == MeterKind::aliod;
+
+    // The header texts are those typed with OK; Cancel or Escape cancels the import.
+    AliodHeaderTexts header = m_doc.m_AliodHeader;
     if (aliod) {
         CDlgAliodHeader dialog(m_pWindow);
-        if (dialog.exec() == QDialog::Accepted)
-            header = dialog.Texts();
+        if (dialog.exec() != QDialog::Accepted)
+            return;
+        header = dialog.Texts();
     }
-    const ReadReport report = m_loader.Load(path.toStdString(), aliod ? MeterKind::aliod : MeterKind::cg3, header);
+
+    auto read = m_loader.Read(file, *meter, header);
+    if (!read)
+        return;  // cancelled: the survey stays as it was
+    const int readings = read->Value().counts ? read->Value().counts->readings : 0;
+    const Outcome adopted = m_session.Adopt(std::move(read->Value()));
+    if (adopted.Failed()) {
+        // One message: what the reader said when it could not read the
+        // file, else why nothing was taken and the reader's warnings.
+        std::string text = read->ErrorText();
+        if (text.empty()) {
+            text = adopted.ErrorText();
+            for (const std::string& warning : read->Texts(Severity::warning))
+                text += "\n\n" + warning;
+        }
+        m_doc.ShowMessage(text);
+        emit imported(path, aliod, false);
+        return;
+    }
     m_doc.SetTitle(TitleOf(path).toStdString());
-    emit imported(path, aliod, report.HasValue());
+    QStringList warnings;
+    for (const std::string& warning : read->Texts(Severity::warning))
+        warnings << QString::fromStdString(warning);
+    ShowWarnings(path, readings, warnings);
+    emit imported(path, aliod, true);
+}
+
+void ImportCommand::ShowWarnings(const QString& path, int readings, const QStringList& warnings)
+{
+    // A new import's warnings take the place of the last ones.
+    if (m_pWarnings) {
+        m_pWarnings->hide();
+        m_pWarnings->deleteLater();
+    }
+    if (warnings.isEmpty())
+        return;
+    // Shown beside the window, not in its way: the survey is already listed.
+    auto* box = new QMessageBox(QMessageBox::Warning, "Bramble",
+                                QString("%1 readings of %2 are listed. The reader says:").arg(readings).arg(TitleOf(path)),
+                                QMessageBox::Ok, m_pWindow);
+    box->setObjectName("readWarningsBox");
+    box->setInformativeText(warnings.join("\n\n"));
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->setWindowModality(Qt::NonModal);
+    box->show();
+    m_pWarnings = box;
 }
 
 void ImportCommand::ShowNoData()

@@ -1,10 +1,15 @@
 #pragma once
 
+#include <optional>
+
 #include <QObject>
+#include <QPointer>
 #include <QString>
 
+#include "session/MeterKind.h"
 #include "survey/SurveyLoader.h"
 
+class QMessageBox;
 class QWidget;
 
 namespace bramble {
@@ -14,9 +19,12 @@ class ReductionSession;
 
 // The Import command and the other ways a file enters the document (the
 // command line, a file dropped on the window, the recent-file list). It
-// asks CGDump where the data comes from, asks CDlgAliodHeader for the
-// header of Aliod data, runs the reader and names the document after the
-// file.
+// asks CGDump where the data comes from, asks before a survey with
+// corrections applied is replaced (MayReplaceSurvey), asks CDlgAliodHeader
+// for the header of Aliod data, runs the reader off the window's thread and
+// names the document after the file. A file without readings, a cancelled
+// dialog or a cancelled read leave the survey, the title and the recent
+// files as they were.
 class ImportCommand final : public QObject {
     Q_OBJECT
 public:
@@ -28,6 +36,10 @@ public:
     // Reads an ASCII file without the logger dialog (the Aliod header
     // creator still comes first for Aliod data).
     void ImportFile(const QString& path, bool aliod);
+    // The same for a file that comes without the operator's choice of meter
+    // (dropped, or named on the command line): read as Aliod data when its
+    // first lines say so (looked at off the window's thread), else as CG-3.
+    void ImportRecognised(const QString& path);
 
     bool IsBusy() const { return m_loader.IsBusy(); }
 
@@ -35,17 +47,20 @@ public:
     static QString TitleOf(const QString& path);
 
 signals:
-    // A file was read (successfully or not: `opened` is false when it could
-    // not be read at all) and the title set.
+    // A file was read: `opened` is true when it replaced the survey, false
+    // when it was refused (it could not be read or holds no readings).
     void imported(const QString& path, bool aliod, bool opened);
 
 private:
-    void Read(const QString& path, bool aliod);
+    void Read(const QString& path, std::optional<MeterKind> meter);
     void ShowNoData();
+    void ShowWarnings(const QString& path, int readings, const QStringList& warnings);
 
+    ReductionSession& m_session;
     CKelpDoc& m_doc;
     QWidget* m_pWindow;  // not owned
     SurveyLoader m_loader;
+    QPointer<QMessageBox> m_pWarnings;  // the read warnings shown last, while open
 };
 
 }  // namespace bramble

@@ -67,7 +67,7 @@ private slots:
     {
         Survey s;
         s.list.SelectAll();
-        const std::string line = BeginDriftCommand(s.ctx, s.names, kTideLongman);
+        const std::string line = BeginDriftCommand(s.ctx, s.names, CorrectionSettings{});
         CDlgDriftCorrect dialog(s.ctx, s.names.m_DriftNames, 0, DriftMode::apply, line);
         dialog.start();
         QCOMPARE(dialog.windowTitle(), QString("Apply Drift Correction"));
@@ -81,7 +81,7 @@ private slots:
     {
         Survey s;
         s.list.SelectAll();
-        const std::string line = BeginDriftCommand(s.ctx, s.names, kTideLongman);
+        const std::string line = BeginDriftCommand(s.ctx, s.names, CorrectionSettings{});
         CDlgDriftCorrect dialog(s.ctx, s.names.m_DriftNames, 0, DriftMode::calculate, line);
         dialog.start();
         QCOMPARE(dialog.windowTitle(), QString("Calculate Drift Correction"));
@@ -113,7 +113,7 @@ private slots:
         Survey s;
         s.list.SelectAll();
         CDlgDriftCorrect dialog(s.ctx, s.names.m_DriftNames, 0, DriftMode::calculate,
-                                BeginDriftCommand(s.ctx, s.names, kTideLongman));
+                                BeginDriftCommand(s.ctx, s.names, CorrectionSettings{}));
         dialog.start();
         dialog.findChild<QPushButton*>("button1162")->click();
         QCOMPARE(dialog.findChild<QComboBox*>("combo1152")->count(), 1);
@@ -133,7 +133,7 @@ private slots:
             dialog.findChild<QPushButton*>("button1158")->click();  // calculate a named entry
             Click(dialog, QDialogButtonBox::Cancel);
         });
-        const auto chosen = RunDriftCommand(nullptr, s.session, kTideLongman, DriftMode::calculate, {});
+        const auto chosen = RunDriftCommand(nullptr, s.session, CorrectionSettings{}, DriftMode::calculate, {});
         QVERIFY(!chosen.has_value());
         for (auto& r : s.doc.m_Readings) {
             QCOMPARE(r->m_dDriftCorr, 0.007);
@@ -148,7 +148,7 @@ private slots:
         s.list.SelectRow(s.RowOf(1));  // the base station, read at 08:00 and 11:00
         s.list.SelectRow(s.RowOf(4));
         OnNextModal([](QDialog& dialog) { Click(dialog, QDialogButtonBox::Ok); });
-        const auto chosen = RunDriftCommand(nullptr, s.session, kTideLongman, DriftMode::calculate, {});
+        const auto chosen = RunDriftCommand(nullptr, s.session, CorrectionSettings{}, DriftMode::calculate, {});
         QVERIFY(chosen.has_value());
         QCOMPARE(*chosen, std::string("None"));
         QVERIFY(!s.session.Drifts().m_bAddNextDrift);
@@ -161,7 +161,7 @@ private slots:
         s.list.SelectNone();
         s.list.SelectRow(s.RowOf(2));
         OnNextModal([](QDialog& dialog) { Click(dialog, QDialogButtonBox::Ok); });
-        RunDriftCommand(nullptr, s.session, kTideLongman, DriftMode::apply, {});
+        RunDriftCommand(nullptr, s.session, CorrectionSettings{}, DriftMode::apply, {});
         QVERIFY(std::abs(s.doc.m_Readings[1]->m_dDriftCorr - 0.01) < 1e-9);
         QCOMPARE(s.list.Text(s.RowOf(2), CStationList::kCorrectedGrav), std::string("   90.0000"));
     }

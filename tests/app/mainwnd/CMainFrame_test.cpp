@@ -1,7 +1,16 @@
 // The main window: caption, menus, the disabled commands, the About box,
 // the status bar, the recent-file list, dropped files, the command line
 // and the remembered window place.
+#include <atomic>
+#include <thread>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <QDialogButtonBox>
+#include <QProgressDialog>
+#include <QScopeGuard>
 #include <QLabel>
 #include <QMenuBar>
 #include <QMimeData>
@@ -205,6 +214,79 @@ private slots:
         QVERIFY(asked);
         QVERIFY(m_app->document().m_bAliod);
         QCOMPARE(Rows(m_app->mainFrame()), 8);
+    }
+
+    void aPipeOnTheCommandLineLeavesTheWindowFree()
+    {
+        QTemporaryDir dir;
+        const QByteArray fifo = QFile::encodeName(dir.filePath("meter.pipe"));
+        QCOMPARE(::mkfifo(fifo.constData(), 0600), 0);
+        // The meter's writer: it sends the survey whenever the pipe has a
+        // reader, once the test has seen the window free while waiting (or
+        // after 10 s, so that a frozen window gets its data and the test ends).
+        std::atomic<bool> windowFree{false}, stop{false};
+        std::atomic<int> sent{0};
+        std::thread writer([&] {
+            QFile survey(kCg3);
+            survey.open(QIODevice::ReadOnly);
+            const QByteArray bytes = survey.readAll();
+            for (int waited = 0; !stop; waited += 10) {
+                if (windowFree || waited > 10000) {
+                    const int fd = ::open(fifo.constData(), O_WRONLY | O_NONBLOCK);
+                    if (fd >= 0) {
+                        ++sent;
+                        [[maybe_unused]] const auto n = ::write(fd, bytes.constData(), std::size_t(bytes.size()));
+                        ::close(fd);
+                    }
+                }
+                std::this_thread::sleep_for(std::chrono::milliseconds(10));
+            }
+        });
+        const auto joinWriter = qScopeGuard([&] {
+            stop = true;
+            writer.join();
+        });
+        // The progress window with Cancel comes up while the pipe waits.
+        int sentWhenShown = -1;
+        const auto shown = OnNextModal<QProgressDialog>([&](QProgressDialog* progress) {
+            sentWhenShown = sent;
+            QVERIFY(progress->parentWidget()->isVisible());
+            windowFree = true;
+        });
+        QVERIFY(m_app->InitInstance({"bramble", QFile::decodeName(fifo)}));
+        CMainFrame* frame = m_app->mainFrame();
+        QVERIFY(WaitForImport(frame));
+        QVERIFY(*shown);
+        QCOMPARE(sentWhenShown, 0);
+        QCOMPARE(Rows(frame), 15);
+        QCOMPARE(frame->windowTitle(), QString("meter.pipe - Bramble"));
+    }
+
+    void aCancelledPipeReadChangesNothing()
+    {
+        QTemporaryDir dir;
+        const QByteArray fifo = QFile::encodeName(dir.filePath("silent.pipe"));
+        QCOMPARE(::mkfifo(fifo.constData(), 0600), 0);
+        bool busyWhileShown = false;
+        const auto cancelled = OnNextModal<QProgressDialog>([&](QProgressDialog* progress) {
+            busyWhileShown = m_app->mainFrame()->importCommand()->IsBusy();
+            MaybeGrab(progress, "pipe-progress");
+            QTest::keyClick(progress, Qt::Key_Escape);  // Cancel
+        });
+        QVERIFY(m_app->InitInstance({"bramble", QFile::decodeName(fifo)}));
+        CMainFrame* frame = m_app->mainFrame();
+        QSignalSpy imported(frame->importCommand(), &ImportCommand::imported);
+        QTRY_VERIFY(*cancelled);
+        QTRY_VERIFY(!frame->importCommand()->IsBusy());
+        QVERIFY(busyWhileShown);
+        QCOMPARE(imported.count(), 0);
+        QCOMPARE(Rows(frame), 0);
+        QCOMPARE(frame->windowTitle(), QString("Bramble"));
+        // The abandoned read gets its end of file and goes.
+        const int fd = ::open(fifo.constData(), O_WRONLY | O_NONBLOCK);
+        QVERIFY(fd >= 0);
+        ::close(fd);
+        QVERIFY(frame->close());
     }
 
     void tooManyFilesOnTheCommandLineEndTheProgram()

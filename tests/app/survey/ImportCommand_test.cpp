@@ -2,6 +2,7 @@
 // modes of GDump, bad files, and a large file that loads while the window
 // keeps running.
 #include <fstream>
+#include <iterator>
 
 #include <QFileDialog>
 #include <QLineEdit>
@@ -11,6 +12,7 @@
 #include "../support/AppTestSupport.h"
 #include "../support/ImportDriver.h"
 #include "mainwnd/CKelpView.h"
+#include "mainwnd/RecentFileList.h"
 #include "mainwnd/StationTableView.h"
 #include "survey/SyntheticSurvey.h"
 
@@ -23,6 +25,16 @@ const QString kCg3 = BRAMBLE_EXAMPLES "/cg3-two-blocks.dat";
 const QString kAliod = BRAMBLE_EXAMPLES "/aliod-loop.csv";
 
 QString Text(QWidget* dialog, const char* name) { return dialog->findChild<QLineEdit*>(name)->text(); }
+
+QStringList RecentPaths()
+{
+    RecentFileList recent;
+    recent.Load();
+    QStringList paths;
+    for (const RecentFileList::Entry& entry : recent.Entries())
+        paths << entry.path;
+    return paths;
+}
 
 }  // namespace
 
@@ -63,43 +75,77 @@ private slots:
         QCOMPARE(doc.m_AliodHeader.avgLatitude, std::string("40.02885"));
     }
 
-    void lettersAsLatitudeRefuseTheReadAndTheDialogForgetsThem()
+    void headerNumberFieldsRefuseTextThatIsNotANumber()
     {
-        auto message = AnswerNextMessageBox();
-        ImportThroughDialogs(m_frame, kAliod, true, [](CDlgAliodHeader* dialog) {
-            auto* latitude = dialog->findChild<QLineEdit*>("latitudeEdit");
-            latitude->clear();
-            QTest::keyClicks(latitude, "north");
-            QTest::keyClick(latitude, Qt::Key_Return);  // Enter is OK
+        ImportThroughDialogs(m_frame, kCg3, false);
+        // Each refusal keeps the dialog open on the field; Escape then
+        // cancels the import.
+        QStringList refusals;
+        QStringList focused;
+        const auto refuse = [&](CDlgAliodHeader* dialog, const char* field, const QString& typed) {
+            auto* edit = dialog->findChild<QLineEdit*>(field);
+            edit->setText(typed);
+            OnNextModal<QMessageBox>([&](QMessageBox* box) {
+                refusals << box->text();
+                box->accept();
+            });
+            QTest::keyClick(edit, Qt::Key_Return);  // Enter is OK
+            QVERIFY(dialog->isVisible());
+            focused << (dialog->focusWidget() ? dialog->focusWidget()->objectName() : QString());
+            edit->setText(QString::fromStdString(
+                field == QString("latitudeEdit") ? DefaultAliodHeaderTexts().avgLatitude
+                                                 : DefaultAliodHeaderTexts().operTemp));
+        };
+        OnNextModal<CGDump>([](CGDump* dump) {
+            Click(dump, "aliodRadio");
+            ChooseNextFile(kAliod);
+            Click(dump, "asciiBrowseButton");
+            Click(dump, "okButton");
         });
-        QTRY_COMPARE(*message,
-                     QString("The Aliod readings are not read: the header's latitude \"north\" is not a number."));
-        QCOMPARE(m_app->document().m_AliodHeader.avgLatitude, std::string("north"));
-        QCOMPARE(m_frame->view()->table()->model()->rowCount(), 0);
-        // The next import opens with the defaults again.
+        OnNextModal<CDlgAliodHeader>([&](CDlgAliodHeader* dialog) {
+            refuse(dialog, "latitudeEdit", "46,52");
+            refuse(dialog, "latitudeEdit", "north");
+            refuse(dialog, "operTempEdit", "");
+            QTest::keyClick(dialog->findChild<QLineEdit*>("longitudeEdit"), Qt::Key_Escape);
+        });
+        QSignalSpy done(m_frame->importCommand(), &ImportCommand::imported);
+        m_frame->findChild<QAction*>("actionImport")->trigger();
+        QCOMPARE(refusals, (QStringList{
+                               "The header's latitude \"46,52\" is not a number. Type a number with a point for "
+                               "decimals, for example 46.52.",
+                               "The header's latitude \"north\" is not a number. Type a number with a point for "
+                               "decimals, for example 46.52.",
+                               "The header's operating temperature is empty. Type a number with a point for "
+                               "decimals, for example 46.52."}));
+        QCOMPARE(focused, (QStringList{"latitudeEdit", "latitudeEdit", "operTempEdit"}));
+        // Cancelled: the CG-3 survey is still the one shown.
+        QCOMPARE(done.count(), 0);
+        QCOMPARE(m_frame->view()->table()->model()->rowCount(), 15);
+        QVERIFY(!m_app->document().m_bAliod);
+        QCOMPARE(m_frame->windowTitle(), QString("cg3-two-blocks.dat - Bramble"));
+        QCOMPARE(m_app->document().m_AliodHeader, AliodHeaderTexts{});
+        // The next import opens with the defaults again; Cancel cancels too.
         QString latitude;
-        ImportThroughDialogs(m_frame, kAliod, true, [&](CDlgAliodHeader* dialog) {
+        OnNextModal<CDlgAliodHeader>([&](CDlgAliodHeader* dialog) {
             latitude = Text(dialog, "latitudeEdit");
-            AcceptHeader(dialog);
+            Click(dialog, "cancelButton");
         });
+        m_frame->importCommand()->ImportFile(kAliod, true);
         QCOMPARE(latitude, QString("40.02885"));
+        QCOMPARE(m_frame->view()->table()->model()->rowCount(), 15);
+        QVERIFY(!m_app->document().m_bAliod);
     }
 
-    void closingTheHeaderDialogStillReadsWithThePreviousTexts()
+    void aliodHeaderTakesTheTypedTexts()
     {
         ImportThroughDialogs(m_frame, kAliod, true, [](CDlgAliodHeader* dialog) {
-            QTest::keyClick(dialog->findChild<QLineEdit*>("latitudeEdit"), Qt::Key_Escape);
-        });
-        QCOMPARE(m_frame->view()->table()->model()->rowCount(), 8);
-        QCOMPARE(m_app->document().m_AliodHeader.avgLatitude, std::string());
-        QCOMPARE(m_app->document().m_pCurAliodHeader->m_dLatitude, 0.0);
-        ImportThroughDialogs(m_frame, kAliod, true, [](CDlgAliodHeader* dialog) {
-            auto* temp = dialog->findChild<QLineEdit*>("operTempEdit");
-            temp->setText("21.5");
+            dialog->findChild<QLineEdit*>("operTempEdit")->setText("21.5");
+            dialog->findChild<QLineEdit*>("latitudeEdit")->setText(" 46.52 ");
             AcceptHeader(dialog);
         });
-        ImportThroughDialogs(m_frame, kAliod, true, [](CDlgAliodHeader* dialog) { dialog->reject(); });
+        QCOMPARE(m_frame->view()->table()->model()->rowCount(), 8);
         QCOMPARE(m_app->document().m_pCurAliodHeader->m_dOperTemp, 21.5);
+        QCOMPARE(m_app->document().m_pCurAliodHeader->m_dLatitude, 46.52);
     }
 
     void instrumentModeReadsTheReceiveFileAsCg3()
@@ -129,7 +175,7 @@ private slots:
         QCOMPARE(QApplication::activeModalWidget(), nullptr);
     }
 
-    void vanishedFileSaysFileNotValidAndEmptiesTheList()
+    void fileThatCannotBeReadOrHoldsNoReadingsKeepsTheSurvey()
     {
         ImportThroughDialogs(m_frame, kCg3, false);
         QTemporaryDir dir;
@@ -140,9 +186,55 @@ private slots:
         QVERIFY(listing->startsWith("Cannot open"));
         auto message = AnswerNextMessageBox();
         QTRY_COMPARE(*message, QString("File not valid"));
-        QCOMPARE(m_frame->view()->table()->model()->rowCount(), 0);
-        QCOMPARE(m_frame->view()->Session().Corrections().m_PressureList.size(), std::size_t(0));
-        QCOMPARE(m_frame->windowTitle(), QString("gone.dat - Bramble"));
+        QCOMPARE(m_frame->view()->table()->model()->rowCount(), 15);
+        QCOMPARE(m_frame->windowTitle(), QString("cg3-two-blocks.dat - Bramble"));
+        QCOMPARE(m_app->document().m_strFilePath, kCg3.toStdString());
+
+        // An exported final table holds no readings.
+        const QString table = dir.filePath("final.txt");
+        {
+            ReductionSession& session = m_app->session();
+            session.SelectStations({});
+            session.ComputeFinalTable();
+            std::ofstream(table.toStdString()) << session.FinalTableText();
+        }
+        const QStringList recent = RecentPaths();
+        message = AnswerNextMessageBox();
+        ImportThroughDialogs(m_frame, table, false);
+        QTRY_VERIFY(message->startsWith("final.txt holds no Scintrex CG-3 readings: the current survey is kept."));
+        QCOMPARE(m_frame->view()->table()->model()->rowCount(), 15);
+        QCOMPARE(m_frame->windowTitle(), QString("cg3-two-blocks.dat - Bramble"));
+        QCOMPARE(m_app->document().m_strFilePath, kCg3.toStdString());
+        QCOMPARE(RecentPaths(), recent);
+    }
+
+    void readWarningsShowBesideTheWindowWithoutBlockingIt()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("cut.dat");
+        {
+            std::ifstream in(kCg3.toStdString(), std::ios::binary);
+            std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+            text.resize(text.rfind("   60   0  15:35:02"));  // the last reading line cut short
+            std::ofstream(path.toStdString(), std::ios::binary) << text;
+        }
+        ImportThroughDialogs(m_frame, path, false);
+        auto* box = m_frame->findChild<QMessageBox*>("readWarningsBox");
+        QVERIFY(box);
+        QTRY_VERIFY(box->isVisible());
+        QVERIFY(!box->isModal());
+        QCOMPARE(QApplication::activeModalWidget(), nullptr);
+        QVERIFY(box->text().startsWith("14 readings of cut.dat are listed."));
+        QVERIFY2(box->informativeText().contains("Line 47 is not a reading"), qPrintable(box->informativeText()));
+        MaybeGrab(box, "read-warnings");
+        QCOMPARE(m_frame->view()->table()->model()->rowCount(), 14);
+        // The next import's warnings take its place; an import without warnings closes it.
+        QPointer<QMessageBox> first = box;
+        ImportThroughDialogs(m_frame, kCg3, false);  // line 44 has no E.T.C.
+        QTRY_VERIFY(!first);
+        QCOMPARE(m_frame->findChildren<QMessageBox*>("readWarningsBox").size(), 1);
+        ImportThroughDialogs(m_frame, kAliod, true);
+        QTRY_VERIFY(!m_frame->findChild<QMessageBox*>("readWarningsBox"));
     }
 
     void binaryFileIsRefusedWithAMessage()
