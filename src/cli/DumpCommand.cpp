@@ -1,4 +1,5 @@
 #include <cstdio>
+#include <filesystem>
 #include <string>
 
 #include "Commands.h"
@@ -256,8 +257,13 @@ int RunDump(const Args& args, std::ostream& out, std::ostream& err)
     if (!named) {
         const std::optional<MeterType> found = RecogniseMeterType(path);
         if (!found) {
-            err << "bramble-cli dump: no readings in " << path << ": it is none of the meter files Bramble "
-                << "reads (tried " << MeterTypesTried() << "); --format names the kind\n";
+            std::error_code ec;
+            if (!std::filesystem::is_regular_file(path, ec))
+                err << "bramble-cli dump: " << path << " is a pipe or a device, which is not looked into to "
+                    << "recognise its meter (that would take its lines); --format names the kind\n";
+            else
+                err << "bramble-cli dump: no readings in " << path << ": it is none of the meter files Bramble "
+                    << "reads (tried " << MeterTypesTried() << "); --format names the kind\n";
             return 1;
         }
         type = *found;
