@@ -66,9 +66,11 @@ void CDlgAliodHeader::accept()
                                                                            : m_pOperTemp;
         QString text = QString::fromStdString(fault->text);
         text[0] = text[0].toUpper();
+        // A text that is no number gets a hint of what one looks like.
+        const bool range = text.contains("outside");
         QMessageBox box(QMessageBox::Warning, windowTitle(),
-                        text + ". Type a number with a point for decimals, for example 46.52.", QMessageBox::Ok,
-                        this);
+                        text + (range ? "." : ". Type a number with a point for decimals, for example 46.52."),
+                        QMessageBox::Ok, this);
         box.setObjectName("headerRefusedBox");
         box.exec();
         edit->setFocus();

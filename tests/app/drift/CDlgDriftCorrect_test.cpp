@@ -6,6 +6,7 @@
 #include <QDialogButtonBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>
 #include <QtTest>
@@ -106,6 +107,26 @@ private slots:
         // The 11:00 reading is 3 hours after 08:00: 0.5 * 0.125 mGal of drift.
         QCOMPARE(s.list.Text(s.RowOf(4), CStationList::kDriftCorrection), QString("   -0.0625").toStdString());
         QCOMPARE(s.list.Text(s.RowOf(4), CStationList::kDriftName), std::string("Loop 15 Jan*"));
+    }
+
+    void aTypedRateThatIsNotNumbersKeepsTheInputOpen()
+    {
+        CDlgAddDrift add(CDlgAddDrift::Mode::input, "Comma", DateTime::fromParts(2024, 1, 15), "0.125");
+        add.show();
+        auto* rate = add.findChild<QLineEdit*>("edit1161");
+        rate->setText("46,52");
+        QString refused;
+        OnNextModal([&](QDialog& box) {
+            refused = static_cast<QMessageBox&>(box).text();
+            box.accept();
+        });
+        Click(add, QDialogButtonBox::Ok);
+        QVERIFY(add.isVisible());
+        QCOMPARE(add.result(), int(QDialog::Rejected));
+        QVERIFY(refused.startsWith("The rate \"46,52\" is not a drift rate"));
+        rate->setText(" -0.3 0.01 ");
+        Click(add, QDialogButtonBox::Ok);
+        QCOMPARE(add.result(), int(QDialog::Accepted));
     }
 
     void deleteOnEntryZeroChangesNothing()

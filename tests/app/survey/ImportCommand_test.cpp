@@ -226,7 +226,7 @@ private slots:
         QCOMPARE(QApplication::activeModalWidget(), nullptr);
         QVERIFY(box->text().startsWith("14 readings of cut.dat are listed."));
         QVERIFY2(box->informativeText().contains("Line 47 is not a reading"), qPrintable(box->informativeText()));
-        MaybeGrab(box, "read-warnings");
+        MaybeGrab(box, "guide-read-warnings");
         QCOMPARE(m_frame->view()->table()->model()->rowCount(), 14);
         // The next import's warnings take its place; an import without warnings closes it.
         QPointer<QMessageBox> first = box;

@@ -132,7 +132,7 @@ private:
         auto* timer = new QTimer;
         QObject::connect(timer, &QTimer::timeout, [timer] {
             if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-                MaybeGrab(box, "replace-survey");
+                MaybeGrab(box, "guide-replace-survey");
                 timer->deleteLater();
             }
         });
