@@ -55,7 +55,9 @@ bool SurveyLoader::RunOffThread(const QString& label, std::function<void()> work
         if (job->finished.load(std::memory_order_acquire))
             loop.quit();
     });
+    // Cancel, Escape and the close box all give the window back.
     connect(&progress, &QProgressDialog::canceled, &loop, &QEventLoop::quit);
+    connect(&progress, &QDialog::rejected, &loop, &QEventLoop::quit);
     poll.start();
     if (!job->finished.load(std::memory_order_acquire))
         loop.exec();

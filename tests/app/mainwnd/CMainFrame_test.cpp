@@ -221,16 +221,16 @@ private slots:
         QTemporaryDir dir;
         const QByteArray fifo = QFile::encodeName(dir.filePath("meter.pipe"));
         QCOMPARE(::mkfifo(fifo.constData(), 0600), 0);
-        // The meter's writer: it sends the survey whenever the pipe has a
-        // reader, once the test has seen the window free while waiting (or
-        // after 10 s, so that a frozen window gets its data and the test ends).
+        // The meter's writer: it sends the survey once, when the pipe has a
+        // reader, after the test has seen the window free while waiting (or
+        // after 10 s, so that a frozen window gets its data).
         std::atomic<bool> windowFree{false}, stop{false};
         std::atomic<int> sent{0};
         std::thread writer([&] {
             QFile survey(kCg3);
             survey.open(QIODevice::ReadOnly);
             const QByteArray bytes = survey.readAll();
-            for (int waited = 0; !stop; waited += 10) {
+            for (int waited = 0; !stop && sent == 0; waited += 10) {
                 if (windowFree || waited > 10000) {
                     const int fd = ::open(fifo.constData(), O_WRONLY | O_NONBLOCK);
                     if (fd >= 0) {
@@ -252,7 +252,7 @@ private slots:
             sentWhenShown = sent;
             QVERIFY(progress->parentWidget()->isVisible());
             windowFree = true;
-        });
+        }, 60000);
         QVERIFY(m_app->InitInstance({"bramble", QFile::decodeName(fifo)}));
         CMainFrame* frame = m_app->mainFrame();
         QVERIFY(WaitForImport(frame));
@@ -272,7 +272,7 @@ private slots:
             busyWhileShown = m_app->mainFrame()->importCommand()->IsBusy();
             MaybeGrab(progress, "pipe-progress");
             QTest::keyClick(progress, Qt::Key_Escape);  // Cancel
-        });
+        }, 60000);
         QVERIFY(m_app->InitInstance({"bramble", QFile::decodeName(fifo)}));
         CMainFrame* frame = m_app->mainFrame();
         QSignalSpy imported(frame->importCommand(), &ImportCommand::imported);
