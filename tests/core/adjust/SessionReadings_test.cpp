@@ -61,7 +61,7 @@ TEST(SessionReadings, TheSurveysCorrectionsAreAppliedButNotItsDrift)
 
     // A drift line fitted and applied in the session changes its readings,
     // not the adjustment's.
-    session.RunDriftCommand(kTideNone, DriftMode::calculate, {});
+    session.RunDriftCommand(session.Corrections(), DriftMode::calculate, {});
     ASSERT_TRUE(session.Corrections().m_bApplyDrift);
     const std::vector<AdjustReading> after = AdjustReadingsFromSession(session);
     ASSERT_EQ(after.size(), before.size());
