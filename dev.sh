@@ -9,7 +9,7 @@ PACKAGES=(cmake ninja-build g++ libgtest-dev libbenchmark-dev
           qt6-base-dev qt6-serialport-dev libqcustomplot-dev libqcustomplot2.1-qt6
           xvfb xauth poppler-utils socat fonts-dejavu-core imagemagick
           appstream desktop-file-utils dpkg-dev lintian help2man man-db nlohmann-json3-dev
-          libeigen3-dev libboost-dev)
+          libeigen3-dev libboost-dev libssl-dev)
 JOBS=${JOBS:-2}
 
 install_missing() {

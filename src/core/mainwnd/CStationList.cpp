@@ -58,6 +58,7 @@ void CStationList::Fill(int hint)
         return;
     m_rows.clear();
     m_bOceanLoadShown = false;
+    m_rejected.clear();
     m_rows.resize(m_doc.m_Readings.size());
     for (std::size_t i = 0; i < m_rows.size(); ++i)
         m_rows[i].reading = static_cast<int>(i);
@@ -67,6 +68,7 @@ void CStationList::Clear()
 {
     m_rows.clear();
     m_bOceanLoadShown = false;
+    m_rejected.clear();
 }
 
 const CStationList::Row* CStationList::RowAt(int row) const
@@ -249,7 +251,7 @@ bool CStationList::IsSelected(int row) const
 
 void CStationList::SelectRow(int row)
 {
-    if (Row* r = RowAt(row))
+    if (Row* r = RowAt(row); r && !m_rejected.count(r->reading))
         r->selected = true;
 }
 
@@ -262,7 +264,7 @@ void CStationList::DeselectRow(int row)
 void CStationList::SelectAll()
 {
     for (Row& r : m_rows)
-        r.selected = true;
+        r.selected = m_rejected.empty() || !m_rejected.count(r.reading);
 }
 
 void CStationList::SelectNone()
@@ -403,6 +405,95 @@ void CStationList::SortByColumn(int column)
     if (column < 0 || column >= kColumnCount)
         return;
     SortBy(column == kTime || column == kDate ? kDayNumber : column);
+}
+
+void CStationList::Reject(int row, std::string reason)
+{
+    if (Row* r = RowAt(row)) {
+        r->selected = false;
+        m_rejected[r->reading] = std::move(reason);
+    }
+}
+
+void CStationList::Readmit(int row)
+{
+    if (const Row* r = RowAt(row))
+        m_rejected.erase(r->reading);
+}
+
+bool CStationList::IsRejected(int row) const
+{
+    const Row* r = RowAt(row);
+    return r && m_rejected.count(r->reading);
+}
+
+std::string CStationList::RejectionReason(int row) const
+{
+    const Row* r = RowAt(row);
+    if (!r)
+        return {};
+    const auto it = m_rejected.find(r->reading);
+    return it == m_rejected.end() ? std::string() : it->second;
+}
+
+std::vector<CStationList::RowState> CStationList::SaveRows() const
+{
+    std::vector<RowState> rows;
+    rows.reserve(m_rows.size());
+    for (const Row& r : m_rows) {
+        RowState& state = rows.emplace_back();
+        state.reading = r.reading;
+        state.key = r.key;
+        state.selected = r.selected;
+        state.written = r.written;
+        state.numbers = r.numbers;
+        state.driftName = r.driftName;
+        if (r.texts)
+            state.texts.assign(r.texts->begin(), r.texts->end());
+    }
+    return rows;
+}
+
+bool CStationList::RestoreRows(std::vector<RowState> rows, int sortColumn, std::map<int, std::string> rejections)
+{
+    const std::size_t readings = m_doc.m_Readings.size();
+    if (sortColumn < 0 || sortColumn >= kColumnCount || (!rows.empty() && rows.size() != readings))
+        return false;
+    std::vector<bool> seen(readings, false);
+    for (const RowState& state : rows) {
+        if (state.reading < 0 || static_cast<std::size_t>(state.reading) >= readings ||
+            seen[static_cast<std::size_t>(state.reading)])
+            return false;
+        seen[static_cast<std::size_t>(state.reading)] = true;
+        if (state.selected && rejections.count(state.reading))
+            return false;
+        if ((state.written >> (kNumberCells + 1)) != 0)
+            return false;
+        for (const auto& [column, text] : state.texts)
+            if (column < 0 || column >= kColumnCount)
+                return false;
+    }
+    for (const auto& [reading, reason] : rejections)
+        if (reading < 0 || static_cast<std::size_t>(reading) >= readings || !seen[static_cast<std::size_t>(reading)])
+            return false;
+
+    m_rows.clear();
+    m_rows.resize(rows.size());
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        RowState& state = rows[i];
+        Row& r = m_rows[i];
+        r.reading = state.reading;
+        r.key = state.key;
+        r.selected = state.selected;
+        r.written = state.written;
+        r.numbers = state.numbers;
+        r.driftName = std::move(state.driftName);
+        if (!state.texts.empty())
+            r.texts = std::make_unique<std::map<int, std::string>>(state.texts.begin(), state.texts.end());
+    }
+    m_nSortColumn = sortColumn;
+    m_rejected = std::move(rejections);
+    return true;
 }
 
 }  // namespace bramble

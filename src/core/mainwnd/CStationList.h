@@ -130,6 +130,38 @@ public:
     // day number); `row` must be a row of the list.
     long long KeyOfCell(int row, int column) const;
 
+    // --- Rejected readings ----------------------------------------------
+    // A rejected reading keeps its row but cannot be selected, so it takes
+    // no part in anything that works on the selection (corrections, drift,
+    // final table, exports). Rejecting deselects the row. Rejections are
+    // kept by reading (0-based index into the document's readings), so they
+    // follow the row through every sort; Fill and Clear forget them.
+    void Reject(int row, std::string reason);
+    void Readmit(int row);
+    bool IsRejected(int row) const;
+    std::string RejectionReason(int row) const;  // empty when not rejected
+    const std::map<int, std::string>& Rejections() const { return m_rejected; }
+
+    // --- Saved state (undo, project files) ------------------------------
+    // Everything a row holds, copyable, for putting the list back exactly.
+    struct RowState {
+        int reading = 0;  // 0-based index into the document's readings
+        long long key = 0;
+        bool selected = false;
+        std::uint8_t written = 0;  // which of the cells 16..22 were written (bit c - 16)
+        std::array<double, kDriftCorrection - kCorrectedGrav + 2> numbers{};  // cells 16..20, then 22
+        std::string driftName;
+        std::vector<std::pair<int, std::string>> texts;  // other texts written into cells
+
+        friend bool operator==(const RowState&, const RowState&) = default;
+    };
+    std::vector<RowState> SaveRows() const;
+    // Puts back rows, sort column and rejections as saved. Refuses (false,
+    // nothing changed) rows that are not one per reading of the document
+    // (or none), rows or rejections that name no reading, a reading twice, a rejected row that is selected, or a
+    // column outside the list.
+    bool RestoreRows(std::vector<RowState> rows, int sortColumn, std::map<int, std::string> rejections);
+
 private:
     // The number cells 16..20, then 22 (21 is the drift name).
     static constexpr int kNumberCells = kDriftCorrection - kCorrectedGrav + 2;
@@ -158,6 +190,7 @@ private:
     std::vector<Row> m_rows;
     int m_nSortColumn = 0;
     bool m_bOceanLoadShown = false;
+    std::map<int, std::string> m_rejected;  // reading index -> reason
 };
 
 }  // namespace bramble

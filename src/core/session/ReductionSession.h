@@ -120,6 +120,20 @@ public:
     // "Export Selected" of the kind.
     std::string ExportSelectedText(ExportKind kind) const;
 
+    // --- Saved state ----------------------------------------------------
+    // Every part of the state that the operations change, for taking a
+    // snapshot of it and putting one back (undo, project files: see
+    // project/SessionSnapshot.h). Not for carrying out operations.
+    struct StateParts {
+        CKelpDoc& doc;
+        CStationList& list;
+        CorrectionSettings& settings;
+        DriftState& drift;
+        DriftNames& driftNames;
+        SelectionSummary& summary;
+    };
+    StateParts State() { return {m_doc, m_list, m_settings, m_drift, m_driftNames, m_summary}; }
+
 private:
     void OnUpdate(int hint) override;
 
