@@ -16,13 +16,6 @@ namespace {
 constexpr int kBadArguments = 2;
 constexpr int kFileError = 1;
 
-bool ParseNumber(const std::string& text, double& value)
-{
-    char* end = nullptr;
-    value = std::strtod(text.c_str(), &end);
-    return !text.empty() && end == text.c_str() + text.size() && std::isfinite(value);
-}
-
 // A date, a time and a pressure, as the pressure parser reads them; the
 // parser itself takes a missing pressure as 0, which a script never means.
 bool IsPressureEntry(const std::string& entry)
@@ -36,6 +29,13 @@ bool IsPressureEntry(const std::string& entry)
 }
 
 }  // namespace
+
+bool ParseNumber(const std::string& text, double& value)
+{
+    char* end = nullptr;
+    value = std::strtod(text.c_str(), &end);
+    return !text.empty() && end == text.c_str() + text.size() && std::isfinite(value);
+}
 
 int TideModeOf(const std::string& tide)
 {

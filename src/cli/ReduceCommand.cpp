@@ -8,6 +8,7 @@
 #include "ReadSurvey.h"
 #include "WriteOutput.h"
 #include "drift/DriftLine.h"
+#include "project/ProjectFile.h"
 #include "session/ReductionSession.h"
 #include "session/TideChoice.h"
 
@@ -21,7 +22,8 @@ constexpr const char* kReduceHelp =
     "                          [--ocean-load FILE [--ocean-load-distance KM]]\n"
     "                          [--drift auto | [--drift-base STATION...] [--drift-line LINE]]\n"
     "                          [--select all | --select STATION...]\n"
-    "                          [--final OUT] [--export excel|report OUT]...\n"
+    "                          [--final OUT] [--export excel|report OUT]... [--save-project OUT]\n"
+    "       bramble-cli reduce --project PROJECT [--survey N] [--final OUT] [--export excel|report OUT]...\n"
     "\n"
     "Reduces a survey as the program's windows do, in the same order: import,\n"
     "the Corrections dialog (polar table, ocean-loading file, pressure entries,\n"
@@ -78,10 +80,19 @@ constexpr const char* kReduceHelp =
     "                        standard output)\n"
     "  --export KIND OUT     export the selected readings, KIND excel or report\n"
     "                        (OUT - for standard output); may be given more than once\n"
+    "  --save-project OUT    save the reduction as a project file (.bramble) that\n"
+    "                        the program's Open Project and --project open again\n"
+    "  --project PROJECT     reduce a saved project instead of FILE: its selection,\n"
+    "                        rejected readings, corrections and drift as saved;\n"
+    "                        --final and --export write what the program's\n"
+    "                        \"&Final Output\" and \"Export Selected\" write for it\n"
+    "  --survey N            the project's survey N (from 1) instead of the active one\n"
     "\n"
-    "Without --final and --export the final table is written to standard output.\n"
-    "Exit status: 0 done, 1 a file could not be read or written or FILE holds no\n"
-    "reading, 2 bad arguments.\n";
+    "Without --final, --export and --save-project the final table is written to\n"
+    "standard output.\n"
+    "Exit status: 0 done, 1 a file could not be read or written, FILE holds no\n"
+    "reading or PROJECT cannot be opened (a data file missing or changed), 2 bad\n"
+    "arguments.\n";
 
 constexpr int kBadArguments = 2;
 constexpr int kFileError = 1;
@@ -102,6 +113,10 @@ struct ReduceOptions {
     std::vector<std::string> stations;   // none: every reading
     std::string finalOut;
     std::vector<ExportRequest> exports;
+    std::string saveProject;
+    std::string project;  // reduce a saved project instead of FILE
+    std::string survey;   // its survey, from 1; empty: the active one
+    bool reductionGiven = false;  // any option that says how to reduce FILE
 };
 
 bool IsOption(const std::string& arg) { return arg.size() > 2 && arg.compare(0, 2, "--") == 0; }
@@ -132,6 +147,9 @@ bool ParseArguments(const Args& args, ReduceOptions& o, std::ostream& err, bool&
             return true;
         };
         bool ok = true;
+        const bool outputOption = a == "--final" || a == "--export" || a == "--project" || a == "--survey";
+        if (IsOption(a) && !outputOption && a != "--help")
+            o.reductionGiven = true;
         if (a == "--help" || a == "-h") {
             help = true;
             return true;
@@ -168,6 +186,14 @@ bool ParseArguments(const Args& args, ReduceOptions& o, std::ostream& err, bool&
             if (ok && path.empty())
                 return fail(EmptyOutputNameRefusal(a));
             o.exports.push_back({kind == "excel" ? ExportKind::excel : ExportKind::report, path});
+        } else if (a == "--save-project") {
+            ok = value(o.saveProject);
+            if (ok && o.saveProject.empty())
+                return fail(EmptyOutputNameRefusal(a));
+        } else if (a == "--project") {
+            ok = value(o.project);
+        } else if (a == "--survey") {
+            ok = value(o.survey);
         } else if (IsOption(a) || (a.size() > 1 && a[0] == '-' && std::isalpha(static_cast<unsigned char>(a[1])))) {
             return fail("unknown option " + a);
         } else if (o.file.empty()) {
@@ -178,6 +204,18 @@ bool ParseArguments(const Args& args, ReduceOptions& o, std::ostream& err, bool&
         if (!ok)
             return fail("option " + a + " needs " + (a == "--export" ? "a kind and a file" : "a value"));
     }
+    if (!o.project.empty()) {
+        if (!o.file.empty())
+            return fail("give either FILE or --project, not both");
+        if (o.reductionGiven)
+            return fail("--project reduces the project as saved; it takes only --survey, --final and --export");
+        double n = 0.0;
+        if (!o.survey.empty() && (!ParseNumber(o.survey, n) || n < 1 || n != std::floor(n) || n > 1e6))
+            return fail("--survey needs the number of a survey (1, 2, ...), not '" + o.survey + "'");
+        return true;
+    }
+    if (!o.survey.empty())
+        return fail("--survey goes with --project");
     if (o.file.empty())
         return fail("no FILE given");
     if (!CheckCorrectionOptions(o.corrections, "bramble-cli reduce", err))
@@ -212,6 +250,43 @@ void CalculateNamedCorrection(DriftDialogModel& dialog)
     dialog.FinishAdd(true, false, prefill.name, prefill.start, prefill.rate);
 }
 
+// The final table and the exports asked for; without any, the final
+// table goes to standard output.
+int WriteOutputs(ReductionSession& session, const ReduceOptions& o, std::ostream& out, std::ostream& err)
+{
+    // "&Final Output" and its "&Export Text".
+    session.ComputeFinalTable();
+    const std::string finalText = session.FinalTableText();
+    if (!o.finalOut.empty() && !WriteOutput("reduce", o.finalOut, finalText, out, err))
+        return kFileError;
+    if (o.finalOut.empty() && o.exports.empty() && o.saveProject.empty())
+        out << finalText;
+
+    for (const ExportRequest& request : o.exports) {
+        if (!WriteOutput("reduce", request.path, session.ExportSelectedText(request.kind), out, err))
+            return kFileError;
+    }
+    return 0;
+}
+
+// --project: a saved reduction, its outputs as the program writes them.
+int ReduceProject(const ReduceOptions& o, std::ostream& out, std::ostream& err)
+{
+    const std::string who = "bramble-cli reduce";
+    Result<std::unique_ptr<Project>> opened = LoadProject(o.project);
+    PrintMessages(opened, who, err);
+    if (!opened.HasValue())
+        return kFileError;
+    Project& project = *opened.Value();
+    const int index = o.survey.empty() ? project.Active() : std::stoi(o.survey) - 1;
+    if (index < 0 || index >= project.SurveyCount()) {
+        err << who << ": " << o.project << " has " << project.SurveyCount() << " survey(s)"
+            << (o.survey.empty() ? "" : ", no survey " + o.survey) << "\n";
+        return kFileError;
+    }
+    return WriteOutputs(*project.Survey(index).session, o, out, err);
+}
+
 }  // namespace
 
 int RunReduce(const Args& args, std::ostream& out, std::ostream& err)
@@ -227,11 +302,15 @@ int RunReduce(const Args& args, std::ostream& out, std::ostream& err)
         return 0;
     }
 
+    if (!o.project.empty())
+        return ReduceProject(o, out, err);
+
     const std::string who = "bramble-cli reduce";
     const MeterKind meter = o.aliod ? MeterKind::aliod : MeterKind::cg3;
     if (!CheckReadable(o.file, who, err))
         return kFileError;
-    ReductionSession session;
+    auto survey = std::make_unique<ProjectSurvey>();
+    ReductionSession& session = *survey->session;
     const ReadReport imported = session.Import(o.file, meter, o.corrections.header);
     if (!ReadSucceeded(imported, o.file, meter, who, err))
         return kFileError;
@@ -271,16 +350,18 @@ int RunReduce(const Args& args, std::ostream& out, std::ostream& err)
         session.RunDriftCommand(chosen, DriftMode::calculate, editLine);
     }
 
-    // "&Final Output" and its "&Export Text".
-    session.ComputeFinalTable();
-    const std::string finalText = session.FinalTableText();
-    if (!o.finalOut.empty() && !WriteOutput("reduce", o.finalOut, finalText, out, err))
-        return kFileError;
-    if (o.finalOut.empty() && o.exports.empty())
-        out << finalText;
-
-    for (const ExportRequest& request : o.exports) {
-        if (!WriteOutput("reduce", request.path, session.ExportSelectedText(request.kind), out, err))
+    if (const int status = WriteOutputs(session, o, out, err); status != 0)
+        return status;
+    if (!o.saveProject.empty()) {
+        Project project;
+        const Outcome noted = NoteSurveyFile(*survey, o.file, meter, o.corrections.header);
+        PrintMessages(noted, who, err);
+        if (noted.Failed())
+            return kFileError;
+        project.InsertSurvey(0, std::move(survey));
+        const Outcome saved = SaveProject(project, o.saveProject);
+        PrintMessages(saved, who, err);
+        if (saved.Failed())
             return kFileError;
     }
     return 0;

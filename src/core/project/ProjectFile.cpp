@@ -1,6 +1,7 @@
 #include "project/ProjectFile.h"
 
 #include <cerrno>
+#include <array>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -96,14 +97,6 @@ json CoefficientsJson(const std::array<double, 6>& coefficients)
 
 json DriftJson(const SessionSnapshot& s)
 {
-    json saved = json::array();
-    for (const DriftState::Saved& entry : s.drift.m_Saved)
-        saved.push_back({{"driftCorrection", NumberValue(entry.m_dDriftCorr)}, {"driftName", entry.m_strDriftName}});
-    json namesSaved = json::array();
-    for (const DriftNames::Saved& entry : s.driftNames.m_Saved)
-        namesSaved.push_back({{"stationIndex", entry.stationIndex},
-                              {"driftCorrection", NumberValue(entry.driftCorr)},
-                              {"driftName", entry.driftName}});
     json corrections = json::array();
     for (const CDriftCorrection& drift : s.driftCorrections)
         corrections.push_back({{"start", TimeValue(drift.m_dtStart)}, {"coefficients", CoefficientsJson(drift.m_dCoeff)}});
@@ -113,12 +106,9 @@ json DriftJson(const SessionSnapshot& s)
             {"meanTimeSquare", NumberValue(s.drift.m_dMeanTimeSquare)},
             {"start", TimeValue(s.drift.m_dtStart)},
             {"coefficients", CoefficientsJson(s.drift.m_dCoeff)},
-            {"reapplying", s.drift.m_bReapplying},
-            {"saved", saved},
             {"names", s.driftNames.m_DriftNames},
             {"selected", s.driftNames.m_nDriftSel},
             {"addNext", s.driftNames.m_bAddNextDrift},
-            {"namesSaved", namesSaved},
             {"corrections", corrections},
             {"current", s.currentDrift}};
 }
@@ -160,60 +150,74 @@ json HeaderJson(const AliodHeaderTexts& h)
 
 json KeyOf(const CReading& r) { return json::array({r.header() ? r.header()->m_nIndex : 0, r.m_nRecord}); }
 
+// The correction cells a recomputation writes from its reading: corrected
+// gravity, Berger, pressure, polar motion and drift.
+std::array<double, 5> CellsOfReading(const ReadingState& r)
+{
+    return {r.grav, r.tideCorr, r.pressureCorr, r.polarCorr, -r.driftCorr};
+}
+
+// A row whose cells hold exactly (bit for bit) what CellsOfReading gives is
+// written with null cells: the file stays half as large.
+bool CellsFollowReading(const SnapshotRow& row, const ReadingState& reading)
+{
+    const std::array<double, 5> cells = CellsOfReading(reading);
+    return std::memcmp(cells.data(), row.numbers.data(), sizeof cells) == 0;
+}
+
+template <class Get>
+json IntegerColumn(std::size_t size, Get get)
+{
+    json array = json::array();
+    array.get_ref<json::array_t&>().reserve(size);
+    for (std::size_t i = 0; i < size; ++i)
+        array.push_back(get(i));
+    return array;
+}
+
 json SurveyJson(ProjectSurvey& survey, const fs::path& folder)
 {
     const SessionSnapshot s = TakeSnapshot(*survey.session);
     const CKelpDoc& doc = survey.session->Document();
+    const std::size_t n = doc.m_Readings.size();
 
-    json keys = json::array();
-    for (const auto& reading : doc.m_Readings)
-        keys.push_back(KeyOf(*reading));
-    // One table of texts for the readings' and the rows' drift names and notes.
-    std::vector<std::string> texts = s.texts;
-    std::unordered_map<std::string, std::size_t> textIndex;
-    for (std::size_t i = 0; i < texts.size(); ++i)
-        textIndex.emplace(texts[i], i);
-    const auto indexOf = [&](const std::string& text) {
-        const auto [it, added] = textIndex.try_emplace(text, texts.size());
-        if (added)
-            texts.push_back(text);
-        return it->second;
-    };
-    json driftNames = json::array();
-    json notes = json::array();
-    for (const ReadingState& state : s.readings) {
-        driftNames.push_back(state.driftName);
-        notes.push_back(state.note);
-    }
-    json readings = {{"keys", keys},
-                     {"gravity", ReadingColumn(s, &ReadingState::grav)},
-                     {"pressure", ReadingColumn(s, &ReadingState::pressure)},
-                     {"tideCorrection", ReadingColumn(s, &ReadingState::tideCorr)},
-                     {"driftCorrection", ReadingColumn(s, &ReadingState::driftCorr)},
-                     {"polarCorrection", ReadingColumn(s, &ReadingState::polarCorr)},
-                     {"pressureCorrection", ReadingColumn(s, &ReadingState::pressureCorr)},
-                     {"poleX", ReadingColumn(s, &ReadingState::polarX)},
-                     {"poleY", ReadingColumn(s, &ReadingState::polarY)},
-                     {"etc", ReadingColumn(s, &ReadingState::etc)},
-                     {"driftName", driftNames},
-                     {"note", notes}};
+    const auto& r = doc.m_Readings;
+    json readings = {
+        {"header", IntegerColumn(n, [&](std::size_t i) { return r[i]->header() ? r[i]->header()->m_nIndex : 0; })},
+        {"record", IntegerColumn(n, [&](std::size_t i) { return r[i]->m_nRecord; })},
+        {"gravity", ReadingColumn(s, &ReadingState::grav)},
+        {"pressure", ReadingColumn(s, &ReadingState::pressure)},
+        {"tideCorrection", ReadingColumn(s, &ReadingState::tideCorr)},
+        {"driftCorrection", ReadingColumn(s, &ReadingState::driftCorr)},
+        {"polarCorrection", ReadingColumn(s, &ReadingState::polarCorr)},
+        {"pressureCorrection", ReadingColumn(s, &ReadingState::pressureCorr)},
+        {"poleX", ReadingColumn(s, &ReadingState::polarX)},
+        {"poleY", ReadingColumn(s, &ReadingState::polarY)},
+        {"etc", ReadingColumn(s, &ReadingState::etc)},
+        {"driftName", IntegerColumn(n, [&](std::size_t i) { return s.readings[i].driftName; })},
+        {"note", IntegerColumn(n, [&](std::size_t i) { return s.readings[i].note; })}};
 
-    json rowReading = json::array(), rowKey = json::array(), selected = json::array(), written = json::array();
-    json cells = json::array(), rowDriftName = json::array(), cellTexts = json::array();
-    for (std::size_t i = 0; i < s.rows.size(); ++i) {
-        const CStationList::RowState& row = s.rows[i];
-        rowReading.push_back(row.reading);
-        rowKey.push_back(row.key);
-        selected.push_back(row.selected);
-        written.push_back(row.written);
-        cells.push_back(NumberArray(std::vector<double>(row.numbers.begin(), row.numbers.end())));
-        rowDriftName.push_back(indexOf(row.driftName));
-        for (const auto& [column, text] : row.texts)
-            cellTexts.push_back(json::array({i, column, text}));
+    const std::size_t rows = s.rows.size();
+    json cells = json::array();
+    cells.get_ref<json::array_t&>().reserve(rows);
+    for (const SnapshotRow& row : s.rows) {
+        if (CellsFollowReading(row, s.readings[static_cast<std::size_t>(row.reading)]))
+            cells.push_back(nullptr);
+        else
+            cells.push_back(NumberArray(std::vector<double>(row.numbers.begin(), row.numbers.end())));
     }
-    json list = {{"reading", rowReading}, {"sortKey", rowKey},         {"selected", selected},
-                 {"written", written},    {"cells", cells},            {"driftName", rowDriftName},
-                 {"cellTexts", cellTexts}, {"sortColumn", s.sortColumn}};
+    json cellTexts = json::array();
+    for (const CellText& cell : s.cellTexts)
+        cellTexts.push_back(json::array({cell.row, cell.column, cell.text}));
+    json list = {{"reading", IntegerColumn(rows, [&](std::size_t i) { return s.rows[i].reading; })},
+                 {"sortKey", IntegerColumn(rows, [&](std::size_t i) { return s.rows[i].key; })},
+                 {"selected", IntegerColumn(rows, [&](std::size_t i) { return s.rows[i].selected; })},
+                 {"written", IntegerColumn(rows, [&](std::size_t i) { return s.rows[i].written; })},
+                 {"cells", cells},
+                 {"driftName", IntegerColumn(rows, [&](std::size_t i) { return s.rows[i].driftName; })},
+                 {"cellTexts", cellTexts},
+                 {"sortColumn", s.sortColumn}};
+    const std::vector<std::string>& texts = s.texts;
 
     json rejected = json::array();
     for (const auto& [reading, reason] : s.rejections)
@@ -269,7 +273,7 @@ std::vector<double> NumbersOf(const json& value, std::size_t size, const std::st
     SizedArray(value, size, where);
     std::vector<double> numbers(size);
     for (std::size_t i = 0; i < size; ++i)
-        numbers[i] = Number(value[i], where + "[" + std::to_string(i) + "]");
+        numbers[i] = NumberAt(value, i, where);
     return numbers;
 }
 
@@ -300,19 +304,24 @@ std::pair<int, int> KeyValue(const json& key, const std::string& where)
                     std::to_string(key.second) + ")");
 }
 
-// Each key of the file's reading list matched to its reading of the document.
-std::vector<int> MatchKeys(const json& keys, const KeyMap& byKey, std::size_t readings, const std::string& where)
+// Each key of the file's reading list (its "header" and "record" columns)
+// matched to its reading of the document.
+std::vector<int> MatchKeys(const json& readings, const KeyMap& byKey, std::size_t count, const std::string& where)
 {
+    const json& headers = SizedArray(Member(readings, "header", where), count, Path(where, "header"));
+    const json& records = SizedArray(Member(readings, "record", where), count, Path(where, "record"));
     std::map<std::pair<int, int>, std::size_t> used;
     std::vector<int> matched;
-    SizedArray(keys, readings, where);
-    for (std::size_t i = 0; i < keys.size(); ++i) {
-        const std::string at = where + "[" + std::to_string(i) + "]";
-        const std::pair<int, int> key = KeyValue(keys[i], at);
+    matched.reserve(count);
+    const std::string headersAt = Path(where, "header"), recordsAt = Path(where, "record");
+    constexpr long long kIntMin = std::numeric_limits<int>::min(), kIntMax = std::numeric_limits<int>::max();
+    for (std::size_t i = 0; i < count; ++i) {
+        const std::pair<int, int> key{static_cast<int>(IntegerAt(headers, i, headersAt, kIntMin, kIntMax)),
+                                      static_cast<int>(IntegerAt(records, i, recordsAt, kIntMin, kIntMax))};
         const auto it = byKey.find(key);
         std::size_t& next = used[key];
         if (it == byKey.end() || next >= it->second.size())
-            NoSuchReading(key, at);
+            NoSuchReading(key, Element(recordsAt, i));
         matched.push_back(it->second[next++]);
     }
     return matched;
@@ -338,18 +347,17 @@ void ReadReadings(const json& r, const std::vector<int>& docIndex, std::size_t t
     column("poleY", &ReadingState::polarY);
     column("etc", &ReadingState::etc);
     const auto textColumn = [&](const char* key, std::uint32_t ReadingState::*field) {
-        const json& values = SizedArray(Member(r, key, where), n, Path(where, key));
+        const std::string at = Path(where, key);
+        const json& values = SizedArray(Member(r, key, where), n, at);
         for (std::size_t i = 0; i < n; ++i)
-            s.readings[static_cast<std::size_t>(docIndex[i])].*field = static_cast<std::uint32_t>(
-                Integer(values[i], Path(where, key) + "[" + std::to_string(i) + "]", 0,
-                        static_cast<long long>(textCount) - 1));
+            s.readings[static_cast<std::size_t>(docIndex[i])].*field =
+                static_cast<std::uint32_t>(IntegerAt(values, i, at, 0, static_cast<long long>(textCount) - 1));
     };
     textColumn("driftName", &ReadingState::driftName);
     textColumn("note", &ReadingState::note);
 }
 
-void ReadList(const json& l, const std::vector<int>& docIndex, const std::vector<std::string>& texts,
-              SessionSnapshot& s, const std::string& where)
+void ReadList(const json& l, const std::vector<int>& docIndex, SessionSnapshot& s, const std::string& where)
 {
     const json& readings = Array(Member(l, "reading", where), Path(where, "reading"));
     const std::size_t n = readings.size();
@@ -361,28 +369,35 @@ void ReadList(const json& l, const std::vector<int>& docIndex, const std::vector
     const json& written = SizedArray(Member(l, "written", where), n, Path(where, "written"));
     const json& cells = SizedArray(Member(l, "cells", where), n, Path(where, "cells"));
     const json& names = SizedArray(Member(l, "driftName", where), n, Path(where, "driftName"));
-    const long long lastText = static_cast<long long>(texts.size()) - 1;
-    s.rows.assign(n, CStationList::RowState{});
+    const long long lastText = static_cast<long long>(s.texts.size()) - 1;
+    const std::string readingAt = Path(where, "reading"), keyAt = Path(where, "sortKey");
+    const std::string selectedAt = Path(where, "selected"), writtenAt = Path(where, "written");
+    const std::string cellsAt = Path(where, "cells"), nameAt = Path(where, "driftName");
+    s.rows.assign(n, SnapshotRow{});
     for (std::size_t i = 0; i < n; ++i) {
-        const std::string at = "[" + std::to_string(i) + "]";
-        CStationList::RowState& row = s.rows[i];
+        SnapshotRow& row = s.rows[i];
         row.reading = docIndex[static_cast<std::size_t>(
-            Integer(readings[i], Path(where, "reading") + at, 0, static_cast<long long>(docIndex.size()) - 1))];
-        row.key = Integer(keys[i], Path(where, "sortKey") + at, std::numeric_limits<long long>::min(),
-                          std::numeric_limits<long long>::max());
-        row.selected = Bool(selected[i], Path(where, "selected") + at);
-        row.written = static_cast<std::uint8_t>(Integer(written[i], Path(where, "written") + at, 0, 63));
-        const std::vector<double> numbers = NumbersOf(cells[i], row.numbers.size(), Path(where, "cells") + at);
-        std::copy(numbers.begin(), numbers.end(), row.numbers.begin());
-        row.driftName = texts[static_cast<std::size_t>(Integer(names[i], Path(where, "driftName") + at, 0, lastText))];
+            IntegerAt(readings, i, readingAt, 0, static_cast<long long>(docIndex.size()) - 1))];
+        row.key = IntegerAt(keys, i, keyAt, std::numeric_limits<long long>::min(),
+                            std::numeric_limits<long long>::max());
+        row.selected = BoolAt(selected, i, selectedAt);
+        row.written = static_cast<std::uint8_t>(IntegerAt(written, i, writtenAt, 0, 63));
+        if (cells[i].is_null()) {
+            row.numbers = CellsOfReading(s.readings[static_cast<std::size_t>(row.reading)]);
+        } else {
+            const json& numbers = SizedArray(cells[i], row.numbers.size(), Element(cellsAt, i));
+            for (std::size_t k = 0; k < row.numbers.size(); ++k)
+                row.numbers[k] = NumberAt(numbers, k, Element(cellsAt, i));
+        }
+        row.driftName = static_cast<std::uint32_t>(IntegerAt(names, i, nameAt, 0, lastText));
     }
     const json& cellTexts = Array(Member(l, "cellTexts", where), Path(where, "cellTexts"));
     for (std::size_t i = 0; i < cellTexts.size(); ++i) {
         const std::string at = Path(where, "cellTexts") + "[" + std::to_string(i) + "]";
         SizedArray(cellTexts[i], 3, at);
-        const auto row = static_cast<std::size_t>(Integer(cellTexts[i][0], at + "[0]", 0, static_cast<long long>(n) - 1));
+        const int row = Int(cellTexts[i][0], at + "[0]", 0, static_cast<int>(n) - 1);
         const int column = Int(cellTexts[i][1], at + "[1]", 0, CStationList::kColumnCount - 1);
-        s.rows[row].texts.emplace_back(column, Text(cellTexts[i][2], at + "[2]"));
+        s.cellTexts.push_back({row, column, Text(cellTexts[i][2], at + "[2]")});
     }
     s.sortColumn = Int(Member(l, "sortColumn", where), Path(where, "sortColumn"), 0, CStationList::kColumnCount - 1);
 }
@@ -426,26 +441,12 @@ void ReadDrift(const json& d, SessionSnapshot& s, const std::string& where)
     s.drift.m_dMeanTimeSquare = Number(Member(d, "meanTimeSquare", where), Path(where, "meanTimeSquare"));
     s.drift.m_dtStart = Time(Member(d, "start", where), Path(where, "start"));
     s.drift.m_dCoeff = CoefficientsOf(Member(d, "coefficients", where), Path(where, "coefficients"));
-    s.drift.m_bReapplying = Bool(Member(d, "reapplying", where), Path(where, "reapplying"));
-    const json& saved = Array(Member(d, "saved", where), Path(where, "saved"));
-    for (std::size_t i = 0; i < saved.size(); ++i) {
-        const std::string at = Path(where, "saved") + "[" + std::to_string(i) + "]";
-        s.drift.m_Saved.push_back({Number(Member(saved[i], "driftCorrection", at), Path(at, "driftCorrection")),
-                                   Text(Member(saved[i], "driftName", at), Path(at, "driftName"))});
-    }
     const json& names = Array(Member(d, "names", where), Path(where, "names"));
     s.driftNames.m_DriftNames.clear();
     for (std::size_t i = 0; i < names.size(); ++i)
         s.driftNames.m_DriftNames.push_back(Text(names[i], Path(where, "names") + "[" + std::to_string(i) + "]"));
     s.driftNames.m_nDriftSel = Int(Member(d, "selected", where), Path(where, "selected"));
     s.driftNames.m_bAddNextDrift = Bool(Member(d, "addNext", where), Path(where, "addNext"));
-    const json& namesSaved = Array(Member(d, "namesSaved", where), Path(where, "namesSaved"));
-    for (std::size_t i = 0; i < namesSaved.size(); ++i) {
-        const std::string at = Path(where, "namesSaved") + "[" + std::to_string(i) + "]";
-        s.driftNames.m_Saved.push_back({Int(Member(namesSaved[i], "stationIndex", at), Path(at, "stationIndex")),
-                                        Number(Member(namesSaved[i], "driftCorrection", at), Path(at, "driftCorrection")),
-                                        Text(Member(namesSaved[i], "driftName", at), Path(at, "driftName"))});
-    }
     const json& corrections = Array(Member(d, "corrections", where), Path(where, "corrections"));
     for (std::size_t i = 0; i < corrections.size(); ++i) {
         const std::string at = Path(where, "corrections") + "[" + std::to_string(i) + "]";
@@ -538,10 +539,9 @@ std::unique_ptr<ProjectSurvey> SurveyOf(const json& survey, const DataFile& data
     const json& readings = Member(survey, "readings", where);
     const std::string readingsAt = Path(where, "readings");
     const KeyMap byKey = KeysOf(doc);
-    const std::vector<int> docIndex =
-        MatchKeys(Member(readings, "keys", readingsAt), byKey, doc.m_Readings.size(), Path(readingsAt, "keys"));
+    const std::vector<int> docIndex = MatchKeys(readings, byKey, doc.m_Readings.size(), readingsAt);
     ReadReadings(readings, docIndex, s.texts.size(), s, readingsAt);
-    ReadList(Member(survey, "list", where), docIndex, s.texts, s, Path(where, "list"));
+    ReadList(Member(survey, "list", where), docIndex, s, Path(where, "list"));
 
     const json& rejected = Array(Member(survey, "rejected", where), Path(where, "rejected"));
     for (std::size_t i = 0; i < rejected.size(); ++i) {
@@ -578,7 +578,8 @@ std::string ProjectToJson(Project& project, const std::string& projectPath)
                        {"program", std::string("Bramble ") + BRAMBLE_VERSION},
                        {"active", project.Active()},
                        {"surveys", surveys}};
-    return file.dump(1) + "\n";
+    // Compact: a project of 10^5 readings stays a few tens of megabytes.
+    return file.dump() + "\n";
 }
 
 Outcome SaveProject(Project& project, const std::string& path)

@@ -15,7 +15,7 @@
 
 namespace bramble::project_json {
 
-using nlohmann::json;
+using json = nlohmann::ordered_json;
 
 // What makes a project file unusable; caught where the file is read and
 // turned into the operator's message.
@@ -140,6 +140,38 @@ inline DateTime Time(const json& value, const std::string& where)
     if (value.is_null())
         return DateTime::invalid();
     return DateTime(Number(value, where));
+}
+
+// The same for element i of an array, the place named only when it is
+// wrong, so that a hundred thousand values are read without making a
+// hundred thousand names.
+inline std::string Element(const std::string& where, std::size_t i) { return where + "[" + std::to_string(i) + "]"; }
+
+inline double NumberAt(const json& array, std::size_t i, const std::string& where)
+{
+    const json& value = array[i];
+    return value.is_number() ? value.get<double>() : Number(value, Element(where, i));
+}
+
+inline long long IntegerAt(const json& array, std::size_t i, const std::string& where, long long low, long long high)
+{
+    const json& value = array[i];
+    if (value.is_number_integer() && !value.is_number_unsigned()) {
+        const long long number = value.get<long long>();
+        if (number >= low && number <= high)
+            return number;
+    } else if (value.is_number_unsigned() && low <= 0) {
+        const auto number = value.get<unsigned long long>();
+        if (number <= static_cast<unsigned long long>(high))
+            return static_cast<long long>(number);
+    }
+    return Integer(value, Element(where, i), low, high);
+}
+
+inline bool BoolAt(const json& array, std::size_t i, const std::string& where)
+{
+    const json& value = array[i];
+    return value.is_boolean() ? value.get<bool>() : Bool(value, Element(where, i));
 }
 
 }  // namespace bramble::project_json

@@ -48,18 +48,13 @@ std::size_t SessionSnapshot::Bytes() const
     for (const std::string& text : texts)
         bytes += StringBytes(text);
     bytes += readings.capacity() * sizeof(ReadingState);
-    bytes += rows.capacity() * sizeof(CStationList::RowState);
-    for (const CStationList::RowState& row : rows) {
-        bytes += StringBytes(row.driftName) - sizeof(std::string);
-        for (const auto& cell : row.texts)
-            bytes += sizeof(cell) + StringBytes(cell.second);
-    }
+    bytes += rows.capacity() * sizeof(SnapshotRow);
+    for (const CellText& cell : cellTexts)
+        bytes += sizeof(CellText) - sizeof(std::string) + StringBytes(cell.text);
     for (const auto& [reading, reason] : rejections)
         bytes += 48 + StringBytes(reason);
     for (const std::string& entry : settings.m_PressureList)
         bytes += StringBytes(entry);
-    bytes += drift.m_Saved.capacity() * sizeof(DriftState::Saved);
-    bytes += driftNames.m_Saved.capacity() * sizeof(DriftNames::Saved);
     bytes += driftCorrections.capacity() * sizeof(CDriftCorrection);
     for (const CFinalData& row : finalData)
         bytes += sizeof(CFinalData) + row.m_Values.capacity() * sizeof(double);
@@ -81,12 +76,25 @@ SessionSnapshot TakeSnapshot(ReductionSession& session)
                                      cg3 ? cg3->m_dEtc : 0.0, texts.IndexOf(r.m_strDriftName),
                                      texts.IndexOf(r.m_strNote)});
     }
-    snapshot.rows = parts.list.SaveRows();
+    const std::vector<CStationList::RowState> rows = parts.list.SaveRows();
+    snapshot.rows.reserve(rows.size());
+    for (const CStationList::RowState& row : rows) {
+        snapshot.rows.push_back({row.key, row.numbers, row.reading, texts.IndexOf(row.driftName), row.written,
+                                 row.selected});
+        for (const auto& [column, text] : row.texts)
+            snapshot.cellTexts.push_back({static_cast<int>(snapshot.rows.size()) - 1, column, text});
+    }
     snapshot.sortColumn = parts.list.SortColumn();
     snapshot.rejections = parts.list.Rejections();
     snapshot.settings = parts.settings;
+    // What a drift command keeps for its Cancel is made afresh by the next
+    // command before it is used, so it is no part of the state between
+    // commands.
     snapshot.drift = parts.drift;
+    snapshot.drift.m_Saved.clear();
+    snapshot.drift.m_bReapplying = false;
     snapshot.driftNames = parts.driftNames;
+    snapshot.driftNames.m_Saved.clear();
     snapshot.summary = parts.summary;
     for (const auto& drift : doc.m_DriftCorrections)
         snapshot.driftCorrections.push_back(*drift);
@@ -115,7 +123,19 @@ Outcome RestoreSnapshot(ReductionSession& session, const SessionSnapshot& snapsh
     if (!inRange(snapshot.currentDrift, snapshot.driftCorrections.size()) ||
         !inRange(snapshot.currentFinal, snapshot.finalData.size()))
         return Outcome::Error("the saved state's current drift or final row is not one of its own");
-    if (!parts.list.RestoreRows(snapshot.rows, snapshot.sortColumn, snapshot.rejections))
+    std::vector<CStationList::RowState> rows(snapshot.rows.size());
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        const SnapshotRow& row = snapshot.rows[i];
+        if (row.driftName >= snapshot.texts.size())
+            return Outcome::Error("the saved state names a text it does not hold");
+        rows[i] = {row.reading, row.key, row.selected, row.written, row.numbers, snapshot.texts[row.driftName], {}};
+    }
+    for (const CellText& cell : snapshot.cellTexts) {
+        if (cell.row < 0 || static_cast<std::size_t>(cell.row) >= rows.size())
+            return Outcome::Error("the saved state has a cell text of a row it does not hold");
+        rows[static_cast<std::size_t>(cell.row)].texts.emplace_back(cell.column, cell.text);
+    }
+    if (!parts.list.RestoreRows(std::move(rows), snapshot.sortColumn, snapshot.rejections))
         return Outcome::Error("the saved rows of the station list do not fit the survey's readings");
 
     for (std::size_t i = 0; i < snapshot.readings.size(); ++i) {

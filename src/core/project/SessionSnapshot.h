@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <map>
@@ -38,14 +39,39 @@ struct ReadingState {
     friend bool operator==(const ReadingState&, const ReadingState&) = default;
 };
 
+// A row of the station list (CStationList::RowState), smaller: its drift
+// name is an index into SessionSnapshot::texts and the rare texts typed
+// into its cells are kept apart.
+struct SnapshotRow {
+    long long key = 0;
+    std::array<double, 5> numbers{};  // cells 16..20
+    int reading = 0;                  // 0-based index into the document's readings
+    std::uint32_t driftName = 0;      // index into SessionSnapshot::texts
+    std::uint8_t written = 0;
+    bool selected = false;
+
+    friend bool operator==(const SnapshotRow&, const SnapshotRow&) = default;
+};
+
+struct CellText {
+    int row = 0;
+    int column = 0;
+    std::string text;
+
+    friend bool operator==(const CellText&, const CellText&) = default;
+};
+
 // The whole changeable state of a reduction session over the survey it
 // holds: putting it back into a session that holds the same readings gives
 // the same cells, summary, final table and exports, byte for byte. The
-// readings are in the document's order.
+// readings are in the document's order. It is taken and put back between
+// commands, never while a drift dialog is open: what a drift command keeps
+// for its Cancel is not part of it.
 struct SessionSnapshot {
-    std::vector<std::string> texts;  // drift names and notes of the readings, each once
+    std::vector<std::string> texts;  // drift names and notes of readings and rows, each once
     std::vector<ReadingState> readings;
-    std::vector<CStationList::RowState> rows;
+    std::vector<SnapshotRow> rows;  // in list order
+    std::vector<CellText> cellTexts;
     int sortColumn = 0;
     std::map<int, std::string> rejections;  // reading index -> reason
     CorrectionSettings settings;

@@ -186,8 +186,8 @@ TEST(ProjectFile, HandEditedValuesAreRefusedNamingWhereTheyAre)
         change(file);
         return Refusal(file, folder);
     };
-    EXPECT_NE(edited([](auto& f) { f["surveys"][0]["readings"]["keys"][4] = {1, 99}; })
-                  .find("survey 1.readings.keys[4] is the key of no reading of the data file (header 1, record 99)"),
+    EXPECT_NE(edited([](auto& f) { f["surveys"][0]["readings"]["record"][4] = 99; })
+                  .find("survey 1.readings.record[4] is the key of no reading of the data file (header 1, record 99)"),
               std::string::npos);
     EXPECT_NE(edited([](auto& f) { f["surveys"][0]["rejected"][0]["key"] = {7, 1}; })
                   .find("is the key of no reading"),
@@ -202,6 +202,9 @@ TEST(ProjectFile, HandEditedValuesAreRefusedNamingWhereTheyAre)
                   .find("survey 2.corrections.applyDrift should be true or false"),
               std::string::npos);
     EXPECT_NE(edited([](auto& f) { f["surveys"][0]["list"].erase("selected"); }).find("has no \"selected\""),
+              std::string::npos);
+    EXPECT_NE(edited([](auto& f) { f["surveys"][0]["list"]["cells"][3] = {1, 2, 3}; })
+                  .find("survey 1.list.cells[3] should hold 5 values, not 3"),
               std::string::npos);
     EXPECT_NE(edited([](auto& f) { f["surveys"][0]["list"]["reading"][0] = 1; })
                   .find("do not fit the survey's readings"),
