@@ -496,4 +496,11 @@ bool CStationList::RestoreRows(std::vector<RowState> rows, int sortColumn, std::
     return true;
 }
 
+void CStationList::SwapRows(CStationList& other)
+{
+    m_rows.swap(other.m_rows);
+    std::swap(m_nSortColumn, other.m_nSortColumn);
+    m_rejected.swap(other.m_rejected);
+}
+
 }  // namespace bramble

@@ -161,6 +161,9 @@ public:
     // (or none), rows or rejections that name no reading, a reading twice, a rejected row that is selected, or a
     // column outside the list.
     bool RestoreRows(std::vector<RowState> rows, int sortColumn, std::map<int, std::string> rejections);
+    // Exchanges rows, sort column and rejections with a list whose document
+    // exchanges its readings at the same time (SwapSessionContents).
+    void SwapRows(CStationList& other);
 
 private:
     // The number cells 16..20, then 22 (21 is the drift name).

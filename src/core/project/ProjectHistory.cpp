@@ -59,6 +59,18 @@ void ProjectHistory::BeforeChange(Project& project, int survey, std::string labe
     Push(project, std::move(step));
 }
 
+void ProjectHistory::Record(Project& project, int survey, SessionSnapshot before, std::string label)
+{
+    if (survey < 0 || survey >= project.SurveyCount())
+        return;
+    auto step = std::make_unique<Step>();
+    step->kind = Step::restoreState;
+    step->index = survey;
+    step->label = std::move(label);
+    step->snapshot = std::move(before);
+    Push(project, std::move(step));
+}
+
 void ProjectHistory::AddSurvey(Project& project, int index, std::unique_ptr<ProjectSurvey> survey,
                                std::string label)
 {

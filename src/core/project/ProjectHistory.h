@@ -30,6 +30,9 @@ public:
     // go back to. A command that changed nothing after all is taken back
     // with DropLastStep.
     void BeforeChange(Project& project, int survey, std::string label);
+    // The same with the state taken elsewhere (a window that shows the
+    // survey in a session of its own).
+    void Record(Project& project, int survey, SessionSnapshot before, std::string label);
     // The commands on the project's surveys, carried out here so that the
     // step knows which survey was active: a survey added at `index` (and
     // made active), the survey at `index` removed (the value, null for an

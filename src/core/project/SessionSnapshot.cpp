@@ -1,5 +1,6 @@
 #include "project/SessionSnapshot.h"
 
+#include <cstring>
 #include <unordered_map>
 
 #include "session/ReductionSession.h"
@@ -168,6 +169,103 @@ Outcome RestoreSnapshot(ReductionSession& session, const SessionSnapshot& snapsh
     doc.m_AliodHeader = snapshot.aliodHeader;
     doc.m_bSubtractMean = snapshot.subtractMean;
     return {};
+}
+
+namespace {
+
+template <class T>
+bool SameBits(const std::vector<T>& a, const std::vector<T>& b)
+{
+    return a.size() == b.size() && (a.empty() || std::memcmp(a.data(), b.data(), a.size() * sizeof(T)) == 0);
+}
+
+bool SameDrift(const DriftState& a, const DriftState& b)
+{
+    return a.m_dMeanGrav == b.m_dMeanGrav && a.m_dMeanTime == b.m_dMeanTime && a.m_dMeanTimeGrav == b.m_dMeanTimeGrav &&
+           a.m_dMeanTimeSquare == b.m_dMeanTimeSquare && a.m_dtStart.value() == b.m_dtStart.value() &&
+           a.m_dCoeff == b.m_dCoeff;
+}
+
+bool SameFinal(const CFinalData& a, const CFinalData& b)
+{
+    return a.m_dtTime.value() == b.m_dtTime.value() && a.m_dTimeSum == b.m_dTimeSum && a.m_strStation == b.m_strStation &&
+           a.m_dLatitude == b.m_dLatitude && a.m_dLongitude == b.m_dLongitude && a.m_dGrav == b.m_dGrav &&
+           a.m_dSDev == b.m_dSDev && a.m_nPoints == b.m_nPoints && a.m_Values == b.m_Values;
+}
+
+}  // namespace
+
+bool SameState(const SessionSnapshot& a, const SessionSnapshot& b)
+{
+    // Readings and rows are plain numbers, without padding that could differ
+    // (ReadingState: nine doubles and two 32-bit indexes; rows compared field by field).
+    static_assert(sizeof(ReadingState) == 9 * sizeof(double) + 2 * sizeof(std::uint32_t));
+    if (a.texts != b.texts || !SameBits(a.readings, b.readings) || a.rows.size() != b.rows.size())
+        return false;
+    for (std::size_t i = 0; i < a.rows.size(); ++i) {
+        const SnapshotRow& x = a.rows[i];
+        const SnapshotRow& y = b.rows[i];
+        if (x.key != y.key || x.reading != y.reading || x.driftName != y.driftName || x.written != y.written ||
+            x.selected != y.selected || std::memcmp(x.numbers.data(), y.numbers.data(), sizeof x.numbers) != 0)
+            return false;
+    }
+    if (!(a.cellTexts == b.cellTexts) || a.sortColumn != b.sortColumn || a.rejections != b.rejections ||
+        !(a.settings == b.settings) || !SameDrift(a.drift, b.drift) || a.currentDrift != b.currentDrift ||
+        a.currentFinal != b.currentFinal || !(a.aliodHeader == b.aliodHeader) || a.subtractMean != b.subtractMean)
+        return false;
+    if (a.driftNames.m_DriftNames != b.driftNames.m_DriftNames || a.driftNames.m_nDriftSel != b.driftNames.m_nDriftSel ||
+        a.driftNames.m_bAddNextDrift != b.driftNames.m_bAddNextDrift)
+        return false;
+    if (std::memcmp(&a.summary.m_nReadings, &b.summary.m_nReadings, sizeof(int)) != 0 ||
+        a.summary.Text(SelectionSummary::kTime) != b.summary.Text(SelectionSummary::kTime))
+        return false;
+    for (int field = SelectionSummary::kGrav; field < SelectionSummary::kTime; ++field)
+        if (a.summary.Text(static_cast<SelectionSummary::Field>(field)) !=
+            b.summary.Text(static_cast<SelectionSummary::Field>(field)))
+            return false;
+    if (a.driftCorrections.size() != b.driftCorrections.size() || a.finalData.size() != b.finalData.size())
+        return false;
+    for (std::size_t i = 0; i < a.driftCorrections.size(); ++i)
+        if (a.driftCorrections[i].m_dtStart.value() != b.driftCorrections[i].m_dtStart.value() ||
+            a.driftCorrections[i].m_dCoeff != b.driftCorrections[i].m_dCoeff)
+            return false;
+    for (std::size_t i = 0; i < a.finalData.size(); ++i)
+        if (!SameFinal(a.finalData[i], b.finalData[i]))
+            return false;
+    return true;
+}
+
+void SwapSessionContents(ReductionSession& a, ReductionSession& b)
+{
+    const ReductionSession::StateParts x = a.State();
+    const ReductionSession::StateParts y = b.State();
+    CKelpDoc& d = x.doc;
+    CKelpDoc& e = y.doc;
+    d.m_Readings.swap(e.m_Readings);
+    d.m_Headers.swap(e.m_Headers);
+    d.m_DriftCorrections.swap(e.m_DriftCorrections);
+    d.m_FinalData.swap(e.m_FinalData);
+    std::swap(d.m_pCurHeader, e.m_pCurHeader);
+    std::swap(d.m_pCurStation, e.m_pCurStation);
+    std::swap(d.m_pCurAliodHeader, e.m_pCurAliodHeader);
+    std::swap(d.m_pCurAliodStation, e.m_pCurAliodStation);
+    std::swap(d.m_pCurDrift, e.m_pCurDrift);
+    std::swap(d.m_pCurFinal, e.m_pCurFinal);
+    std::swap(d.m_AliodHeader, e.m_AliodHeader);
+    std::swap(d.m_bSubtractMean, e.m_bSubtractMean);
+    std::swap(d.m_bAliod, e.m_bAliod);
+    std::swap(d.m_nRecords, e.m_nRecords);
+    std::swap(d.m_strFilePath, e.m_strFilePath);
+    std::swap(d.m_bInstrument, e.m_bInstrument);
+    std::swap(d.m_bAsciiFile, e.m_bAsciiFile);
+    const std::string title = d.GetTitle();
+    d.SetTitle(e.GetTitle());
+    e.SetTitle(title);
+    x.list.SwapRows(y.list);
+    std::swap(x.settings, y.settings);
+    std::swap(x.drift, y.drift);
+    std::swap(x.driftNames, y.driftNames);
+    std::swap(x.summary, y.summary);
 }
 
 }  // namespace bramble

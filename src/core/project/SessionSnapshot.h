@@ -96,4 +96,14 @@ SessionSnapshot TakeSnapshot(ReductionSession& session);
 // rejection naming no reading, a text index out of range).
 Outcome RestoreSnapshot(ReductionSession& session, const SessionSnapshot& snapshot);
 
+// Whether two snapshots hold the same state (numbers compared bit for bit,
+// so that readings without a pressure compare equal).
+bool SameState(const SessionSnapshot& a, const SessionSnapshot& b);
+
+// Exchanges everything two sessions hold: the documents' readings, headers,
+// drift corrections and final tables, the lists' rows, the settings, drift
+// state, names and summary. The documents keep their views. A window that
+// shows one fixed session shows another survey this way.
+void SwapSessionContents(ReductionSession& a, ReductionSession& b);
+
 }  // namespace bramble

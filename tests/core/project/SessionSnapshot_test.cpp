@@ -83,3 +83,27 @@ TEST(RejectedReadings, TakeNoPartInTheSelectionDriftFinalTableOrExports)
     EXPECT_TRUE(list.IsSelected(row));
     (void)station;
 }
+
+TEST(SessionSnapshot, SameStateSeesEveryChangeAndSwappingShowsAnotherSurvey)
+{
+    ReductionSession shown, other;
+    shown.Import(kCg3Example, MeterKind::cg3);
+    other.Import(kAliodExample, MeterKind::aliod, DefaultAliodHeaderTexts());
+    const SessionSnapshot before = TakeSnapshot(shown);
+    EXPECT_TRUE(SameState(before, TakeSnapshot(shown)));  // the readings' pressures are NaN: still the same
+    shown.List().Reject(2, "spike");
+    EXPECT_FALSE(SameState(before, TakeSnapshot(shown)));
+    shown.List().Readmit(2);
+    EXPECT_TRUE(SameState(before, TakeSnapshot(shown)));
+    ReduceAsAnOperatorWould(shown);
+    EXPECT_FALSE(SameState(before, TakeSnapshot(shown)));
+
+    const std::string cg3 = EverythingShown(shown);
+    const std::string aliod = EverythingShown(other);
+    SwapSessionContents(shown, other);
+    EXPECT_EQ(EverythingShown(shown), aliod);
+    EXPECT_EQ(EverythingShown(other), cg3);
+    EXPECT_EQ(shown.Meter(), MeterKind::aliod);
+    SwapSessionContents(shown, other);
+    EXPECT_EQ(EverythingShown(shown), cg3);
+}
