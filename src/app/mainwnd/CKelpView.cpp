@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QInputDialog>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -37,6 +38,26 @@ constexpr int kHintAliod = 1;
 
 }  // namespace
 
+class CKelpView::CommandScope {
+public:
+    CommandScope(CKelpView& view, QString label) : m_view(view), m_label(std::move(label))
+    {
+        if (m_view.m_beginCommand)
+            m_view.m_beginCommand();
+    }
+    ~CommandScope()
+    {
+        if (m_view.m_endCommand)
+            m_view.m_endCommand(m_label);
+    }
+    CommandScope(const CommandScope&) = delete;
+    CommandScope& operator=(const CommandScope&) = delete;
+
+private:
+    CKelpView& m_view;
+    QString m_label;
+};
+
 CKelpView::CKelpView(ReductionSession& session, QWidget* parent)
     : QWidget(parent), m_session(session), m_doc(session.Document()), m_List(session.List())
 {
@@ -61,6 +82,7 @@ CKelpView::CKelpView(ReductionSession& session, QWidget* parent)
         // texts; the ocean-loading column is hidden while its correction is off.
         m_pTable->setColumnHidden(c, m_List.ColumnWidth(c) == 0);
     }
+    m_pTable->setColumnWidth(StationListModel::kReasonColumn, 200);
     m_pTable->setContextMenuPolicy(Qt::CustomContextMenu);
     InstallCopyRows(m_pTable, [this] { return SelectedRowsText(m_List); });
 
@@ -102,8 +124,13 @@ CKelpView::CKelpView(ReductionSession& session, QWidget* parent)
     connect(m_pModel, &StationListModel::rowCheckToggled, this, &CKelpView::OnRowCheckToggled);
     connect(m_pTable->horizontalHeader(), &QHeaderView::sectionClicked, this, &CKelpView::SortByColumn);
     BuildPopupMenu();
-    connect(m_pTable, &QWidget::customContextMenuRequested, this,
-            [this](const QPoint& pos) { m_pPopup->popup(m_pTable->viewport()->mapToGlobal(pos)); });
+    connect(m_pTable, &QWidget::customContextMenuRequested, this, [this](const QPoint& pos) {
+        m_nPopupRow = m_pTable->indexAt(pos).row();
+        const bool rejected = m_List.IsRejected(m_nPopupRow);
+        m_pRejectAction->setEnabled(m_nPopupRow >= 0 && !rejected);
+        m_pRestoreAction->setEnabled(rejected);
+        m_pPopup->popup(m_pTable->viewport()->mapToGlobal(pos));
+    });
 
     m_doc.AddView(this);
     // The drift dialog's recomputations show progress and repaint the list.
@@ -136,6 +163,57 @@ void CKelpView::BuildPopupMenu()
     m_pPopup->addAction("&Calculate Drift...", this, &CKelpView::OnCalculateDrift);
     m_pPopup->addAction("&Apply Corrections...", this, &CKelpView::OnApplyDriftCorrections);
     m_pPopup->addAction("&Final Output", this, &CKelpView::OnFinalOutput);
+    m_pPopup->addSeparator();
+    m_pRejectAction = m_pPopup->addAction("Reject Reading...", this, [this] { OnRejectReading(m_nPopupRow); });
+    m_pRejectAction->setObjectName("actionRejectReading");
+    m_pRestoreAction = m_pPopup->addAction("Restore Reading", this, [this] { OnRestoreReading(m_nPopupRow); });
+    m_pRestoreAction->setObjectName("actionRestoreReading");
+}
+
+void CKelpView::SetCommandHooks(std::function<void()> begin, std::function<void(const QString&)> end)
+{
+    m_beginCommand = std::move(begin);
+    m_endCommand = std::move(end);
+}
+
+void CKelpView::OnRejectReading(int row)
+{
+    if (row < 0 || row >= m_List.RowCount() || m_List.IsRejected(row))
+        return;
+    QInputDialog dialog(this);
+    dialog.setObjectName("rejectReadingDialog");
+    dialog.setWindowTitle("Reject Reading");
+    dialog.setLabelText(QString("Why is reading %1 of station %2 rejected?")
+                            .arg(QString::fromStdString(m_List.Text(row, CStationList::kRecord)),
+                                 QString::fromStdString(m_List.Text(row, CStationList::kStation))));
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    QString reason = dialog.textValue().simplified();
+    if (reason.isEmpty())
+        reason = "rejected";
+    CommandScope command(*this, "Reject Reading");
+    m_List.Reject(row, reason.toStdString());
+    DeselectRow(row);
+    emit m_pModel->dataChanged(m_pModel->index(row, 0), m_pModel->index(row, StationListModel::kReasonColumn));
+}
+
+void CKelpView::OnRestoreReading(int row)
+{
+    if (!m_List.IsRejected(row))
+        return;
+    CommandScope command(*this, "Restore Reading");
+    m_List.Readmit(row);
+    emit m_pModel->dataChanged(m_pModel->index(row, 0), m_pModel->index(row, StationListModel::kReasonColumn));
+}
+
+void CKelpView::ShowSession()
+{
+    m_nRows = m_doc.m_nRecords;
+    m_pModel->beginRebuild();
+    m_pModel->endRebuild();
+    EnableControls(m_List.RowCount() > 0);
+    ShowRowCount();
+    RestoreSelection();
 }
 
 void CKelpView::OnInitialUpdate()
@@ -196,11 +274,15 @@ void CKelpView::DeselectRow(int row)
 
 void CKelpView::OnSelectAll()
 {
+    CommandScope command(*this, "Select All");
     const int rows = m_List.RowCount();
     m_List.SelectAll();
-    if (rows > 0) {
+    if (rows > 0 && !m_List.Rejections().empty()) {
+        RestoreSelection();  // the rejected rows stay unselected
+        m_pModel->checkStatesChanged(0, rows - 1);
+    } else if (rows > 0) {
         m_bSyncing = true;
-        const QItemSelection all(m_pModel->index(0, 0), m_pModel->index(rows - 1, CStationList::kColumnCount - 1));
+        const QItemSelection all(m_pModel->index(0, 0), m_pModel->index(rows - 1, StationListModel::kReasonColumn));
         m_pTable->selectionModel()->select(all, QItemSelectionModel::ClearAndSelect);
         m_bSyncing = false;
         m_pModel->checkStatesChanged(0, rows - 1);
@@ -210,6 +292,7 @@ void CKelpView::OnSelectAll()
 
 void CKelpView::OnSelectNone()
 {
+    CommandScope command(*this, "Select None");
     m_List.SelectNone();
     m_bSyncing = true;
     m_pTable->selectionModel()->clearSelection();
@@ -227,11 +310,16 @@ void CKelpView::OnSelectionChanged(const QItemSelection& selected, const QItemSe
             m_List.DeselectRow(row);
         m_pModel->checkStatesChanged(range.top(), range.bottom());
     }
+    bool refused = false;
     for (const QItemSelectionRange& range : selected) {
-        for (int row = range.top(); row <= range.bottom(); ++row)
+        for (int row = range.top(); row <= range.bottom(); ++row) {
             m_List.SelectRow(row);
+            refused = refused || m_List.IsRejected(row);
+        }
         m_pModel->checkStatesChanged(range.top(), range.bottom());
     }
+    if (refused)
+        RestoreSelection();  // a rejected reading cannot be selected
 }
 
 void CKelpView::OnRowCheckToggled(int row, bool checked)
@@ -244,7 +332,7 @@ void CKelpView::OnRowCheckToggled(int row, bool checked)
 void CKelpView::RestoreSelection()
 {
     QItemSelection selection;
-    const int lastColumn = CStationList::kColumnCount - 1;
+    const int lastColumn = StationListModel::kReasonColumn;
     const std::vector<int> rows = m_List.SelectedRows();
     for (std::size_t i = 0; i < rows.size();) {
         std::size_t j = i;
@@ -276,6 +364,7 @@ void CKelpView::SortByColumn(int column)
 
 void CKelpView::OnCorrections()
 {
+    CommandScope command(*this, "Corrections");
     CDlgCorrections dlg(m_doc, m_session.Corrections(), this);
     dlg.SetDriftCalculator([this, &dlg]() -> std::optional<QString> {
         // The dialog's own tide choice, as its fields stand at the click.
@@ -329,9 +418,17 @@ void CKelpView::RowsChanged()
     RestoreSelection();
 }
 
-void CKelpView::OnCalculateDrift() { RunDriftCommand(m_session.Corrections(), DriftMode::calculate); }
+void CKelpView::OnCalculateDrift()
+{
+    CommandScope command(*this, "Calculate Drift");
+    RunDriftCommand(m_session.Corrections(), DriftMode::calculate);
+}
 
-void CKelpView::OnApplyDriftCorrections() { RunDriftCommand(m_session.Corrections(), DriftMode::apply); }
+void CKelpView::OnApplyDriftCorrections()
+{
+    CommandScope command(*this, "Apply Corrections");
+    RunDriftCommand(m_session.Corrections(), DriftMode::apply);
+}
 
 std::optional<std::string> CKelpView::RunDriftCommand(const CorrectionSettings& settings, DriftMode mode)
 {
@@ -403,6 +500,7 @@ void CKelpView::OnFinalOutput()
         box.exec();
         return;
     }
+    CommandScope command(*this, "Final Output");
     ComputeFinalOutput(m_doc, m_List);
     CDlgFinalOutput dlg(m_doc, this);
     dlg.exec();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -14,6 +15,7 @@
 #include "session/ReductionSession.h"
 #include "survey/DocumentObserver.h"
 
+class QAction;
 class QItemSelection;
 class QLineEdit;
 class QMenu;
@@ -82,6 +84,17 @@ public:
     std::optional<std::string> RunDriftCommand(const CorrectionSettings& chosen, DriftMode mode);
     // The rows changed order or cells behind the model's back: show them again.
     void RowsChanged();
+    // The session's whole state was replaced (undo, another project): show
+    // it all again.
+    void ShowSession();
+
+    // "Reject Reading..." (asks the reason) and "Restore Reading" of the
+    // popup menu, for the row under the pointer.
+    void OnRejectReading(int row);
+    void OnRestoreReading(int row);
+    // Told before and after every command that may change the reduction
+    // (the project's undo steps).
+    void SetCommandHooks(std::function<void()> begin, std::function<void(const QString&)> end);
 
     ReductionSession& Session() { return m_session; }
     const ReductionSession& Session() const { return m_session; }
@@ -113,7 +126,15 @@ private:
     void ShowCorrectionCells();
     void ShowOceanLoadColumn();
 
+    // Begins a command for the hooks; ends it when it goes out of scope.
+    class CommandScope;
+
     ReductionSession& m_session;
+    std::function<void()> m_beginCommand;
+    std::function<void(const QString&)> m_endCommand;
+    int m_nPopupRow = -1;
+    QAction* m_pRejectAction = nullptr;
+    QAction* m_pRestoreAction = nullptr;
     CKelpDoc& m_doc;
     CStationList& m_List;
     int m_nRows = 0;

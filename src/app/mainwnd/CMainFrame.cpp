@@ -20,6 +20,7 @@
 #include "mainwnd/CKelpView.h"
 #include "mainwnd/LockKeyIndicators.h"
 #include "mainwnd/UserGuide.h"
+#include "project/ProjectCommands.h"
 #include "session/ReductionSession.h"
 #include "survey/CKelpDoc.h"
 #include "survey/ImportCommand.h"
@@ -50,6 +51,10 @@ CMainFrame::CMainFrame(ReductionSession& session, QWidget* parent) : QMainWindow
     setCentralWidget(m_pView);
     m_pImport = new ImportCommand(session, this);
     connect(m_pImport, &ImportCommand::imported, this, &CMainFrame::OnImported);
+    m_pProject = new ProjectCommands(session, *m_pView, *this);
+    m_pView->SetCommandHooks([this] { m_pProject->BeginCommand(); },
+                             [this](const QString& label) { m_pProject->EndCommand(label); });
+    connect(m_pProject, &ProjectCommands::stateChanged, this, &CMainFrame::UpdateTitle);
 
     auto* ready = new QLabel("Ready", statusBar());
     ready->setObjectName("messagePane");
@@ -68,6 +73,10 @@ CMainFrame::~CMainFrame() = default;
 void CMainFrame::BuildMenus()
 {
     m_pFileMenu = menuBar()->addMenu("&File");
+    m_pFileMenu->addAction(m_pProject->openAction());
+    m_pFileMenu->addAction(m_pProject->saveAction());
+    m_pFileMenu->addAction(m_pProject->saveAsAction());
+    m_pFileMenu->addSeparator();
     QAction* import = m_pFileMenu->addAction("&Import...", m_pImport, &ImportCommand::OnFileImport);
     import->setObjectName("actionImport");
     // No command is bound to it: always shown disabled.
@@ -79,6 +88,10 @@ void CMainFrame::BuildMenus()
     m_pExitAction = m_pFileMenu->addAction("E&xit", this, &QWidget::close);
     m_pExitAction->setObjectName("actionExit");
     m_pExitAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+
+    QMenu* editMenu = menuBar()->addMenu("&Edit");
+    editMenu->addAction(m_pProject->undoAction());
+    editMenu->addAction(m_pProject->redoAction());
 
     QMenu* viewMenu = menuBar()->addMenu("&View");
     viewMenu->addAction("&Raw...", m_pView, &CKelpView::OnRaw)->setObjectName("actionRaw");
@@ -98,17 +111,15 @@ void CMainFrame::BuildMenus()
 
 void CMainFrame::BuildDisabledCommands()
 {
-    // The document has no file format and the view is never printed whole:
-    // these commands exist, disabled, so that their keys do nothing.
+    // The view is never printed whole and there is no "new" document: these
+    // commands exist, disabled, so that their keys do nothing. Open and Save
+    // are the project's (ProjectCommands).
     struct Command {
         const char* name;
         QKeySequence keys;
     };
     const Command commands[] = {
         {"actionNew", QKeySequence(Qt::CTRL | Qt::Key_N)},
-        {"actionOpen", QKeySequence(Qt::CTRL | Qt::Key_O)},
-        {"actionSave", QKeySequence(Qt::CTRL | Qt::Key_S)},
-        {"actionSaveAs", QKeySequence()},
         {"actionPrint", QKeySequence(Qt::CTRL | Qt::Key_P)},
         {"actionPrintPreview", QKeySequence()},
         {"actionPrintSetup", QKeySequence()},
@@ -144,6 +155,7 @@ void CMainFrame::UpdateRecentMenu()
 
 void CMainFrame::OnImported(const QString& path, bool aliod, bool opened)
 {
+    m_pProject->OnImported(path, aliod, opened);
     UpdateTitle();
     if (!opened)
         return;  // a file that could not be read is not offered again
@@ -154,7 +166,12 @@ void CMainFrame::OnImported(const QString& path, bool aliod, bool opened)
 void CMainFrame::UpdateTitle()
 {
     const QString title = QString::fromStdString(m_doc.GetTitle());
-    setWindowTitle(title.isEmpty() ? QString("Bramble") : title + " - Bramble");
+    QString caption = title.isEmpty() ? QString("Bramble") : title + " - Bramble";
+    const QString project = m_pProject ? m_pProject->ProjectName() : QString();
+    const bool modified = m_pProject && m_pProject->IsModified();
+    if (!project.isEmpty() || modified)  // before any project work the caption is the document's
+        caption = (project.isEmpty() ? QString("Untitled") : project) + (modified ? "*" : "") + " - " + caption;
+    setWindowTitle(caption);
 }
 
 void CMainFrame::RestoreNormalGeometry()
@@ -195,8 +212,9 @@ void CMainFrame::OnAppAbout()
 void CMainFrame::closeEvent(QCloseEvent* event)
 {
     // An import in progress runs its own event loop: let it end (its
-    // progress window has Cancel) before the window goes.
-    if (m_pImport->IsBusy()) {
+    // progress window has Cancel) before the window goes. Unsaved changes
+    // of the project are saved, dropped or keep the window open, as asked.
+    if (m_pImport->IsBusy() || !m_pProject->MaybeSave()) {
         event->ignore();
         return;
     }

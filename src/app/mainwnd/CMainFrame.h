@@ -16,6 +16,7 @@ class CKelpView;
 class ImportCommand;
 class LockKeyIndicators;
 class NetworkAdjustWindow;
+class ProjectCommands;
 
 // The main window: the menus, the station list view in the middle and the
 // status bar ("Ready", CAP, NUM, SCRL). New, Open, Save and Print exist
@@ -31,8 +32,11 @@ public:
     CKelpView* view() const { return m_pView; }
     ImportCommand* importCommand() const { return m_pImport; }
     LockKeyIndicators* lockKeys() const { return m_pLockKeys; }
+    ProjectCommands* projectCommands() const { return m_pProject; }
 
-    // Caption: "<document title> - Bramble", or "Bramble" before any import.
+    // Caption: "<document title> - Bramble", or "Bramble" before any import;
+    // with a project file its name first, and a "*" after it while the
+    // project has unsaved changes.
     void UpdateTitle();
 
     // The size and place the window takes when it is not maximised: as it
@@ -61,6 +65,7 @@ private:
     ImportCommand* m_pImport = nullptr;
     LockKeyIndicators* m_pLockKeys = nullptr;
     NetworkAdjustWindow* m_pAdjust = nullptr;  // a child window, null until first used
+    ProjectCommands* m_pProject = nullptr;
     QMenu* m_pFileMenu = nullptr;
     QAction* m_pRecentSeparator = nullptr;
     QAction* m_pExitSeparator = nullptr;

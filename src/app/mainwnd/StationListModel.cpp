@@ -10,7 +10,7 @@ int StationListModel::rowCount(const QModelIndex& parent) const { return parent.
 
 int StationListModel::columnCount(const QModelIndex& parent) const
 {
-    return parent.isValid() ? 0 : CStationList::kColumnCount;
+    return parent.isValid() ? 0 : CStationList::kColumnCount + 1;
 }
 
 QVariant StationListModel::data(const QModelIndex& index, int role) const
@@ -19,6 +19,8 @@ QVariant StationListModel::data(const QModelIndex& index, int role) const
         return {};
     switch (role) {
     case Qt::DisplayRole:
+        if (index.column() == kReasonColumn)
+            return QString::fromStdString(m_list.RejectionReason(index.row()));
         return QString::fromStdString(m_list.Text(index.row(), index.column()));
     case Qt::CheckStateRole:
         if (index.column() == CStationList::kHeader)
@@ -32,8 +34,10 @@ QVariant StationListModel::data(const QModelIndex& index, int role) const
 
 QVariant StationListModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
-    if (orientation != Qt::Horizontal || section < 0 || section >= CStationList::kColumnCount)
+    if (orientation != Qt::Horizontal || section < 0 || section > kReasonColumn)
         return {};
+    if (role == Qt::DisplayRole && section == kReasonColumn)
+        return QString("Rejection Reason");
     if (role == Qt::DisplayRole)
         return QString::fromLatin1(CStationList::Columns()[static_cast<std::size_t>(section)].title);
     if (role == Qt::TextAlignmentRole)
@@ -46,7 +50,7 @@ Qt::ItemFlags StationListModel::flags(const QModelIndex& index) const
     if (!checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid))
         return Qt::NoItemFlags;
     Qt::ItemFlags flags = Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemNeverHasChildren;
-    if (index.column() == CStationList::kHeader)
+    if (index.column() == CStationList::kHeader && !m_list.IsRejected(index.row()))
         flags |= Qt::ItemIsUserCheckable;
     return flags;
 }
@@ -58,6 +62,8 @@ bool StationListModel::setData(const QModelIndex& index, const QVariant& value, 
     if (role != Qt::CheckStateRole || index.column() != CStationList::kHeader)
         return false;
     const bool checked = value.toInt() == Qt::Checked;
+    if (checked && m_list.IsRejected(index.row()))
+        return false;  // a rejected reading cannot be selected
     if (checked == m_list.IsSelected(index.row()))
         return true;
     if (checked)

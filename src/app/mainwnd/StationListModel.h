@@ -24,6 +24,9 @@ public:
     // Check state of column 0: checking selects the row, unchecking deselects it.
     bool setData(const QModelIndex& index, const QVariant& value, int role = Qt::EditRole) override;
 
+    // After the list's 22 columns, one more: why a rejected reading was rejected.
+    static constexpr int kReasonColumn = 22;
+
     // The column the list's rows are sorted by (CStationList::SortColumn).
     int sortColumn() const;
 

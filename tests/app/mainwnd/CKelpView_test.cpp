@@ -47,7 +47,7 @@ private slots:
             QVERIFY2(!m_view->findChild<QPushButton*>(name)->isEnabled(), name);
         QCOMPARE(m_view->findChild<QLineEdit*>("rowsEdit")->text(), QString("0"));
         QCOMPARE(m_view->Session().Drifts().m_DriftNames, std::vector<std::string>{"None"});
-        QCOMPARE(m_view->table()->model()->columnCount(), 23);
+        QCOMPARE(m_view->table()->model()->columnCount(), 24);  // and the rejection reason
         QVERIFY(m_view->table()->isColumnHidden(CStationList::kOceanLoad));  // until its correction is on
     }
 
@@ -315,7 +315,10 @@ private slots:
                                       "-",
                                       "&Calculate Drift...",
                                       "&Apply Corrections...",
-                                      "&Final Output"};
+                                      "&Final Output",
+                                      "-",
+                                      "Reject Reading...",
+                                      "Restore Reading"};
         QCOMPARE(texts, expected);
     }
 

@@ -92,8 +92,11 @@ private slots:
         QStringList titles;
         for (QAction* action : frame->menuBar()->actions())
             titles << action->text();
-        QCOMPARE(titles, (QStringList{"&File", "&View", "&Network", "&Help"}));
-        QCOMPARE(MenuTexts(TopMenu(frame, "&File")), (QStringList{"&Import...", "&Save Settings", "-", "E&xit"}));
+        QCOMPARE(titles, (QStringList{"&File", "&Edit", "&View", "&Network", "&Help"}));
+        QCOMPARE(MenuTexts(TopMenu(frame, "&File")),
+                 (QStringList{"&Open Project...", "&Save Project", "Save Project &As...", "-", "&Import...",
+                              "&Save Settings", "-", "E&xit"}));
+        QCOMPARE(MenuTexts(TopMenu(frame, "&Edit")), (QStringList{"&Undo", "&Redo"}));
         QCOMPARE(MenuTexts(TopMenu(frame, "&View")), (QStringList{"&Raw...", "&Plot..."}));
         QCOMPARE(MenuTexts(TopMenu(frame, "&Network")), (QStringList{"Adjust &Network..."}));
         QCOMPARE(MenuTexts(TopMenu(frame, "&Help")), (QStringList{"&User's Guide", "-", "&About Bramble..."}));
@@ -111,14 +114,15 @@ private slots:
         QCOMPARE(*text, QString("Error: No file availiable"));
     }
 
-    void newOpenSaveAndPrintShortcutsDoNothing()
+    // Ctrl+O and Ctrl+S are the project's Open and Save (ProjectCommands_test).
+    void newAndPrintShortcutsDoNothing()
     {
         QVERIFY(m_app->InitInstance({"bramble"}));
         CMainFrame* frame = m_app->mainFrame();
         frame->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(frame));
         ImportThroughDialogs(frame, kCg3, false);
-        for (const char* name : {"actionNew", "actionOpen", "actionSave", "actionPrint"}) {
+        for (const char* name : {"actionNew", "actionPrint"}) {
             auto* action = frame->findChild<QAction*>(name);
             QVERIFY2(action && !action->isEnabled(), name);
             QSignalSpy triggered(action, &QAction::triggered);
@@ -332,9 +336,9 @@ private slots:
         for (const QString& path : copies)
             frame->importCommand()->ImportFile(path, false);
         const QStringList file = MenuTexts(TopMenu(frame, "&File"));
-        QCOMPARE(file.size(), 2 + 1 + 4 + 1 + 1);
-        QCOMPARE(file[3], "&1 " + QDir::toNativeSeparators(copies[4]));
-        QCOMPARE(file[6], "&4 " + QDir::toNativeSeparators(copies[1]));
+        QCOMPARE(file.size(), 4 + 2 + 1 + 4 + 1 + 1);
+        QCOMPARE(file[7], "&1 " + QDir::toNativeSeparators(copies[4]));
+        QCOMPARE(file[10], "&4 " + QDir::toNativeSeparators(copies[1]));
         QCOMPARE(file.last(), QString("E&xit"));
 
         // A file that cannot be read is not offered again.
@@ -347,11 +351,11 @@ private slots:
         m_app = std::make_unique<CKelpApp>();
         QVERIFY(m_app->InitInstance({"bramble"}));
         frame = m_app->mainFrame();
-        QCOMPARE(MenuTexts(TopMenu(frame, "&File"))[4], "&2 " + QDir::toNativeSeparators(copies[3]));
+        QCOMPARE(MenuTexts(TopMenu(frame, "&File"))[8], "&2 " + QDir::toNativeSeparators(copies[3]));
         frame->findChild<QAction*>("actionRecent2")->trigger();
         QCOMPARE(Rows(frame), 15);
         QCOMPARE(frame->windowTitle(), QString("survey4.dat - Bramble"));
-        QCOMPARE(MenuTexts(TopMenu(frame, "&File"))[3], "&1 " + QDir::toNativeSeparators(copies[3]));
+        QCOMPARE(MenuTexts(TopMenu(frame, "&File"))[7], "&1 " + QDir::toNativeSeparators(copies[3]));
     }
 
     void restoredGeometryIsRememberedAcrossRuns()
