@@ -2,9 +2,9 @@
 
 #include <QAbstractTableModel>
 
-namespace bramble {
+#include "mainwnd/CStationList.h"
 
-class CStationList;
+namespace bramble {
 
 // The table model of the station list. It stores nothing per cell: every
 // text is asked of the CStationList when the view paints it, so a list of a
@@ -24,8 +24,8 @@ public:
     // Check state of column 0: checking selects the row, unchecking deselects it.
     bool setData(const QModelIndex& index, const QVariant& value, int role = Qt::EditRole) override;
 
-    // After the list's 22 columns, one more: why a rejected reading was rejected.
-    static constexpr int kReasonColumn = 22;
+    // After the list's columns, one more: why a rejected reading was rejected.
+    static constexpr int kReasonColumn = CStationList::kColumnCount;
 
     // The column the list's rows are sorted by (CStationList::SortColumn).
     int sortColumn() const;

@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <array>
 #include <cstring>
+#include <limits>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -151,17 +152,17 @@ json HeaderJson(const AliodHeaderTexts& h)
 json KeyOf(const CReading& r) { return json::array({r.header() ? r.header()->m_nIndex : 0, r.m_nRecord}); }
 
 // The correction cells a recomputation writes from its reading: corrected
-// gravity, Berger, pressure, polar motion and drift.
-std::array<double, 5> CellsOfReading(const ReadingState& r)
+// gravity, Berger, pressure, polar motion, drift and ocean loading.
+std::array<double, 6> CellsOfReading(const ReadingState& r)
 {
-    return {r.grav, r.tideCorr, r.pressureCorr, r.polarCorr, -r.driftCorr};
+    return {r.grav, r.tideCorr, r.pressureCorr, r.polarCorr, -r.driftCorr, r.oceanLoadCorr};
 }
 
 // A row whose cells hold exactly (bit for bit) what CellsOfReading gives is
 // written with null cells: the file stays half as large.
 bool CellsFollowReading(const SnapshotRow& row, const ReadingState& reading)
 {
-    const std::array<double, 5> cells = CellsOfReading(reading);
+    const std::array<double, 6> cells = CellsOfReading(reading);
     return std::memcmp(cells.data(), row.numbers.data(), sizeof cells) == 0;
 }
 
@@ -331,7 +332,10 @@ void ReadReadings(const json& r, const std::vector<int>& docIndex, std::size_t t
                   const std::string& where)
 {
     const std::size_t n = docIndex.size();
-    s.readings.assign(n, ReadingState{});
+    // A project holds no ocean-loading parameters: no reading has a block.
+    ReadingState fresh;
+    fresh.oceanLoad = std::numeric_limits<double>::quiet_NaN();
+    s.readings.assign(n, fresh);
     const auto column = [&](const char* key, double ReadingState::*field) {
         const std::vector<double> values = NumbersOf(Member(r, key, where), n, Path(where, key));
         for (std::size_t i = 0; i < n; ++i)
@@ -584,6 +588,15 @@ std::string ProjectToJson(Project& project, const std::string& projectPath)
 
 Outcome SaveProject(Project& project, const std::string& path)
 {
+    // The file does not hold the ocean-loading parameters yet: refuse rather
+    // than save a reduction that would reopen with different numbers.
+    for (int i = 0; i < project.SurveyCount(); ++i) {
+        const std::string& blq = project.Survey(i).session->Corrections().m_strBlqFile;
+        if (!blq.empty())
+            return Outcome::Error("Survey " + std::to_string(i + 1) + " uses the ocean-loading parameters of " + blq +
+                                  ", which a project file cannot hold yet: the project was not saved. Choose no "
+                                  "ocean-loading file in the Corrections dialog to save it.");
+    }
     Outcome written = WriteFileSafely(path, ProjectToJson(project, path));
     if (written.Succeeded())
         project.SetFilePath(path);

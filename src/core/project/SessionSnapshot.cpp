@@ -74,7 +74,8 @@ SessionSnapshot TakeSnapshot(ReductionSession& session)
         const auto* cg3 = r.isAliod() ? nullptr : static_cast<const CScintrexStation*>(&r);
         snapshot.readings.push_back({r.m_dGrav, r.m_dPressure, r.m_dTideCorr, r.m_dDriftCorr, r.m_dPolarCorr,
                                      r.m_dPressureCorr, r.m_PolarMotion.m_dX, r.m_PolarMotion.m_dY,
-                                     cg3 ? cg3->m_dEtc : 0.0, texts.IndexOf(r.m_strDriftName),
+                                     cg3 ? cg3->m_dEtc : 0.0, r.m_dOceanLoad, r.m_dOceanLoadCorr,
+                                     texts.IndexOf(r.m_strDriftName),
                                      texts.IndexOf(r.m_strNote)});
     }
     const std::vector<CStationList::RowState> rows = parts.list.SaveRows();
@@ -148,6 +149,8 @@ Outcome RestoreSnapshot(ReductionSession& session, const SessionSnapshot& snapsh
         r.m_dDriftCorr = state.driftCorr;
         r.m_dPolarCorr = state.polarCorr;
         r.m_dPressureCorr = state.pressureCorr;
+        r.m_dOceanLoad = state.oceanLoad;
+        r.m_dOceanLoadCorr = state.oceanLoadCorr;
         r.m_PolarMotion = {state.polarX, state.polarY};
         if (!r.isAliod())
             static_cast<CScintrexStation&>(r).m_dEtc = state.etc;
@@ -155,6 +158,7 @@ Outcome RestoreSnapshot(ReductionSession& session, const SessionSnapshot& snapsh
         r.m_strNote = snapshot.texts[state.note];
     }
     parts.settings = snapshot.settings;
+    parts.list.ShowOceanLoad(snapshot.settings.m_bApplyOceanLoad);
     parts.drift = snapshot.drift;
     parts.driftNames = snapshot.driftNames;
     parts.summary = snapshot.summary;
@@ -198,8 +202,8 @@ bool SameFinal(const CFinalData& a, const CFinalData& b)
 bool SameState(const SessionSnapshot& a, const SessionSnapshot& b)
 {
     // Readings and rows are plain numbers, without padding that could differ
-    // (ReadingState: nine doubles and two 32-bit indexes; rows compared field by field).
-    static_assert(sizeof(ReadingState) == 9 * sizeof(double) + 2 * sizeof(std::uint32_t));
+    // (ReadingState: eleven doubles and two 32-bit indexes; rows compared field by field).
+    static_assert(sizeof(ReadingState) == 11 * sizeof(double) + 2 * sizeof(std::uint32_t));
     if (a.texts != b.texts || !SameBits(a.readings, b.readings) || a.rows.size() != b.rows.size())
         return false;
     for (std::size_t i = 0; i < a.rows.size(); ++i) {

@@ -3,6 +3,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <map>
 #include <string>
 #include <vector>
@@ -33,10 +34,17 @@ struct ReadingState {
     double polarX = 0.0;
     double polarY = 0.0;
     double etc = 0.0;           // the CG-3 reading's E.T.C. as the tide step left it (0 for Aliod)
+    double oceanLoad = 0.0;     // µGal from the survey's BLQ file, NaN without a block
+    double oceanLoadCorr = 0.0;
     std::uint32_t driftName = 0;  // index into SessionSnapshot::texts
     std::uint32_t note = 0;       // index into SessionSnapshot::texts
 
-    friend bool operator==(const ReadingState&, const ReadingState&) = default;
+    // Bit for bit: a reading without an ocean-loading block holds NaN, and
+    // it is the same state as itself (the struct has no padding).
+    friend bool operator==(const ReadingState& a, const ReadingState& b)
+    {
+        return std::memcmp(&a, &b, sizeof a) == 0;
+    }
 };
 
 // A row of the station list (CStationList::RowState), smaller: its drift
@@ -44,7 +52,7 @@ struct ReadingState {
 // into its cells are kept apart.
 struct SnapshotRow {
     long long key = 0;
-    std::array<double, 5> numbers{};  // cells 16..20
+    std::array<double, 6> numbers{};  // cells 16..20, then 22
     int reading = 0;                  // 0-based index into the document's readings
     std::uint32_t driftName = 0;      // index into SessionSnapshot::texts
     std::uint8_t written = 0;

@@ -252,3 +252,20 @@ TEST(ProjectFile, AnEmptyProjectRoundTrips)
     EXPECT_EQ(opened.Value()->SurveyCount(), 0);
     EXPECT_EQ(opened.Value()->ActiveSession(), nullptr);
 }
+
+TEST(ProjectFile, ASurveyWithOceanLoadingIsNotSavedWithoutItsParameters)
+{
+    ProjectFolder folder;
+    std::unique_ptr<Project> project = WorkedProject(folder);
+    ReductionSession& session = *project->Survey(0).session;
+    CorrectionsDialogModel dialog = session.OpenCorrections();
+    ASSERT_TRUE(dialog.ReadBlqFile(std::string(BRAMBLE_TEST_DATA) + "/oceanload/cg3-two-blocks.blq").Succeeded());
+    session.ApplyCorrections(dialog.Settings());
+
+    Write(folder / "survey.bramble", "the project saved before");
+    const Outcome saved = SaveProject(*project, folder / "survey.bramble");
+    EXPECT_TRUE(saved.Failed());
+    EXPECT_NE(saved.ErrorText().find("ocean-loading"), std::string::npos) << saved.ErrorText();
+    std::ifstream file(folder / "survey.bramble");
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(file), {}), "the project saved before");
+}

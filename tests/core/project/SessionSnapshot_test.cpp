@@ -107,3 +107,23 @@ TEST(SessionSnapshot, SameStateSeesEveryChangeAndSwappingShowsAnotherSurvey)
     SwapSessionContents(shown, other);
     EXPECT_EQ(EverythingShown(shown), cg3);
 }
+
+TEST(SessionSnapshot, UndoingTheOceanLoadingTakesItsColumnAndValuesAway)
+{
+    ReductionSession session;
+    ASSERT_TRUE(session.Import(kCg3Example, MeterKind::cg3).Succeeded());
+    session.SelectStations({});
+    session.ApplyCorrections(session.Corrections());
+    const std::string before = EverythingShown(session);
+    const SessionSnapshot snapshot = TakeSnapshot(session);
+
+    CorrectionsDialogModel dialog = session.OpenCorrections();
+    ASSERT_TRUE(dialog.ReadBlqFile(std::string(BRAMBLE_TEST_DATA) + "/oceanload/cg3-two-blocks.blq").Succeeded());
+    session.ApplyCorrections(dialog.Settings());
+    ASSERT_GT(session.List().ColumnWidth(CStationList::kOceanLoad), 0);
+
+    ASSERT_TRUE(RestoreSnapshot(session, snapshot).Succeeded());
+    EXPECT_EQ(session.List().ColumnWidth(CStationList::kOceanLoad), 0);
+    EXPECT_EQ(EverythingShown(session), before);
+    EXPECT_EQ(TakeSnapshot(session).readings, snapshot.readings);
+}
