@@ -45,7 +45,7 @@ struct Fixture {
         (void)dialog.ApplyPressures(dialog.Settings().m_PressureList);
         (void)dialog.SetTideMode(kTideBerger);
         session.ApplyCorrections(dialog.Settings());
-        session.RunDriftCommand(kTideBerger, DriftMode::calculate, {});
+        session.RunDriftCommand(session.Corrections(), DriftMode::calculate, {});
         session.ComputeFinalTable();
         project.InsertSurvey(0, std::move(read.Value()));
         (void)SaveProject(project, file);

@@ -5,6 +5,7 @@
 #include <sstream>
 
 #include "ReadSurvey.h"
+#include "SeriesOptions.h"
 #include "corrections/Pressure.h"
 #include "oceanload/SurveyOceanLoad.h"
 #include "session/ReductionSession.h"
@@ -29,13 +30,6 @@ bool IsPressureEntry(const std::string& entry)
 }
 
 }  // namespace
-
-bool ParseNumber(const std::string& text, double& value)
-{
-    char* end = nullptr;
-    value = std::strtod(text.c_str(), &end);
-    return !text.empty() && end == text.c_str() + text.size() && std::isfinite(value);
-}
 
 int TideModeOf(const std::string& tide)
 {

@@ -41,9 +41,6 @@ OptionTaken TakeCorrectionOption(const Args& args, std::size_t& i, CorrectionOpt
 // The checks once all arguments are read; false after saying why on `err`.
 bool CheckCorrectionOptions(const CorrectionOptions& o, const std::string& who, std::ostream& err);
 
-// A whole argument as one finite number.
-bool ParseNumber(const std::string& text, double& value);
-
 // The tide option of --tide, or -1 for the dialog's default.
 int TideModeOf(const std::string& tide);
 

@@ -1,11 +1,13 @@
 #include <algorithm>
 #include <cctype>
+#include <cmath>
 #include <string>
 #include <vector>
 
 #include "Commands.h"
 #include "CorrectionOptions.h"
 #include "ReadSurvey.h"
+#include "SeriesOptions.h"
 #include "WriteOutput.h"
 #include "drift/DriftLine.h"
 #include "project/ProjectFile.h"

@@ -385,7 +385,7 @@ void ReadList(const json& l, const std::vector<int>& docIndex, SessionSnapshot& 
         row.key = IntegerAt(keys, i, keyAt, std::numeric_limits<long long>::min(),
                             std::numeric_limits<long long>::max());
         row.selected = BoolAt(selected, i, selectedAt);
-        row.written = static_cast<std::uint8_t>(IntegerAt(written, i, writtenAt, 0, 63));
+        row.written = static_cast<std::uint8_t>(IntegerAt(written, i, writtenAt, 0, 127));  // cells 16..22
         if (cells[i].is_null()) {
             row.numbers = CellsOfReading(s.readings[static_cast<std::size_t>(row.reading)]);
         } else {

@@ -204,7 +204,7 @@ TEST(ProjectFile, HandEditedValuesAreRefusedNamingWhereTheyAre)
     EXPECT_NE(edited([](auto& f) { f["surveys"][0]["list"].erase("selected"); }).find("has no \"selected\""),
               std::string::npos);
     EXPECT_NE(edited([](auto& f) { f["surveys"][0]["list"]["cells"][3] = {1, 2, 3}; })
-                  .find("survey 1.list.cells[3] should hold 5 values, not 3"),
+                  .find("survey 1.list.cells[3] should hold 6 values, not 3"),
               std::string::npos);
     EXPECT_NE(edited([](auto& f) { f["surveys"][0]["list"]["reading"][0] = 1; })
                   .find("do not fit the survey's readings"),

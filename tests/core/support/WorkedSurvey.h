@@ -28,14 +28,14 @@ inline void ReduceAsAnOperatorWould(ReductionSession& session, const std::string
     dialog.Settings().m_dNominalPressure = 1013.0;
     (void)dialog.SetTideMode(kTideBerger);
     session.ApplyCorrections(dialog.Settings());
-    const int tide = session.Corrections().m_nTideMode;
-    session.RunDriftCommand(tide, DriftMode::calculate, [](DriftDialogModel& drift) {
+    const CorrectionSettings chosen = session.Corrections();
+    session.RunDriftCommand(chosen, DriftMode::calculate, [](DriftDialogModel& drift) {
         const DriftDialogModel::AddPrefill prefill = drift.BeginAdd();
         drift.FinishAdd(true, false, prefill.name, prefill.start, prefill.rate);
     });
     session.SelectStations({});
     session.List().Reject(3, "tilted: the meter was bumped");
-    session.RunDriftCommand(tide, DriftMode::apply, {});
+    session.RunDriftCommand(chosen, DriftMode::apply, {});
     session.ComputeFinalTable();
 }
 
