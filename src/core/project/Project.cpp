@@ -28,6 +28,12 @@ Outcome NoteSurveyFile(ProjectSurvey& survey, const std::string& path, MeterKind
     survey.path = AbsolutePath(path);
     survey.meter = meter;
     survey.header = header;
+    survey.sha256.clear();
+    // A pipe or a device cannot be read twice, nor reopened with the project:
+    // such a survey is kept without a hash, and saving it is refused.
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(survey.path, error))
+        return {};
     Result<std::string> hash = Sha256OfFile(survey.path);
     if (hash.Failed())
         return static_cast<const Outcome&>(hash);

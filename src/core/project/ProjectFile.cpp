@@ -10,6 +10,7 @@
 #include <sstream>
 #include <unordered_map>
 
+#include "oceanload/SurveyOceanLoad.h"
 #include "meters/SurveyJson.h"
 #include "output/SafeFile.h"
 #include "project/ProjectJsonValues.h"
@@ -80,6 +81,13 @@ json CorrectionsJson(const CorrectionSettings& settings, const fs::path& folder)
         if (Result<std::string> hash = Sha256OfFile(settings.m_strPolarFile); hash.Succeeded())
             polarHash = hash.Value();
     }
+    json blqFile = nullptr;
+    json blqHash = nullptr;
+    if (!settings.m_strBlqFile.empty()) {
+        blqFile = StoredPath(settings.m_strBlqFile, folder);
+        if (Result<std::string> hash = Sha256OfFile(settings.m_strBlqFile); hash.Succeeded())
+            blqHash = hash.Value();
+    }
     return {{"tideMode", settings.m_nTideMode},
             {"applyPressure", settings.m_bApplyPressure},
             {"nominalPressure", NumberValue(settings.m_dNominalPressure)},
@@ -88,6 +96,10 @@ json CorrectionsJson(const CorrectionSettings& settings, const fs::path& folder)
             {"applyPolar", settings.m_bApplyPolar},
             {"polarFile", polarFile},
             {"polarSha256", polarHash},
+            {"applyOceanLoading", settings.m_bApplyOceanLoad},
+            {"blqFile", blqFile},
+            {"blqSha256", blqHash},
+            {"blqMatchDistanceKm", NumberValue(settings.m_dBlqMatchDistanceKm)},
             {"applyDrift", settings.m_bApplyDrift}};
 }
 
@@ -121,6 +133,7 @@ json SummaryJson(const SelectionSummary& m)
             {"tiltY", NumberValue(m.m_dTiltY)}, {"temperature", NumberValue(m.m_dTemp)},
             {"etc", NumberValue(m.m_dEtc)},    {"berger", NumberValue(m.m_dBerger)},
             {"pressure", NumberValue(m.m_dPressure)}, {"polarMotion", NumberValue(m.m_dPolarMotion)},
+            {"oceanLoading", NumberValue(m.m_dOceanLoad)},
             {"drift", NumberValue(m.m_dDrift)}, {"time", TimeValue(m.m_dtTime)}};
 }
 
@@ -195,6 +208,8 @@ json SurveyJson(ProjectSurvey& survey, const fs::path& folder)
         {"poleX", ReadingColumn(s, &ReadingState::polarX)},
         {"poleY", ReadingColumn(s, &ReadingState::polarY)},
         {"etc", ReadingColumn(s, &ReadingState::etc)},
+        {"oceanLoad", ReadingColumn(s, &ReadingState::oceanLoad)},
+        {"oceanLoadCorrection", ReadingColumn(s, &ReadingState::oceanLoadCorr)},
         {"driftName", IntegerColumn(n, [&](std::size_t i) { return s.readings[i].driftName; })},
         {"note", IntegerColumn(n, [&](std::size_t i) { return s.readings[i].note; })}};
 
@@ -332,10 +347,7 @@ void ReadReadings(const json& r, const std::vector<int>& docIndex, std::size_t t
                   const std::string& where)
 {
     const std::size_t n = docIndex.size();
-    // A project holds no ocean-loading parameters: no reading has a block.
-    ReadingState fresh;
-    fresh.oceanLoad = std::numeric_limits<double>::quiet_NaN();
-    s.readings.assign(n, fresh);
+    s.readings.assign(n, ReadingState{});
     const auto column = [&](const char* key, double ReadingState::*field) {
         const std::vector<double> values = NumbersOf(Member(r, key, where), n, Path(where, key));
         for (std::size_t i = 0; i < n; ++i)
@@ -350,6 +362,8 @@ void ReadReadings(const json& r, const std::vector<int>& docIndex, std::size_t t
     column("poleX", &ReadingState::polarX);
     column("poleY", &ReadingState::polarY);
     column("etc", &ReadingState::etc);
+    column("oceanLoad", &ReadingState::oceanLoad);
+    column("oceanLoadCorrection", &ReadingState::oceanLoadCorr);
     const auto textColumn = [&](const char* key, std::uint32_t ReadingState::*field) {
         const std::string at = Path(where, key);
         const json& values = SizedArray(Member(r, key, where), n, at);
@@ -434,6 +448,28 @@ CorrectionSettings CorrectionsOf(const json& c, const fs::path& folder, Outcome&
                                " has changed since the project was saved; the readings keep the pole positions "
                                "saved with the project.");
     }
+    settings.m_bApplyOceanLoad = Bool(Member(c, "applyOceanLoading", where), Path(where, "applyOceanLoading"));
+    settings.m_dBlqMatchDistanceKm = Number(Member(c, "blqMatchDistanceKm", where), Path(where, "blqMatchDistanceKm"));
+    if (!(settings.m_dBlqMatchDistanceKm >= 0.0 && settings.m_dBlqMatchDistanceKm <= kMaxBlqMatchDistanceKm))
+        Fail(Path(where, "blqMatchDistanceKm"), "should be from 0 to " + std::to_string(static_cast<int>(kMaxBlqMatchDistanceKm)) + " km");
+    const json& blq = Member(c, "blqFile", where);
+    if (!blq.is_null()) {
+        settings.m_strBlqFile = ResolvedPath(Text(blq, Path(where, "blqFile")), folder);
+        const json& hash = Member(c, "blqSha256", where);
+        const std::string saved = hash.is_null() ? std::string() : Text(hash, Path(where, "blqSha256"));
+        const Result<std::string> now = Sha256OfFile(settings.m_strBlqFile);
+        // As with the pole positions: the readings keep the loading values
+        // saved with the project until the file is chosen again.
+        if (now.Failed())
+            outcome.AddWarning("The ocean-loading file " + settings.m_strBlqFile +
+                               " is missing; the readings keep the ocean loading saved with the project.");
+        else if (!saved.empty() && now.Value() != saved)
+            outcome.AddWarning("The ocean-loading file " + settings.m_strBlqFile +
+                               " has changed since the project was saved; the readings keep the ocean loading "
+                               "saved with the project.");
+    } else if (settings.m_bApplyOceanLoad) {
+        Fail(Path(where, "applyOceanLoading"), "is true without a \"blqFile\"");
+    }
     return settings;
 }
 
@@ -475,6 +511,7 @@ SelectionSummary SummaryOf(const json& m, const std::string& where)
     s.m_dBerger = number("berger");
     s.m_dPressure = number("pressure");
     s.m_dPolarMotion = number("polarMotion");
+    s.m_dOceanLoad = number("oceanLoading");
     s.m_dDrift = number("drift");
     s.m_dtTime = Time(Member(m, "time", where), Path(where, "time"));
     return s;
@@ -588,14 +625,11 @@ std::string ProjectToJson(Project& project, const std::string& projectPath)
 
 Outcome SaveProject(Project& project, const std::string& path)
 {
-    // The file does not hold the ocean-loading parameters yet: refuse rather
-    // than save a reduction that would reopen with different numbers.
     for (int i = 0; i < project.SurveyCount(); ++i) {
-        const std::string& blq = project.Survey(i).session->Corrections().m_strBlqFile;
-        if (!blq.empty())
-            return Outcome::Error("Survey " + std::to_string(i + 1) + " uses the ocean-loading parameters of " + blq +
-                                  ", which a project file cannot hold yet: the project was not saved. Choose no "
-                                  "ocean-loading file in the Corrections dialog to save it.");
+        if (project.Survey(i).sha256.empty())
+            return Outcome::Error("Survey " + std::to_string(i + 1) + " was read from " + project.Survey(i).path +
+                                  ", which is not a regular file (a pipe or a device): a project can only refer to "
+                                  "a file. The project was not saved.");
     }
     Outcome written = WriteFileSafely(path, ProjectToJson(project, path));
     if (written.Succeeded())

@@ -6,6 +6,8 @@
 #include <filesystem>
 #include <fstream>
 
+#include <sys/stat.h>
+
 #include <nlohmann/json.hpp>
 
 #include "project/ProjectFile.h"
@@ -253,19 +255,43 @@ TEST(ProjectFile, AnEmptyProjectRoundTrips)
     EXPECT_EQ(opened.Value()->ActiveSession(), nullptr);
 }
 
-TEST(ProjectFile, ASurveyWithOceanLoadingIsNotSavedWithoutItsParameters)
+TEST(ProjectFile, OceanLoadingComesBackAndAMissingBlqFileIsNamed)
 {
     ProjectFolder folder;
+    fs::copy_file(std::string(BRAMBLE_TEST_DATA) + "/oceanload/cg3-two-blocks.blq", folder / "data/coast.blq");
     std::unique_ptr<Project> project = WorkedProject(folder);
     ReductionSession& session = *project->Survey(0).session;
     CorrectionsDialogModel dialog = session.OpenCorrections();
-    ASSERT_TRUE(dialog.ReadBlqFile(std::string(BRAMBLE_TEST_DATA) + "/oceanload/cg3-two-blocks.blq").Succeeded());
+    ASSERT_TRUE(dialog.ReadBlqFile(folder / "data/coast.blq").Succeeded());
+    ASSERT_TRUE(dialog.SetApplyOceanLoad(true).Succeeded());
     session.ApplyCorrections(dialog.Settings());
+    ASSERT_TRUE(SaveProject(*project, folder / "survey.bramble").Succeeded());
+
+    fs::remove(folder / "data/coast.blq");
+    const Result<std::unique_ptr<Project>> opened = LoadProject(folder / "survey.bramble");
+    ASSERT_TRUE(opened.HasValue()) << opened.ErrorText();
+    ASSERT_TRUE(opened.Has(Severity::warning));
+    EXPECT_NE(opened.Texts(Severity::warning).front().find("coast.blq is missing"), std::string::npos);
+    ReductionSession& after = *opened.Value()->Survey(0).session;
+    EXPECT_EQ(after.Corrections(), session.Corrections());
+    EXPECT_EQ(EverythingShown(after), EverythingShown(session));
+}
+
+TEST(ProjectFile, ASurveyReadFromAPipeIsNotSaved)
+{
+    ProjectFolder folder;
+    std::unique_ptr<Project> project = WorkedProject(folder);
+    const std::string pipe = folder / "pipe";
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    // Noting the pipe must not open it: nobody writes to it, so a read would wait forever.
+    ASSERT_TRUE(NoteSurveyFile(project->Survey(1), pipe, MeterKind::aliod, DefaultAliodHeaderTexts()).Succeeded());
 
     Write(folder / "survey.bramble", "the project saved before");
     const Outcome saved = SaveProject(*project, folder / "survey.bramble");
     EXPECT_TRUE(saved.Failed());
-    EXPECT_NE(saved.ErrorText().find("ocean-loading"), std::string::npos) << saved.ErrorText();
+    EXPECT_NE(saved.ErrorText().find("Survey 2 was read from " + pipe + ", which is not a regular file"),
+              std::string::npos)
+        << saved.ErrorText();
     std::ifstream file(folder / "survey.bramble");
     EXPECT_EQ(std::string(std::istreambuf_iterator<char>(file), {}), "the project saved before");
 }
