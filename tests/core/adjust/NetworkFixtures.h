@@ -21,7 +21,7 @@ struct GeneratedNetwork {
     std::vector<Setup> setups;
 };
 
-inline std::string StationName(int i) { return "S" + std::to_string(i); }
+inline std::string StationName(int i) { return std::string("S").append(std::to_string(i)); }
 
 inline GeneratedNetwork GenerateNetwork(int stations, int loops, int visitsPerLoop, double noise, unsigned seed = 7)
 {
@@ -45,7 +45,7 @@ inline GeneratedNetwork GenerateNetwork(int stations, int loops, int visitsPerLo
                 station = (v == visitsPerLoop - 1) ? l % stations : pick(random);  // back to the base
             const double t = v * (20.0 / 1440.0);
             Setup s;
-            s.loop = "L" + std::to_string(l);
+            s.loop = std::string("L").append(std::to_string(l));
             s.station = StationName(station);
             s.meter = meter == 0 ? "M1" : "M2";
             s.time = t0 + t;

@@ -40,7 +40,7 @@ TEST(BlqReader, ReadsAProviderFile)
     // A byte-order mark, CR LF line ends and the same block twice read the same.
     std::string text = "\xEF\xBB\xBF" + test::ReadWholeFile(kSample) + "HVO10\n" + kRows;
     for (std::size_t at = 0; (at = text.find('\n', at)) != std::string::npos; at += 2)
-        text.insert(at, "\r");
+        text.insert(at, 1, '\r');
     const BlqReadResult again = ReadBlqText(text, "edited");
     ASSERT_TRUE(again.Succeeded()) << again.ErrorText();
     ASSERT_EQ(again.Value().size(), 2u);

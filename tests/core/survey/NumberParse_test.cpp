@@ -62,7 +62,7 @@ TEST(NumberParse, PlainDecimalsGiveTheCorrectlyRoundedValue)
             text += static_cast<char>('0' + random() % 10);
         const auto point = random() % (digits + 2);
         if (point <= static_cast<unsigned>(digits))
-            text.insert(point, ".");
+            text.insert(point, 1, '.');
         double expected = 0.0;
         std::from_chars(text.data(), text.data() + text.size(), expected);
         const auto read = ReadNumberPrefix(text);
