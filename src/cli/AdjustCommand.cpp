@@ -20,6 +20,7 @@
 #include "meters/BurrisReader.h"
 #include "meters/Cg5Reader.h"
 #include "meters/Cg6Reader.h"
+#include "project/ProjectFile.h"
 #include "session/ReductionSession.h"
 #include "survey/MeterTypeGuess.h"
 
@@ -27,7 +28,8 @@ namespace bramble::cli {
 namespace {
 
 constexpr const char* kAdjustHelp =
-    "usage: bramble-cli adjust [SURVEY-FILE...] [--format auto|cg3|aliod|cg5|cg6|burris] [--setups FILE.csv]...\n"
+    "usage: bramble-cli adjust [SURVEY-FILE...] [--format auto|cg3|aliod|cg5|cg6|burris] [--project FILE]...\n"
+    "                          [--setups FILE.csv]...\n"
     "                          [--tide longman|berger|none] [--pressure \"MM/DD/YYYY  HH:MM:SS  hPa\"]...\n"
     "                          [--nominal-pressure HPA | --elevation M] [--polar FILE]\n"
     "                          [--ocean-load FILE [--ocean-load-distance KM]]\n"
@@ -56,6 +58,9 @@ constexpr const char* kAdjustHelp =
     "                        files keep the corrections the meter applied\n"
     "  --lat, --lon, --serial, --operator, --temp\n"
     "                        the header Aliod files are read with, as for reduce\n"
+    "  --project FILE        every survey of a saved project (.bramble), each with the\n"
+    "                        corrections saved for it and without its rejected\n"
+    "                        readings; may be given more than once\n"
     "  --setups FILE.csv     setups computed elsewhere, header loop,station,time,g,sd\n"
     "                        (optional temp, meter); time \"YYYY-MM-DD HH:MM:SS\" UT,\n"
     "                        g and sd in mGal, rows in time order within a loop; may\n"
@@ -94,7 +99,7 @@ constexpr int kBadArguments = 2;
 constexpr int kFailed = 1;
 
 struct AdjustArguments {
-    std::vector<std::string> surveyFiles, setupFiles, datumArgs, datumFiles;
+    std::vector<std::string> surveyFiles, projectFiles, setupFiles, datumArgs, datumFiles;
     std::optional<MeterType> format;  // none: recognised per file
     CorrectionOptions corrections;    // for CG-3 and Aliod files
     double readingHeight = kDefaultReadingHeightCm;
@@ -146,6 +151,9 @@ bool ParseArguments(const Args& args, AdjustArguments& a, std::ostream& err, boo
                 return fail("--format takes auto, cg3, aliod, cg5, cg6 or burris, not '" + text + "'");
             else if (ok)
                 a.format = type;
+        } else if (arg == "--project") {
+            ok = value(text);
+            a.projectFiles.push_back(text);
         } else if (arg == "--setups") {
             ok = value(text);
             a.setupFiles.push_back(text);
@@ -206,8 +214,8 @@ bool ParseArguments(const Args& args, AdjustArguments& a, std::ostream& err, boo
             return fail(i < args.size() && args[i] != arg ? "bad value '" + args[i] + "' for " + arg
                                                           : arg + " needs a value");
     }
-    if (a.setupFiles.empty() && a.surveyFiles.empty())
-        return fail("no setups: give survey files or --setups FILE.csv");
+    if (a.setupFiles.empty() && a.surveyFiles.empty() && a.projectFiles.empty())
+        return fail("no setups: give survey files, --project FILE or --setups FILE.csv");
     return CheckCorrectionOptions(a.corrections, "bramble-cli adjust", err);
 }
 
@@ -270,6 +278,35 @@ int ReadAdjustReadings(const std::string& file, MeterType type, const Correction
     return 0;
 }
 
+// Adds each survey of a project as one source of setups, named by its data
+// file. Returns 0, or the exit status after saying why.
+int ReadProjectSetups(const std::string& file, const SigmaOptions& sigma, std::vector<std::vector<Setup>>& perFile,
+                      std::vector<std::string>& names, std::ostream& err)
+{
+    const std::string who = "bramble-cli adjust";
+    const Result<std::unique_ptr<Project>> opened = LoadProject(file);
+    for (const Message& m : opened.Messages())
+        err << who << ": " << (m.severity == Severity::error ? "" : "warning: ") << m.text << "\n";
+    if (!opened.HasValue())
+        return kFailed;
+    const Project& project = *opened.Value();
+    if (project.SurveyCount() == 0) {
+        err << who << ": " << file << " holds no survey\n";
+        return kFailed;
+    }
+    for (int i = 0; i < project.SurveyCount(); ++i) {
+        const ProjectSurvey& survey = project.Survey(i);
+        SetupsFromReadings built = BuildSetups(AdjustReadingsFromSession(*survey.session), sigma);
+        for (const std::string& w : built.warnings)
+            err << who << ": warning: " << survey.path << ": " << w << "\n";
+        for (Setup& s : built.setups)
+            s.source = survey.path;
+        perFile.push_back(std::move(built.setups));
+        names.push_back(survey.path);
+    }
+    return 0;
+}
+
 }  // namespace
 
 int RunAdjust(const Args& args, std::ostream& out, std::ostream& err)
@@ -283,6 +320,7 @@ int RunAdjust(const Args& args, std::ostream& out, std::ostream& err)
         return 0;
     }
     std::vector<std::vector<Setup>> perFile;
+    std::vector<std::string> files;
     for (const std::string& file : a.surveyFiles) {
         std::error_code ec;
         if (std::filesystem::is_directory(file, ec)) {
@@ -304,7 +342,11 @@ int RunAdjust(const Args& args, std::ostream& out, std::ostream& err)
         for (Setup& s : built.setups)
             s.source = file;
         perFile.push_back(std::move(built.setups));
+        files.push_back(file);
     }
+    for (const std::string& project : a.projectFiles)
+        if (const int status = ReadProjectSetups(project, a.sigma, perFile, files, err); status != 0)
+            return status;
     for (const std::string& file : a.setupFiles) {
         SetupsFile read = ReadSetupsCsv(file);
         if (!read.ok) {
@@ -312,9 +354,8 @@ int RunAdjust(const Args& args, std::ostream& out, std::ostream& err)
             return kFailed;
         }
         perFile.push_back(std::move(read.setups));
+        files.push_back(file);
     }
-    std::vector<std::string> files = a.surveyFiles;
-    files.insert(files.end(), a.setupFiles.begin(), a.setupFiles.end());
     SeparateLoops(perFile, files);
     std::vector<Setup> setups;
     for (auto& file : perFile)

@@ -1,6 +1,7 @@
 #include "adjust/SessionReadings.h"
 
 #include <algorithm>
+#include <map>
 #include <memory>
 
 #include "corrections/Coordinates.h"
@@ -33,9 +34,13 @@ std::vector<AdjustReading> AdjustReadingsFromSession(const ReductionSession& ses
     // The reduction's own steps before drift; the session's readings stay
     // as they are.
     const StepsBeforeDrift steps = StepsBeforeDriftOf(doc, settings, tide);
+    const std::map<int, std::string>& rejected = session.List().Rejections();
     std::vector<AdjustReading> out;
     out.reserve(doc.m_Readings.size());
-    for (const std::unique_ptr<CReading>& item : doc.m_Readings) {
+    for (std::size_t i = 0; i < doc.m_Readings.size(); ++i) {
+        if (rejected.count(static_cast<int>(i)) != 0)
+            continue;
+        const std::unique_ptr<CReading>& item = doc.m_Readings[i];
         AdjustReading r;
         r.station = item->m_strStation;
         r.time = item->m_dtTime.value();

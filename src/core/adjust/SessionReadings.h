@@ -14,7 +14,8 @@ class ReductionSession;
 // for the survey in the session (tide, pressure, polar motion, computed as
 // the reduction computes them) but no drift: the adjustment models drift per
 // loop. `tide` is the "Berger" tide (empty: the program's model). The
-// session is only read; every reading is taken, selected or not.
+// session is only read; every reading is taken, selected or not, except
+// the rejected ones.
 //
 // Loops: every header block of a CG-3 dump is one loop, named
 // "block N (YYYY-MM-DD)" by its number and date (a block runs on over

@@ -36,6 +36,12 @@ TEST(SessionReadings, Cg3BlocksAreLoopsAndTheMeterKeepsItsOwnTideByDefault)
     EXPECT_EQ(readings[10].loop, "block 2 (2019-03-13)");
     for (std::size_t i = 1; i < readings.size(); ++i)
         EXPECT_LE(readings[i - 1].time, readings[i].time);
+
+    // A rejected reading takes no part; the others stay as they were.
+    session.List().Reject(0, "meter bumped");
+    const std::vector<AdjustReading> kept = AdjustReadingsFromSession(session);
+    ASSERT_EQ(kept.size(), 14u);
+    EXPECT_EQ(kept.front().time, readings[1].time);
 }
 
 // Tide "None" takes the meter's E.T.C. out (2489.871 + 0.062), one pressure
