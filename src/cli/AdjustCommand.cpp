@@ -349,11 +349,11 @@ int RunAdjust(const Args& args, std::ostream& out, std::ostream& err)
             return status;
     for (const std::string& file : a.setupFiles) {
         SetupsFile read = ReadSetupsCsv(file);
-        if (!read.ok) {
-            err << "bramble-cli adjust: " << read.error << "\n";
+        if (read.Failed()) {
+            err << "bramble-cli adjust: " << read.ErrorText() << "\n";
             return kFailed;
         }
-        perFile.push_back(std::move(read.setups));
+        perFile.push_back(std::move(read.Value()));
         files.push_back(file);
     }
     SeparateLoops(perFile, files);
@@ -364,19 +364,19 @@ int RunAdjust(const Args& args, std::ostream& out, std::ostream& err)
     std::vector<Datum> datums;
     for (const std::string& text : a.datumArgs) {
         DatumsRead read = ParseDatumArgument(text);
-        if (!read.ok) {
-            err << "bramble-cli adjust: " << read.error << "\n";
+        if (read.Failed()) {
+            err << "bramble-cli adjust: " << read.ErrorText() << "\n";
             return kBadArguments;
         }
-        datums.insert(datums.end(), read.datums.begin(), read.datums.end());
+        datums.insert(datums.end(), read.Value().begin(), read.Value().end());
     }
     for (const std::string& file : a.datumFiles) {
         DatumsRead read = ReadDatumFile(file, a.readingHeight);
-        if (!read.ok) {
-            err << "bramble-cli adjust: " << read.error << "\n";
+        if (read.Failed()) {
+            err << "bramble-cli adjust: " << read.ErrorText() << "\n";
             return kFailed;
         }
-        datums.insert(datums.end(), read.datums.begin(), read.datums.end());
+        datums.insert(datums.end(), read.Value().begin(), read.Value().end());
     }
 
     const AdjustOutcome outcome = Adjust(setups, datums, a.options);

@@ -107,9 +107,9 @@ Result<std::vector<Datum>> DatumEditor::Datums() const
         // The same rule as bramble-cli's --datum STATION=G[:SD].
         const std::string text = (station + "=" + gravity + (sd.isEmpty() ? QString() : ":" + sd)).toStdString();
         DatumsRead read = ParseDatumArgument(text);
-        if (!read.ok)
-            return Outcome::Error((where + ": ").toStdString() + read.error);
-        for (Datum& d : read.datums) {
+        if (read.Failed())
+            return Outcome::Error((where + ": ").toStdString() + read.ErrorText());
+        for (Datum& d : read.Value()) {
             d.source = where.toStdString();
             datums.push_back(std::move(d));
         }
@@ -128,9 +128,9 @@ void DatumEditor::SetDatums(const std::vector<Datum>& datums)
 Outcome DatumEditor::LoadFile(const QString& path)
 {
     const DatumsRead read = ReadDatumFile(QFile::encodeName(path).toStdString(), m_pHeight->value());
-    if (!read.ok)
-        return Outcome::Error(read.error);
-    for (const Datum& d : read.datums)
+    if (read.Failed())
+        return Outcome::Error(read.ErrorText());
+    for (const Datum& d : read.Value())
         AddRow(QString::fromStdString(d.station), QString::fromStdString(StringPrintf("%.6f", d.gravity)),
                QString::fromStdString(StringPrintf("%.6f", d.sd)));
     return {};

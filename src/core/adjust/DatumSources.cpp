@@ -84,45 +84,34 @@ bool LooksLikeAbsoluteReport(const std::vector<std::string>& lines)
 
 DatumsRead SimpleDatums(const std::string& path, const std::vector<std::string>& lines)
 {
-    DatumsRead out;
+    std::vector<Datum> datums;
     for (std::size_t n = 0; n < lines.size(); ++n) {
         const std::string where = path + " line " + std::to_string(n + 1) + ": ";
         const std::string_view line = TrimBlanks(lines[n]);
         if (line.empty() || line.front() == '#')
             continue;
-        if (line.find('\0') != std::string_view::npos) {
-            out.error = where + "holds a NUL byte";
-            return out;
-        }
+        if (line.find('\0') != std::string_view::npos)
+            return Outcome::Error(where + "holds a NUL byte");
         std::istringstream words{std::string(line)};
         std::string station, g, sd, extra;
-        if (!(words >> station >> g >> sd) || (words >> extra)) {
-            out.error = where + "is not \"station gravity_uGal sd_uGal\"";
-            return out;
-        }
+        if (!(words >> station >> g >> sd) || (words >> extra))
+            return Outcome::Error(where + "is not \"station gravity_uGal sd_uGal\"");
         const auto gv = ParseFiniteNumber(g);
         const auto sv = ParseFiniteNumber(sd);
-        if (!gv) {
-            out.error = where + "gravity '" + g + "' is not a number";
-            return out;
-        }
-        if (!sv || *sv < 0.0) {
-            out.error = where + "sd '" + sd + "' is not a number of 0 or more";
-            return out;
-        }
-        out.datums.push_back({station, *gv * kMicroToMilli, *sv * kMicroToMilli, path + ":" + std::to_string(n + 1)});
+        if (!gv)
+            return Outcome::Error(where + "gravity '" + g + "' is not a number");
+        if (!sv || *sv < 0.0)
+            return Outcome::Error(where + "sd '" + sd + "' is not a number of 0 or more");
+        datums.push_back({station, *gv * kMicroToMilli, *sv * kMicroToMilli, path + ":" + std::to_string(n + 1)});
     }
-    if (out.datums.empty()) {
-        out.error = path + ": no datum lines (\"station gravity_uGal sd_uGal\")";
-        return out;
-    }
-    out.ok = true;
-    return out;
+    if (datums.empty())
+        return Outcome::Error(path + ": no datum lines (\"station gravity_uGal sd_uGal\")");
+    return DatumsRead::Of(std::move(datums));
 }
 
 DatumsRead AbsoluteDatum(const std::string& path, const std::vector<std::string>& lines, double readingHeightCm)
 {
-    DatumsRead out;
+    std::vector<Datum> datums;
     std::string name;
     std::optional<double> gravity, total, scatter, transfer, gradient;
     for (const std::string& raw : lines) {
@@ -144,8 +133,7 @@ DatumsRead AbsoluteDatum(const std::string& path, const std::vector<std::string>
             gradient = v->value;
     }
     const auto missing = [&](const char* what) {
-        out.error = path + ": the absolute-gravity report has no " + what;
-        return out;
+        return Outcome::Error(path + ": the absolute-gravity report has no " + what);
     };
     if (name.empty())
         return missing("station \"Name:\"");
@@ -160,26 +148,21 @@ DatumsRead AbsoluteDatum(const std::string& path, const std::vector<std::string>
     if (!gradient)
         return missing("\"Gradient:\" in uGal/cm");
     const double sd = total ? *total : *scatter;
-    if (sd < 0.0) {
-        out.error = path + ": the uncertainty is negative";
-        return out;
-    }
+    if (sd < 0.0)
+        return Outcome::Error(path + ": the uncertainty is negative");
     const double g = *gravity + *gradient * (readingHeightCm - *transfer);
-    out.datums.push_back({name, g * kMicroToMilli, sd * kMicroToMilli, path});
-    out.ok = true;
-    return out;
+    datums.push_back({name, g * kMicroToMilli, sd * kMicroToMilli, path});
+    return DatumsRead::Of(std::move(datums));
 }
 
 }  // namespace
 
 DatumsRead ParseDatumArgument(std::string_view text)
 {
-    DatumsRead out;
+    std::vector<Datum> datums;
     const std::size_t eq = text.rfind('=');
-    if (eq == std::string_view::npos || eq == 0) {
-        out.error = "datum '" + std::string(text) + "' is not STATION=G[:SD]";
-        return out;
-    }
+    if (eq == std::string_view::npos || eq == 0)
+        return Outcome::Error("datum '" + std::string(text) + "' is not STATION=G[:SD]");
     const std::string station(TrimBlanks(text.substr(0, eq)));
     std::string_view value = text.substr(eq + 1);
     std::optional<double> sd = 0.0;
@@ -188,30 +171,27 @@ DatumsRead ParseDatumArgument(std::string_view text)
         value = value.substr(0, colon);
     }
     const auto g = ParseFiniteNumber(value);
-    if (station.empty() || !g || !sd || *sd < 0.0) {
-        out.error = "datum '" + std::string(text) + "' is not STATION=G[:SD] (mGal, SD 0 or more)";
-        return out;
-    }
-    out.datums.push_back({station, *g, *sd, "--datum " + std::string(text)});
-    out.ok = true;
-    return out;
+    if (station.empty() || !g || !sd || *sd < 0.0)
+        return Outcome::Error("datum '" + std::string(text) + "' is not STATION=G[:SD] (mGal, SD 0 or more)");
+    datums.push_back({station, *g, *sd, "--datum " + std::string(text)});
+    return DatumsRead::Of(std::move(datums));
 }
 
 DatumsRead ReadDatumFile(const std::string& path, double readingHeightCm)
 {
     std::vector<std::string> lines;
-    DatumsRead out;
-    if (!ReadLines(path, lines, out.error))
-        return out;
+    std::string error;
+    if (!ReadLines(path, lines, error))
+        return Outcome::Error(error);
     return LooksLikeAbsoluteReport(lines) ? AbsoluteDatum(path, lines, readingHeightCm) : SimpleDatums(path, lines);
 }
 
 DatumsRead ReadAbsoluteReport(const std::string& path, double readingHeightCm)
 {
     std::vector<std::string> lines;
-    DatumsRead out;
-    if (!ReadLines(path, lines, out.error))
-        return out;
+    std::string error;
+    if (!ReadLines(path, lines, error))
+        return Outcome::Error(error);
     return AbsoluteDatum(path, lines, readingHeightCm);
 }
 

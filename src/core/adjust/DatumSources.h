@@ -5,14 +5,12 @@
 #include <vector>
 
 #include "adjust/Datum.h"
+#include "result/Result.h"
 
 namespace bramble {
 
-struct DatumsRead {
-    bool ok = false;
-    std::string error;  // when !ok: what and where
-    std::vector<Datum> datums;
-};
+// The datums read, or the error that refused them (what and where).
+using DatumsRead = Result<std::vector<Datum>>;
 
 // "STATION=G[:SD]", G and SD in mGal (SD 0 or left out: held fixed). The
 // station is everything before the last '='.

@@ -14,11 +14,16 @@ namespace {
 enum Column { kLoop, kStation, kTime, kG, kSd, kTemp, kMeter, kColumns };
 constexpr std::array<const char*, kColumns> kNames = {"loop", "station", "time", "g", "sd", "temp", "meter"};
 
-}  // namespace
+// What the reading below gathers: the setups, or the error.
+struct SetupsGathered {
+    bool ok = false;
+    std::string error;
+    std::vector<Setup> setups;
+};
 
-SetupsFile ReadSetupsCsv(const std::string& path)
+SetupsGathered GatherSetups(const std::string& path)
 {
-    SetupsFile out;
+    SetupsGathered out;
     std::error_code ec;
     if (std::filesystem::is_directory(path, ec)) {
         out.error = "cannot read " + path + ": it is a folder";
@@ -125,6 +130,16 @@ SetupsFile ReadSetupsCsv(const std::string& path)
     }
     out.ok = true;
     return out;
+}
+
+}  // namespace
+
+SetupsFile ReadSetupsCsv(const std::string& path)
+{
+    SetupsGathered read = GatherSetups(path);
+    if (!read.ok)
+        return Outcome::Error(std::move(read.error));
+    return SetupsFile::Of(std::move(read.setups));
 }
 
 }  // namespace bramble

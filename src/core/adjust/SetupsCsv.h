@@ -4,14 +4,12 @@
 #include <vector>
 
 #include "adjust/Setup.h"
+#include "result/Result.h"
 
 namespace bramble {
 
-struct SetupsFile {
-    bool ok = false;
-    std::string error;  // when !ok: what and where ("FILE line N: ...")
-    std::vector<Setup> setups;
-};
+// The setups of a file, or the error that refused it ("FILE line N: ...").
+using SetupsFile = Result<std::vector<Setup>>;
 
 // Reads a file of setups computed elsewhere. The first non-empty line is
 // the header naming the columns, in any order: loop, station, time, g, sd

@@ -63,14 +63,14 @@ TEST(SetupsCsv, ReadsSetupsWithOptionalColumnsInAnyOrder)
                         "A,7,10,0.005,2021-01-02 04:00:00,CG6 1,21.5\r\n",
                         ".csv");
     const SetupsFile read = ReadSetupsCsv(file.path());
-    ASSERT_TRUE(read.ok) << read.error;
-    ASSERT_EQ(read.setups.size(), 2u);
-    EXPECT_EQ(read.setups[0].station, "B, north");
-    EXPECT_EQ(read.setups[0].loop, "7");
-    EXPECT_EQ(read.setups[0].meter, "CG6 1");
-    EXPECT_FALSE(read.setups[0].temperature);
-    EXPECT_EQ(*read.setups[1].temperature, 21.5);
-    EXPECT_EQ(read.setups[1].sd, 0.005);
+    ASSERT_TRUE(read.Succeeded()) << read.ErrorText();
+    ASSERT_EQ(read.Value().size(), 2u);
+    EXPECT_EQ(read.Value()[0].station, "B, north");
+    EXPECT_EQ(read.Value()[0].loop, "7");
+    EXPECT_EQ(read.Value()[0].meter, "CG6 1");
+    EXPECT_FALSE(read.Value()[0].temperature);
+    EXPECT_EQ(*read.Value()[1].temperature, 21.5);
+    EXPECT_EQ(read.Value()[1].sd, 0.005);
 }
 
 TEST(SetupsCsv, RefusesHostileFilesNamingTheLine)
@@ -100,38 +100,38 @@ TEST(SetupsCsv, RefusesHostileFilesNamingTheLine)
     for (const auto& [bytes, message] : cases) {
         const TempFile file(bytes, ".csv");
         const SetupsFile read = ReadSetupsCsv(file.path());
-        EXPECT_FALSE(read.ok) << bytes;
-        EXPECT_TRUE(read.setups.empty());
-        EXPECT_NE(read.error.find(message), std::string::npos) << read.error << " / " << message;
+        EXPECT_FALSE(read.Succeeded()) << bytes;
+        EXPECT_FALSE(read.HasValue());
+        EXPECT_NE(read.ErrorText().find(message), std::string::npos) << read.ErrorText() << " / " << message;
     }
-    EXPECT_EQ(ReadSetupsCsv(BRAMBLE_TEST_DATA).error,
+    EXPECT_EQ(ReadSetupsCsv(BRAMBLE_TEST_DATA).ErrorText(),
               std::string("cannot read ") + BRAMBLE_TEST_DATA + ": it is a folder");
-    EXPECT_FALSE(ReadSetupsCsv(BRAMBLE_TEST_DATA "/no-such-file.csv").ok);
+    EXPECT_FALSE(ReadSetupsCsv(BRAMBLE_TEST_DATA "/no-such-file.csv").Succeeded());
 }
 
 TEST(DatumSources, ArgumentsAndSimpleFiles)
 {
     DatumsRead d = ParseDatumArgument("RG 26=979197.8759:0.0106");
-    ASSERT_TRUE(d.ok);
-    EXPECT_EQ(d.datums[0].station, "RG 26");
-    EXPECT_EQ(d.datums[0].gravity, 979197.8759);
-    EXPECT_EQ(d.datums[0].sd, 0.0106);
+    ASSERT_TRUE(d.Succeeded());
+    EXPECT_EQ(d.Value()[0].station, "RG 26");
+    EXPECT_EQ(d.Value()[0].gravity, 979197.8759);
+    EXPECT_EQ(d.Value()[0].sd, 0.0106);
     d = ParseDatumArgument("A=5");
-    ASSERT_TRUE(d.ok);
-    EXPECT_EQ(d.datums[0].sd, 0.0);
+    ASSERT_TRUE(d.Succeeded());
+    EXPECT_EQ(d.Value()[0].sd, 0.0);
     for (const char* bad : {"A", "=5", "A=", "A=5:", "A=5:-1", "A=nan", "A=5:inf", "A=5 mGal"})
-        EXPECT_FALSE(ParseDatumArgument(bad).ok) << bad;
+        EXPECT_FALSE(ParseDatumArgument(bad).Succeeded()) << bad;
 
     d = ReadDatumFile(BRAMBLE_TEST_DATA "/adjust/simple-datums.txt");
-    ASSERT_TRUE(d.ok) << d.error;
-    ASSERT_EQ(d.datums.size(), 5u);
-    EXPECT_EQ(d.datums[0].station, "test");
-    EXPECT_NEAR(d.datums[0].gravity, 979500.20788, 1e-9);
-    EXPECT_NEAR(d.datums[1].sd, 0.00425, 1e-12);
+    ASSERT_TRUE(d.Succeeded()) << d.ErrorText();
+    ASSERT_EQ(d.Value().size(), 5u);
+    EXPECT_EQ(d.Value()[0].station, "test");
+    EXPECT_NEAR(d.Value()[0].gravity, 979500.20788, 1e-9);
+    EXPECT_NEAR(d.Value()[1].sd, 0.00425, 1e-12);
 
     for (const char* bad : {"A 1\n", "A 1 2 3\n", "A x 2\n", "A 1 -2\n", "\n# only a comment\n"}) {
         const TempFile file(bad, ".txt");
-        EXPECT_FALSE(ReadDatumFile(file.path()).ok) << bad;
+        EXPECT_FALSE(ReadDatumFile(file.path()).Succeeded()) << bad;
     }
 }
 
@@ -140,23 +140,23 @@ TEST(DatumSources, AbsoluteReportMovedToTheReadingHeight)
     const std::string path = BRAMBLE_TEST_DATA "/adjust/rg26_2017-12-01.project.txt";
     // 979197575.92 uGal at 100 cm, gradient -3.000 uGal/cm.
     DatumsRead d = ReadDatumFile(path);
-    ASSERT_TRUE(d.ok) << d.error;
-    ASSERT_EQ(d.datums.size(), 1u);
-    EXPECT_EQ(d.datums[0].station, "rg26");
-    EXPECT_NEAR(d.datums[0].gravity, (979197575.92 + 300.0) * 1e-3, 1e-9);
-    EXPECT_NEAR(d.datums[0].sd, 0.01055, 1e-12);  // the total uncertainty
+    ASSERT_TRUE(d.Succeeded()) << d.ErrorText();
+    ASSERT_EQ(d.Value().size(), 1u);
+    EXPECT_EQ(d.Value()[0].station, "rg26");
+    EXPECT_NEAR(d.Value()[0].gravity, (979197575.92 + 300.0) * 1e-3, 1e-9);
+    EXPECT_NEAR(d.Value()[0].sd, 0.01055, 1e-12);  // the total uncertainty
     d = ReadAbsoluteReport(path, 25.0);
-    ASSERT_TRUE(d.ok);
-    EXPECT_NEAR(d.datums[0].gravity, (979197575.92 + 225.0) * 1e-3, 1e-9);
+    ASSERT_TRUE(d.Succeeded());
+    EXPECT_NEAR(d.Value()[0].gravity, (979197575.92 + 225.0) * 1e-3, 1e-9);
 
     // UTF-8 micro signs and the set scatter when the total is missing.
     const std::string utf8 = "Name: X1\nTransfer Height: 130.0 cm\nGradient: -2.5 \xC2\xB5Gal/cm\n"
                              "Gravity: 979000000.0 \xC2\xB5Gal\nSet Scatter: 2.0 \xC2\xB5Gal\n";
     const TempFile file(utf8, ".project.txt");
     d = ReadDatumFile(file.path());
-    ASSERT_TRUE(d.ok) << d.error;
-    EXPECT_NEAR(d.datums[0].gravity, 979000.325, 1e-9);
-    EXPECT_NEAR(d.datums[0].sd, 0.002, 1e-12);
+    ASSERT_TRUE(d.Succeeded()) << d.ErrorText();
+    EXPECT_NEAR(d.Value()[0].gravity, 979000.325, 1e-9);
+    EXPECT_NEAR(d.Value()[0].sd, 0.002, 1e-12);
 
     const std::pair<std::string, const char*> broken[] = {
         {"Name: X1\nTransfer Height: 130.0 cm\nGravity: 979000000.0 uGal\nSet Scatter: 2 uGal\n", "\"Gradient:\""},
@@ -170,8 +170,8 @@ TEST(DatumSources, AbsoluteReportMovedToTheReadingHeight)
     for (const auto& [bytes, message] : broken) {
         const TempFile bad(bytes, ".project.txt");
         d = ReadAbsoluteReport(bad.path());
-        EXPECT_FALSE(d.ok) << bytes;
-        EXPECT_NE(d.error.find(message), std::string::npos) << d.error;
+        EXPECT_FALSE(d.Succeeded()) << bytes;
+        EXPECT_NE(d.ErrorText().find(message), std::string::npos) << d.ErrorText();
     }
 }
 

@@ -16,7 +16,7 @@ AdjustmentResult HandResult(ObservationModel model)
     options.model = model;
     options.driftDegree = model == ObservationModel::readings ? 1 : 0;
     const SetupsFile file = ReadSetupsCsv(BRAMBLE_TEST_DATA "/adjust/hand-network.csv");
-    return Adjust(file.setups, {{"A", 100.0, 0.0, "hand"}, {"C", 103.0, 0.002, "hand"}}, options).Value();
+    return Adjust(file.Value(), {{"A", 100.0, 0.0, "hand"}, {"C", 103.0, 0.002, "hand"}}, options).Value();
 }
 
 TEST(AdjustOutput, JsonLayoutWithNullsWhereNoValueExists)

@@ -23,8 +23,8 @@ const StationResult& Station(const AdjustmentResult& r, const std::string& name)
 std::vector<bramble::Setup> HandNetwork()
 {
     const SetupsFile file = ReadSetupsCsv(BRAMBLE_TEST_DATA "/adjust/hand-network.csv");
-    EXPECT_TRUE(file.ok) << file.error;
-    return file.setups;
+    EXPECT_TRUE(file.Succeeded()) << file.ErrorText();
+    return file.Value();
 }
 
 // Three stations, A held at 100 mGal, six differences of one loop without
