@@ -1,7 +1,5 @@
 #include <filesystem>
-#include <map>
 #include <optional>
-#include <set>
 #include <string>
 #include <vector>
 
@@ -13,6 +11,7 @@
 #include "adjust/Adjustment.h"
 #include "adjust/DatumSources.h"
 #include "adjust/SetupBuilder.h"
+#include "adjust/SetupSources.h"
 #include "adjust/SessionReadings.h"
 #include "adjust/SetupsCsv.h"
 #include "adjust/SurveyReadings.h"
@@ -219,20 +218,6 @@ bool ParseArguments(const Args& args, AdjustArguments& a, std::ostream& err, boo
     return CheckCorrectionOptions(a.corrections, "bramble-cli adjust", err);
 }
 
-// Loops of one name in several files are different loops: they are named
-// FILE:LOOP then.
-void SeparateLoops(std::vector<std::vector<Setup>>& perFile, const std::vector<std::string>& files)
-{
-    std::map<std::string, std::set<std::size_t>> filesOfLoop;
-    for (std::size_t f = 0; f < perFile.size(); ++f)
-        for (const Setup& s : perFile[f])
-            filesOfLoop[s.loop].insert(f);
-    for (std::size_t f = 0; f < perFile.size(); ++f)
-        for (Setup& s : perFile[f])
-            if (filesOfLoop[s.loop].size() > 1)
-                s.loop = std::filesystem::path(files[f]).filename().string() + ":" + s.loop;
-}
-
 bool AnyCorrectionOption(const CorrectionOptions& o)
 {
     return !o.tide.empty() || !o.pressures.empty() || !o.nominalPressure.empty() || !o.elevation.empty() ||
@@ -280,8 +265,8 @@ int ReadAdjustReadings(const std::string& file, MeterType type, const Correction
 
 // Adds each survey of a project as one source of setups, named by its data
 // file. Returns 0, or the exit status after saying why.
-int ReadProjectSetups(const std::string& file, const SigmaOptions& sigma, std::vector<std::vector<Setup>>& perFile,
-                      std::vector<std::string>& names, std::ostream& err)
+int ReadProjectSetups(const std::string& file, const SigmaOptions& sigma, std::vector<SetupSource>& sources,
+                      std::ostream& err)
 {
     const std::string who = "bramble-cli adjust";
     const Result<std::unique_ptr<Project>> opened = LoadProject(file);
@@ -301,8 +286,7 @@ int ReadProjectSetups(const std::string& file, const SigmaOptions& sigma, std::v
             err << who << ": warning: " << survey.path << ": " << w << "\n";
         for (Setup& s : built.setups)
             s.source = survey.path;
-        perFile.push_back(std::move(built.setups));
-        names.push_back(survey.path);
+        sources.push_back({survey.path, std::move(built.setups)});
     }
     return 0;
 }
@@ -319,8 +303,7 @@ int RunAdjust(const Args& args, std::ostream& out, std::ostream& err)
         out << kAdjustHelp;
         return 0;
     }
-    std::vector<std::vector<Setup>> perFile;
-    std::vector<std::string> files;
+    std::vector<SetupSource> sources;
     for (const std::string& file : a.surveyFiles) {
         std::error_code ec;
         if (std::filesystem::is_directory(file, ec)) {
@@ -341,11 +324,10 @@ int RunAdjust(const Args& args, std::ostream& out, std::ostream& err)
             err << "bramble-cli adjust: warning: " << file << ": " << w << "\n";
         for (Setup& s : built.setups)
             s.source = file;
-        perFile.push_back(std::move(built.setups));
-        files.push_back(file);
+        sources.push_back({file, std::move(built.setups)});
     }
     for (const std::string& project : a.projectFiles)
-        if (const int status = ReadProjectSetups(project, a.sigma, perFile, files, err); status != 0)
+        if (const int status = ReadProjectSetups(project, a.sigma, sources, err); status != 0)
             return status;
     for (const std::string& file : a.setupFiles) {
         SetupsFile read = ReadSetupsCsv(file);
@@ -353,13 +335,9 @@ int RunAdjust(const Args& args, std::ostream& out, std::ostream& err)
             err << "bramble-cli adjust: " << read.ErrorText() << "\n";
             return kFailed;
         }
-        perFile.push_back(std::move(read.Value()));
-        files.push_back(file);
+        sources.push_back({file, std::move(read.Value())});
     }
-    SeparateLoops(perFile, files);
-    std::vector<Setup> setups;
-    for (auto& file : perFile)
-        setups.insert(setups.end(), file.begin(), file.end());
+    const std::vector<Setup> setups = CombineSources(std::move(sources));
 
     std::vector<Datum> datums;
     for (const std::string& text : a.datumArgs) {

@@ -18,6 +18,7 @@
 
 #include "logger/CLBEditorWnd.h"
 #include "survey/FileChoosers.h"
+#include "mainwnd/WaitCursor.h"
 
 namespace bramble {
 namespace {
@@ -300,8 +301,10 @@ bool CDlgCorrections::TakeBlqDistance()
     Outcome outcome;
     if (!km)
         outcome.AddError(kNotANumber);
-    else if (*km != stored)
+    else if (*km != stored) {
+        const WaitCursor busy;
         outcome = m_model.SetBlqMatchDistance(*km);
+    }
     ShowMessages(outcome);
     if (outcome.Failed()) {
         m_pBlqDistance->setFocus();
@@ -427,7 +430,12 @@ void CDlgCorrections::OnChooseBlqFile()
         return;
     // Refused: the message says why and nothing has changed. Read: the
     // correction is on, and the stations without a block are named.
-    ShowMessages(m_model.ReadBlqFile(path.toStdString()));
+    Outcome read;
+    {
+        const WaitCursor busy;
+        read = m_model.ReadBlqFile(path.toStdString());
+    }
+    ShowMessages(read);
     ShowFields();
 }
 

@@ -166,13 +166,18 @@ std::unique_ptr<ProjectHistory::Step> ProjectHistory::Apply(Project& project, St
     return inverse;
 }
 
-Outcome ProjectHistory::Undo(Project& project)
+Outcome ProjectHistory::Undo(Project& project) { return Move(project, m_undo, m_redo, "undo"); }
+
+Outcome ProjectHistory::Redo(Project& project) { return Move(project, m_redo, m_undo, "redo"); }
+
+// Applies the last step of `from` and keeps its inverse on `to`.
+Outcome ProjectHistory::Move(Project& project, Steps& from, Steps& to, const char* verb)
 {
     Outcome outcome;
-    if (m_undo.empty())
-        return Outcome::Error("there is nothing to undo");
-    std::unique_ptr<Step> step = std::move(m_undo.back());
-    m_undo.pop_back();
+    if (from.empty())
+        return Outcome::Error(std::string("there is nothing to ") + verb);
+    std::unique_ptr<Step> step = std::move(from.back());
+    from.pop_back();
     std::unique_ptr<Step> inverse = Apply(project, *step, outcome);
     if (!inverse) {
         // The history no longer fits the project: start afresh.
@@ -180,24 +185,7 @@ Outcome ProjectHistory::Undo(Project& project)
         m_savedAt = kUnknownState;
         return outcome;
     }
-    m_redo.push_back(std::move(inverse));
-    return outcome;
-}
-
-Outcome ProjectHistory::Redo(Project& project)
-{
-    Outcome outcome;
-    if (m_redo.empty())
-        return Outcome::Error("there is nothing to redo");
-    std::unique_ptr<Step> step = std::move(m_redo.back());
-    m_redo.pop_back();
-    std::unique_ptr<Step> inverse = Apply(project, *step, outcome);
-    if (!inverse) {
-        Clear();
-        m_savedAt = kUnknownState;
-        return outcome;
-    }
-    m_undo.push_back(std::move(inverse));
+    to.push_back(std::move(inverse));
     return outcome;
 }
 

@@ -64,6 +64,7 @@ private:
     using Steps = std::deque<std::unique_ptr<Step>>;
     void Push(Project& project, std::unique_ptr<Step> step);
     static std::unique_ptr<Step> Apply(Project& project, Step& step, Outcome& outcome);
+    Outcome Move(Project& project, Steps& from, Steps& to, const char* verb);
     unsigned long long CurrentId() const;
     void Trim();
 

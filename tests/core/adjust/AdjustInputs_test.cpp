@@ -4,6 +4,7 @@
 
 #include "adjust/DatumSources.h"
 #include "adjust/SetupBuilder.h"
+#include "adjust/SetupSources.h"
 #include "adjust/SetupsCsv.h"
 #include "support/TempFile.h"
 
@@ -53,6 +54,22 @@ TEST(SetupBuilder, SigmaFormulaAndWeightedMeans)
     EXPECT_EQ(built.setups[1].station, "B");
     EXPECT_EQ(built.setups[1].gravity, 5.0);
     EXPECT_EQ(built.setups[2].station, "A");
+}
+
+TEST(SetupSources, ALoopNameInTwoSourcesIsToldApartByTheFileName)
+{
+    const auto setup = [](const char* loop) {
+        bramble::Setup s;
+        s.loop = loop;
+        return s;
+    };
+    const std::vector<bramble::Setup> all = CombineSources({{"/data/day1.dat", {setup("L1"), setup("L2")}},
+                                                   {"/other/day2.dat", {setup("L1")}},
+                                                   {"setups.csv", {setup("L3")}}});
+    std::vector<std::string> loops;
+    for (const bramble::Setup& s : all)
+        loops.push_back(s.loop);
+    EXPECT_EQ(loops, (std::vector<std::string>{"day1.dat:L1", "L2", "day2.dat:L1", "L3"}));
 }
 
 TEST(SetupsCsv, ReadsSetupsWithOptionalColumnsInAnyOrder)

@@ -46,13 +46,13 @@ inline std::string EverythingShown(const ReductionSession& session)
     const CStationList& list = session.List();
     for (int row = 0; row < list.RowCount(); ++row) {
         for (int column = 0; column < CStationList::kColumnCount; ++column)
-            text += list.Text(row, column) + "|";
+            text.append(list.Text(row, column)).append(1, '|');
         text += list.IsSelected(row) ? "selected|" : "|";
         text += list.RejectionReason(row) + "\n";
     }
     for (int field = SelectionSummary::kGrav; field <= SelectionSummary::kTime; ++field)
-        text += session.Summary().Text(static_cast<SelectionSummary::Field>(field)) + "|";
-    text += "\n" + session.FinalTableText();
+        text.append(session.Summary().Text(static_cast<SelectionSummary::Field>(field))).append(1, '|');
+    text.append(1, '\n').append(session.FinalTableText());
     text += session.ExportSelectedText(ExportKind::excel);
     text += session.ExportSelectedText(ExportKind::report);
     return text;
