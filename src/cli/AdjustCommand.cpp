@@ -263,10 +263,9 @@ int ReadAdjustReadings(const std::string& file, MeterType type, const Correction
     return 0;
 }
 
-// Adds each survey of a project as one source of setups, named by its data
-// file. Returns 0, or the exit status after saying why.
-int ReadProjectSetups(const std::string& file, const SigmaOptions& sigma, std::vector<SetupSource>& sources,
-                      std::ostream& err)
+// Adds the readings of each survey of a project, named by its data file.
+// Returns 0, or the exit status after saying why.
+int ReadProjectReadings(const std::string& file, std::vector<SurveyReadings>& surveys, std::ostream& err)
 {
     const std::string who = "bramble-cli adjust";
     const Result<std::unique_ptr<Project>> opened = LoadProject(file);
@@ -279,15 +278,8 @@ int ReadProjectSetups(const std::string& file, const SigmaOptions& sigma, std::v
         err << who << ": " << file << " holds no survey\n";
         return kFailed;
     }
-    for (int i = 0; i < project.SurveyCount(); ++i) {
-        const ProjectSurvey& survey = project.Survey(i);
-        SetupsFromReadings built = BuildSetups(AdjustReadingsFromSession(*survey.session), sigma);
-        for (const std::string& w : built.warnings)
-            err << who << ": warning: " << survey.path << ": " << w << "\n";
-        for (Setup& s : built.setups)
-            s.source = survey.path;
-        sources.push_back({survey.path, std::move(built.setups)});
-    }
+    for (int i = 0; i < project.SurveyCount(); ++i)
+        surveys.push_back({project.Survey(i).path, AdjustReadingsFromSession(*project.Survey(i).session)});
     return 0;
 }
 
@@ -303,7 +295,7 @@ int RunAdjust(const Args& args, std::ostream& out, std::ostream& err)
         out << kAdjustHelp;
         return 0;
     }
-    std::vector<SetupSource> sources;
+    std::vector<SurveyReadings> surveys;
     for (const std::string& file : a.surveyFiles) {
         std::error_code ec;
         if (std::filesystem::is_directory(file, ec)) {
@@ -319,16 +311,15 @@ int RunAdjust(const Args& args, std::ostream& out, std::ostream& err)
         std::vector<AdjustReading> readings;
         if (const int status = ReadAdjustReadings(file, *type, a.corrections, readings, err); status != 0)
             return status;
-        SetupsFromReadings built = BuildSetups(readings, a.sigma);
-        for (const std::string& w : built.warnings)
-            err << "bramble-cli adjust: warning: " << file << ": " << w << "\n";
-        for (Setup& s : built.setups)
-            s.source = file;
-        sources.push_back({file, std::move(built.setups)});
+        surveys.push_back({file, std::move(readings)});
     }
     for (const std::string& project : a.projectFiles)
-        if (const int status = ReadProjectSetups(project, a.sigma, sources, err); status != 0)
+        if (const int status = ReadProjectReadings(project, surveys, err); status != 0)
             return status;
+    std::vector<std::string> warnings;
+    std::vector<SetupSource> sources = SourcesFromSurveys(surveys, a.sigma, {}, warnings);
+    for (const std::string& w : warnings)
+        err << "bramble-cli adjust: warning: " << w << "\n";
     for (const std::string& file : a.setupFiles) {
         SetupsFile read = ReadSetupsCsv(file);
         if (read.Failed()) {

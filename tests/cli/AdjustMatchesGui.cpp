@@ -30,7 +30,7 @@ class AdjustMatchesGui : public QObject {
         ReductionSession session;
         QVERIFY(session.Import(survey.toStdString(), meter, DefaultAliodHeaderTexts()).Succeeded());
         correct(session);
-        NetworkAdjustWindow window([&session] { return SessionAdjustInput(session); }, {});
+        NetworkAdjustWindow window([&session] { return SessionAdjustInput({&session}); }, {});
         QTableWidget* datums = window.datums()->table();
         datums->setRowCount(1);
         datums->setItem(0, 0, new QTableWidgetItem(datumStation));

@@ -3,14 +3,12 @@
 #include <algorithm>
 #include <cmath>
 
-#include <QBuffer>
 #include <QComboBox>
-#include <QPageSize>
-#include <QPdfWriter>
 #include <QVBoxLayout>
 #include <qcustomplot.h>
 
 #include "adjust/AdjustPlotData.h"
+#include "charts/PlotBytes.h"
 
 namespace bramble {
 namespace {
@@ -44,31 +42,9 @@ void AdjustChart::ShowNote(const QString& text)
     note->setPositionAlignment(Qt::AlignCenter);
 }
 
-QByteArray AdjustChart::PngBytes() const
-{
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    m_pPlot->toPixmap(0, 0, 2.0).save(&buffer, "PNG");
-    return bytes;
-}
+QByteArray AdjustChart::PngBytes() const { return PlotPngBytes(*m_pPlot); }
 
-QByteArray AdjustChart::PdfBytes() const
-{
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    const int width = std::max(1, m_pPlot->width()), height = std::max(1, m_pPlot->height());
-    {
-        QPdfWriter writer(&buffer);
-        writer.setResolution(72);  // one pixel of the chart a point of the page
-        writer.setPageSize(QPageSize(QSizeF(width, height), QPageSize::Point));
-        writer.setPageMargins(QMarginsF(0, 0, 0, 0));
-        QCPPainter painter(&writer);
-        m_pPlot->toPainter(&painter, width, height);
-    }
-    return bytes;
-}
+QByteArray AdjustChart::PdfBytes() const { return PlotPdfBytes(*m_pPlot); }
 
 // --- Drift -----------------------------------------------------------------
 

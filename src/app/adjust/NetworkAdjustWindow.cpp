@@ -35,6 +35,7 @@
 #include "adjust/AdjustResultModels.h"
 #include "adjust/Adjustment.h"
 #include "adjust/DatumEditor.h"
+#include "adjust/LoopChooser.h"
 #include "output/FileSaving.h"
 #include "output/StringPrintf.h"
 #include "survey/FileChoosers.h"
@@ -87,7 +88,8 @@ QSortFilterProxyModel* NumericProxy(QObject* parent, QAbstractItemModel* source)
 
 // One adjustment on the worker thread: inputs copied in, results out.
 struct NetworkAdjustWindow::Job {
-    std::vector<AdjustReading> readings;
+    std::vector<SurveyReadings> surveys;
+    std::set<LoopKey> excluded;
     std::vector<Datum> datums;
     AdjustOptions options;
     SigmaOptions sigma;
@@ -99,9 +101,7 @@ struct NetworkAdjustWindow::Job {
     // `report` is called on this thread before each pass.
     void Work(const std::function<void(int pass, int removed)>& report)
     {
-        SetupsFromReadings built = BuildSetups(readings, sigma);
-        setups = std::move(built.setups);
-        setupWarnings = std::move(built.warnings);
+        setups = CombineSources(SourcesFromSurveys(surveys, sigma, excluded, setupWarnings));
         outcome = Adjust(setups, datums, options, [this, &report](int pass, int removed) {
             report(pass, removed);
             return !stop.load();
@@ -229,6 +229,12 @@ QWidget* NetworkAdjustWindow::BuildOptions()
     testForm->addRow(m_pRemoveOutliers);
     layout->addWidget(tests);
 
+    auto* input = new QGroupBox("Surveys and loops", panel);
+    auto* inputLayout = new QVBoxLayout(input);
+    m_pLoops = new LoopChooser(input);
+    inputLayout->addWidget(m_pLoops);
+    layout->addWidget(input, 1);
+
     auto* datums = new QGroupBox("Datums", panel);
     auto* datumLayout = new QVBoxLayout(datums);
     m_pDatums = new DatumEditor(datums);
@@ -298,6 +304,13 @@ void NetworkAdjustWindow::BuildMenus()
     QAction* pdf = file->addAction("Export Chart as P&DF...", this, [this] { ExportChart(true); });
     pdf->setObjectName("actionExportPdf");
     m_ExportActions << png << pdf;
+    // The same two on a right click into a chart (the one shown).
+    for (QWidget* chart : {static_cast<QWidget*>(m_pDrift), static_cast<QWidget*>(m_pHistogram),
+                           static_cast<QWidget*>(m_pMap)}) {
+        chart->setContextMenuPolicy(Qt::ActionsContextMenu);
+        chart->addAction(png);
+        chart->addAction(pdf);
+    }
     file->addSeparator();
     QAction* close = file->addAction("&Close", this, &QWidget::close);
     close->setShortcut(QKeySequence::Close);
@@ -343,19 +356,26 @@ bool NetworkAdjustWindow::Run()
     }
     AdjustInput input = m_Source ? m_Source() : AdjustInput{};
     m_pInputLabel->setText(input.description);
-    if (input.readings.empty()) {
+    m_pLoops->SetSurveys(input.surveys);
+    if (input.surveys.empty()) {
         QMessageBox::information(this, kCaption,
                                  "There are no readings to adjust. Import a survey first (File > Import... in the "
                                  "main window).");
         return false;
     }
+    const int readings = m_pLoops->IncludedReadings();
+    if (readings == 0) {
+        QMessageBox::information(this, kCaption,
+                                 "Every loop is left out: check the loops to adjust under Surveys and loops.");
+        return false;
+    }
     SaveSettings();
     auto job = std::make_shared<Job>();
-    job->readings = std::move(input.readings);
+    job->surveys = std::move(input.surveys);
+    job->excluded = m_pLoops->Excluded();
     job->datums = datums.Value();
     job->options = Options();
     job->sigma = Sigma();
-    const auto readings = static_cast<qlonglong>(job->readings.size());
 
     m_pJob = job;
     const QPointer<NetworkAdjustWindow> window(this);
@@ -384,6 +404,22 @@ bool NetworkAdjustWindow::Run()
     statusBar()->showMessage(QString("Adjusting %1 readings...").arg(readings));
     m_pThread->start();
     return true;
+}
+
+void NetworkAdjustWindow::RefreshInput()
+{
+    if (m_pThread)
+        return;
+    const AdjustInput input = m_Source ? m_Source() : AdjustInput{};
+    m_pInputLabel->setText(input.description);
+    m_pLoops->SetSurveys(input.surveys);
+}
+
+void NetworkAdjustWindow::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    if (!event->spontaneous())
+        RefreshInput();
 }
 
 void NetworkAdjustWindow::Stop()

@@ -13,6 +13,7 @@
 #include "adjust/AdjustResult.h"
 #include "adjust/SetupBuilder.h"
 #include "adjust/Setup.h"
+#include "adjust/SetupSources.h"
 
 class QCheckBox;
 class QComboBox;
@@ -31,16 +32,17 @@ namespace bramble {
 
 class DatumEditor;
 class DriftChart;
+class LoopChooser;
 class ObservationResultModel;
 class ResidualHistogram;
 class StationMap;
 class StationResultModel;
 
-// What the window adjusts: the readings of the open survey(s), taken anew
-// at every Run (so that the corrections chosen since count), and a line
+// What the window adjusts: the readings of the project's surveys, taken
+// anew at every Run (so that the corrections chosen since count), and a line
 // saying which surveys they are.
 struct AdjustInput {
-    std::vector<AdjustReading> readings;
+    std::vector<SurveyReadings> surveys;
     QString description;
 };
 
@@ -68,6 +70,9 @@ public:
     AdjustOptions Options() const;
     SigmaOptions Sigma() const;
     DatumEditor* datums() const { return m_pDatums; }
+    LoopChooser* loops() const { return m_pLoops; }
+    // Takes the surveys anew and shows them with their loops.
+    void RefreshInput();
 
     // Reads the survey(s) and the options and starts the adjustment; false
     // (after saying why) when there is nothing to adjust or a datum is wrong.
@@ -106,6 +111,7 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     struct Job;
@@ -140,6 +146,7 @@ private:
     QCheckBox* m_pAPriori = nullptr;
     QCheckBox* m_pRemoveOutliers = nullptr;
     DatumEditor* m_pDatums = nullptr;
+    LoopChooser* m_pLoops = nullptr;
     QPushButton* m_pRun = nullptr;
     QPushButton* m_pStop = nullptr;
     QProgressBar* m_pBusy = nullptr;

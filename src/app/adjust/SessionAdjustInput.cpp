@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include <QFileInfo>
+#include <QStringList>
 
 #include "adjust/SessionReadings.h"
 #include "mainwnd/CKelpView.h"
@@ -11,25 +12,42 @@
 
 namespace bramble {
 
-AdjustInput SessionAdjustInput(const ReductionSession& session)
+namespace {
+
+QString MeterName(MeterKind meter) { return meter == MeterKind::aliod ? "Aliod" : "CG-3"; }
+
+QString CorrectionsText(const CorrectionSettings& c)
 {
-    AdjustInput input;
-    input.readings = AdjustReadingsFromSession(session);
-    if (input.readings.empty()) {
-        input.description = "No survey is open.";
-        return input;
-    }
-    const CorrectionSettings& c = session.Corrections();
     const QString tide = c.m_nTideMode == kTideLongman  ? "meter's own (Longman)"
                          : c.m_nTideMode == kTideBerger ? "Berger"
                                                         : "none";
-    input.description =
-        QString("Survey %1 (%2, %3 readings). Corrections: tide %4, pressure %5, polar motion %6; the drift is "
-                "modelled by the adjustment.")
-            .arg(QFileInfo(QString::fromStdString(session.Document().m_strFilePath)).fileName(),
-                 session.Meter() == MeterKind::aliod ? "Aliod" : "CG-3")
-            .arg(input.readings.size())
-            .arg(tide, c.m_bApplyPressure ? "on" : "off", c.m_bApplyPolar ? "on" : "off");
+    return QString("tide %1, pressure %2, polar motion %3")
+        .arg(tide, c.m_bApplyPressure ? "on" : "off", c.m_bApplyPolar ? "on" : "off");
+}
+
+}  // namespace
+
+AdjustInput SessionAdjustInput(const std::vector<const ReductionSession*>& sessions)
+{
+    AdjustInput input;
+    QStringList parts;
+    for (const ReductionSession* session : sessions) {
+        std::vector<AdjustReading> readings = AdjustReadingsFromSession(*session);
+        if (readings.empty())
+            continue;
+        const std::string& path = session->Document().m_strFilePath;
+        parts << QString("%1 (%2, %3 readings; %4)")
+                     .arg(QFileInfo(QString::fromStdString(path)).fileName(), MeterName(session->Meter()))
+                     .arg(readings.size())
+                     .arg(CorrectionsText(session->Corrections()));
+        input.surveys.push_back({path, std::move(readings)});
+    }
+    if (input.surveys.empty()) {
+        input.description = "No survey is open.";
+        return input;
+    }
+    input.description = QString("%1 %2. The drift is modelled by the adjustment.")
+                            .arg(parts.size() == 1 ? "Survey" : "Surveys", parts.join(", "));
     return input;
 }
 

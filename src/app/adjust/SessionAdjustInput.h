@@ -10,10 +10,11 @@ namespace bramble {
 class CKelpView;
 class ReductionSession;
 
-// The adjustment window's input from the main window's survey: its readings
-// with the corrections chosen for it (drift left to the adjustment), and a
-// line naming the survey and those corrections.
-AdjustInput SessionAdjustInput(const ReductionSession& session);
+// The adjustment window's input from the project's surveys: each one's
+// readings with the corrections chosen for it (drift left to the
+// adjustment, rejected readings left out), and a line naming the surveys
+// and those corrections. Surveys without readings are passed over.
+AdjustInput SessionAdjustInput(const std::vector<const ReductionSession*>& sessions);
 
 // Selects the readings of the stations in the main window's list (and no
 // others) and scrolls to the first.

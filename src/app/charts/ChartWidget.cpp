@@ -19,6 +19,8 @@
 #include <QVBoxLayout>
 
 #include "charts/ChartTime.h"
+#include "charts/PlotBytes.h"
+#include "output/FileSaving.h"
 #include "survey/DateTime.h"
 #include "survey/FileChoosers.h"
 
@@ -604,8 +606,19 @@ bool ChartWidget::SaveSettings(const QString& path) const { return m_Settings.Sa
 
 // ---------------------------------------------------------------- menu and export
 
-bool ChartWidget::ExportPng(const QString& path) { return m_pPlot->savePng(path, 0, 0, 2.0); }
-bool ChartWidget::ExportPdf(const QString& path) { return m_pPlot->savePdf(path); }
+bool ChartWidget::ExportPng(const QString& path)
+{
+    const QByteArray bytes = PlotPngBytes(*m_pPlot);
+    return SaveFileOrSayWhy(this, path, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())),
+                            tr("Export"));
+}
+
+bool ChartWidget::ExportPdf(const QString& path)
+{
+    const QByteArray bytes = PlotPdfBytes(*m_pPlot);
+    return SaveFileOrSayWhy(this, path, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())),
+                            tr("Export"));
+}
 
 QMenu* ChartWidget::CreateContextMenu(QWidget* parent)
 {
@@ -697,10 +710,8 @@ void ChartWidget::ExportWithDialog(bool pdf)
         return;
     if (!path.endsWith(suffix, Qt::CaseInsensitive))
         path += suffix;
-    if (!(pdf ? ExportPdf(path) : ExportPng(path)))
-        QMessageBox::warning(this, tr("Export"), tr("The chart could not be written to %1.").arg(path));
-    else
-        ConfirmWritten(this, path);
+    // Says itself whether the file was written, and why not.
+    pdf ? ExportPdf(path) : ExportPng(path);
 }
 
 }  // namespace bramble

@@ -137,6 +137,7 @@ public:
     // The export dialogs suggest this path (without extension); by default
     // "chart" in the last data folder.
     void SetExportBaseName(const QString& pathWithoutExtension) { m_strExportBase = pathWithoutExtension; }
+    // Write the chart safely; a failure is said in a message box.
     bool ExportPng(const QString& path);
     bool ExportPdf(const QString& path);
 

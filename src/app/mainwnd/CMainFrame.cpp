@@ -190,8 +190,7 @@ void CMainFrame::RestoreNormalGeometry()
 void CMainFrame::OnAdjustNetwork()
 {
     if (!m_pAdjust) {
-        ReductionSession& session = m_pView->Session();
-        m_pAdjust = new NetworkAdjustWindow([&session] { return SessionAdjustInput(session); },
+        m_pAdjust = new NetworkAdjustWindow([this] { return SessionAdjustInput(m_pProject->Sessions()); },
                                             [this](const std::vector<std::string>& stations) {
                                                 ShowStationsInList(*m_pView, stations);
                                             },

@@ -79,6 +79,18 @@ QString ProjectCommands::ProjectName() const
                                          : QFileInfo(QString::fromStdString(m_project->FilePath())).fileName();
 }
 
+std::vector<const ReductionSession*> ProjectCommands::Sessions() const
+{
+    std::vector<const ReductionSession*> sessions;
+    if (m_project->Active() < 0) {
+        sessions.push_back(&m_live);  // a survey read before any project
+        return sessions;
+    }
+    for (int i = 0; i < m_project->SurveyCount(); ++i)
+        sessions.push_back(i == m_project->Active() ? &m_live : m_project->Survey(i).session.get());
+    return sessions;
+}
+
 bool ProjectCommands::IsModified() const { return m_bChangedOutsideHistory || m_history.IsModified(); }
 
 void ProjectCommands::BeginCommand()

@@ -2,6 +2,7 @@
 
 #include <memory>
 #include <optional>
+#include <vector>
 
 #include <QObject>
 #include <QString>
@@ -40,6 +41,9 @@ public:
     // has no file; and whether it has unsaved changes.
     QString ProjectName() const;
     bool IsModified() const;
+    // Every survey of the project in order, the one shown as it is shown
+    // (the network adjustment reads them all).
+    std::vector<const ReductionSession*> Sessions() const;
 
     // Around a command that may change the reduction: Begin takes the
     // state, End records an undo step when the state changed. Nested

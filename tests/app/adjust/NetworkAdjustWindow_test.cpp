@@ -19,6 +19,7 @@
 #include "adjust/AdjustCharts.h"
 #include "adjust/AdjustResultModels.h"
 #include "adjust/DatumEditor.h"
+#include "adjust/LoopChooser.h"
 #include "adjust/NetworkAdjustWindow.h"
 #include "mainwnd/CKelpView.h"
 #include "mainwnd/CMainFrame.h"
@@ -56,6 +57,7 @@ AdjustInput BlunderLoop()
 {
     AdjustInput input;
     input.description = "Synthetic loop";
+    input.surveys.push_back({"synthetic.dat", {}});
     const struct {
         const char* station;
         double truth, lat, lon;
@@ -72,7 +74,7 @@ AdjustInput BlunderLoop()
         r.sd = 0.01;
         r.latitude = visits[i].lat;
         r.longitude = visits[i].lon;
-        input.readings.push_back(r);
+        input.surveys.front().readings.push_back(r);
     }
     return input;
 }
@@ -165,6 +167,9 @@ private slots:
         QVERIFY(window.verdictLabel()->text().contains("FAILED"));
         window.tabs()->setCurrentWidget(window.stationMap());
         QVERIFY(window.stationMap()->findChild<QObject*>("note") == nullptr);
+        // A right click into the chart offers its export.
+        QCOMPARE(window.stationMap()->contextMenuPolicy(), Qt::ActionsContextMenu);
+        QVERIFY(window.stationMap()->actions().contains(window.findChild<QAction*>("actionExportPdf")));
         MaybeGrab(&window, "adjust-map");
 
         // A run stopped at once leaves the results before it.
@@ -204,6 +209,16 @@ private slots:
         const auto refusal = AnswerNextMessageBox();
         QVERIFY(!window.Run());
         QVERIFY2(refusal->startsWith("Datum row 2:"), qPrintable(*refusal));
+
+        // The survey's one loop left out: nothing to adjust, and it stays out.
+        SetDatum(&window, 1, "", "");
+        QTreeWidgetItem* loop = window.loops()->topLevelItem(0)->child(0);
+        QCOMPARE(loop->text(0), QString("day 1"));
+        loop->setCheckState(0, Qt::Unchecked);
+        const auto allOut = AnswerNextMessageBox();
+        QVERIFY(!window.Run());
+        QVERIFY2(allOut->startsWith("Every loop is left out"), qPrintable(*allOut));
+        QCOMPARE(window.loops()->topLevelItem(0)->child(0)->checkState(0), Qt::Unchecked);
 
         NetworkAdjustWindow empty([] { return AdjustInput{}; }, {});
         const auto nothing = AnswerNextMessageBox();

@@ -72,6 +72,31 @@ TEST(SetupSources, ALoopNameInTwoSourcesIsToldApartByTheFileName)
     EXPECT_EQ(loops, (std::vector<std::string>{"day1.dat:L1", "L2", "day2.dat:L1", "L3"}));
 }
 
+TEST(SetupSources, ALoopLeftOutTakesNoPartAndWarningsNameTheirSurvey)
+{
+    const auto reading = [](const char* loop, const char* station, double time, double gravity) {
+        AdjustReading r;
+        r.loop = loop;
+        r.station = station;
+        r.time = time;
+        r.gravity = gravity;
+        return r;
+    };
+    const SurveyReadings day{"/data/day.dat",
+                             {reading("L1", "A", 1.0, 5.0), reading("L1", "A", 1.1, 5.2), reading("L2", "B", 2.0, 7.0),
+                              reading("L1", "C", 3.0, std::nan(""))}};
+    EXPECT_EQ(LoopsOf(day.readings), (std::vector<std::pair<std::string, int>>{{"L1", 3}, {"L2", 1}}));
+
+    std::vector<std::string> warnings;
+    const std::vector<SetupSource> sources = SourcesFromSurveys({day}, SigmaOptions{}, {{"/data/day.dat", "L2"}}, warnings);
+    ASSERT_EQ(sources.size(), 1u);
+    ASSERT_EQ(sources[0].setups.size(), 1u);  // A's two readings; B's loop is out, C's gravity is not a number
+    EXPECT_EQ(sources[0].setups[0].station, "A");
+    EXPECT_EQ(sources[0].setups[0].source, "/data/day.dat");
+    ASSERT_EQ(warnings.size(), 1u);
+    EXPECT_EQ(warnings[0].rfind("/data/day.dat: ", 0), 0u) << warnings[0];
+}
+
 TEST(SetupsCsv, ReadsSetupsWithOptionalColumnsInAnyOrder)
 {
     const TempFile file("\xEF\xBB\xBFstation,loop,g,sd,time,meter,temp\r\n"
