@@ -7,7 +7,7 @@ namespace bramble {
 // One step: what Apply does to go to the other side of it. Its inverse is
 // made as it is applied, so Undo and Redo are the same operation.
 struct ProjectHistory::Step {
-    enum Kind { restoreState, insertSurvey, eraseSurvey, swapSurvey };
+    enum Kind { restoreState, insertSurvey, eraseSurvey, swapSurvey, activate };
     Kind kind = restoreState;
     int index = 0;
     std::string label;
@@ -112,6 +112,20 @@ bool ProjectHistory::ReplaceSurvey(Project& project, int index, std::unique_ptr<
     return true;
 }
 
+bool ProjectHistory::SwitchSurvey(Project& project, int index, std::string label)
+{
+    const int before = project.Active();
+    if (index == before || project.SetActive(index).Failed())
+        return false;
+    auto step = std::make_unique<Step>();
+    step->kind = Step::activate;
+    step->index = index;
+    step->label = std::move(label);
+    step->active = before;  // undo makes it active again
+    Push(project, std::move(step));
+    return true;
+}
+
 void ProjectHistory::DropLastStep()
 {
     if (!m_undo.empty())
@@ -150,6 +164,9 @@ std::unique_ptr<ProjectHistory::Step> ProjectHistory::Apply(Project& project, St
             outcome.AddError("the survey of this step is no longer in the project");
             return nullptr;
         }
+        break;
+    case Step::activate:
+        inverse->kind = Step::activate;
         break;
     case Step::swapSurvey:
         inverse->kind = Step::swapSurvey;

@@ -40,6 +40,9 @@ public:
     void AddSurvey(Project& project, int index, std::unique_ptr<ProjectSurvey> survey, std::string label);
     bool RemoveSurvey(Project& project, int index, std::string label);
     bool ReplaceSurvey(Project& project, int index, std::unique_ptr<ProjectSurvey> survey, std::string label);
+    // Makes the survey at `index` the active one (the project file keeps
+    // which one is); false, and no step, when it is already or out of range.
+    bool SwitchSurvey(Project& project, int index, std::string label);
     void DropLastStep();
 
     bool CanUndo() const { return !m_undo.empty(); }

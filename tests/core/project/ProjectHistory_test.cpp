@@ -84,6 +84,16 @@ TEST(ProjectHistory, SurveysAddedRemovedAndReplacedComeBack)
     ASSERT_TRUE(history.Redo(project).Succeeded());
     EXPECT_EQ(project.SurveyCount(), 2);
     EXPECT_EQ(project.Survey(1).meter, MeterKind::aliod);
+
+    // Switching is a step of its own; switching to the active one is none.
+    EXPECT_FALSE(history.SwitchSurvey(project, 1, "Switch Survey"));
+    EXPECT_FALSE(history.SwitchSurvey(project, 2, "Switch Survey"));
+    ASSERT_TRUE(history.SwitchSurvey(project, 0, "Switch Survey"));
+    EXPECT_EQ(project.Active(), 0);
+    ASSERT_TRUE(history.Undo(project).Succeeded());
+    EXPECT_EQ(project.Active(), 1);
+    ASSERT_TRUE(history.Redo(project).Succeeded());
+    EXPECT_EQ(project.Active(), 0);
 }
 
 TEST(ProjectHistory, OldStepsGoWhenTheBudgetIsSpent)
