@@ -10,6 +10,7 @@
 #include "mainwnd/CKelpView.h"
 #include "mainwnd/CMainFrame.h"
 #include "mainwnd/MessageBoxSink.h"
+#include "project/AutosaveKeeper.h"
 #include "survey/ImportCommand.h"
 
 namespace bramble {
@@ -70,20 +71,22 @@ bool CKelpApp::InitInstance(const QStringList& arguments)
     m_pMainWnd->RestoreNormalGeometry();
     m_pMainWnd->showMaximized();
 
-    if (!parser.positionalArguments().isEmpty()) {
-        const QString path = parser.positionalArguments().constFirst();
-        const bool aliod = parser.isSet("aliod");
-        // Import once the window is up. Nothing of the file is touched on
-        // the window's thread, so a pipe that waits for its writer or a slow
-        // disk never keeps the window from painting.
-        CMainFrame* frame = m_pMainWnd.get();
-        QTimer::singleShot(0, frame, [frame, path, aliod] {
-            if (aliod)
-                frame->importCommand()->ImportFile(path, true);
-            else
-                frame->importCommand()->ImportRecognised(path);
-        });
-    }
+    // Once the window is up: first the autosave of a program that did not
+    // end cleanly, then the file named on the command line. Nothing of the
+    // file is touched on the window's thread, so a pipe that waits for its
+    // writer or a slow disk never keeps the window from painting.
+    const QString path = parser.positionalArguments().isEmpty() ? QString() : parser.positionalArguments().constFirst();
+    const bool aliod = parser.isSet("aliod");
+    CMainFrame* frame = m_pMainWnd.get();
+    QTimer::singleShot(0, frame, [frame, path, aliod] {
+        frame->autosave()->OfferRestore();
+        if (path.isEmpty())
+            return;
+        if (aliod)
+            frame->importCommand()->ImportFile(path, true);
+        else
+            frame->importCommand()->ImportRecognised(path);
+    });
     return true;
 }
 

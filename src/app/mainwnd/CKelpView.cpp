@@ -107,6 +107,7 @@ CKelpView::CKelpView(ReductionSession& session, QWidget* parent)
     topRow->addWidget(rowsLabel);
     topRow->addWidget(m_pRowsEdit);
     topRow->addStretch(1);
+    m_pTopRow = topRow;
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(topRow);
@@ -211,10 +212,33 @@ void CKelpView::ShowSession()
     m_nRows = m_doc.m_nRecords;
     m_pModel->beginRebuild();
     m_pModel->endRebuild();
+    ShowOceanLoadColumn();
     EnableControls(m_List.RowCount() > 0);
     ShowRowCount();
     RestoreSelection();
+    // The open windows show the survey now shown, without recomputing it;
+    // with nothing selected they have nothing to show.
+    const bool selected = m_List.SelectedCount() > 0;
+    if (m_dlgDisplay && m_dlgDisplay->isVisible()) {
+        if (selected) {
+            m_dlgDisplay->SetSummary(m_session.Summary());
+            m_dlgDisplay->UpdateData(false);
+            m_dlgDisplay->Build();
+        } else {
+            m_dlgDisplay->hide();
+        }
+    }
+    if (m_dlgRaw && m_dlgRaw->isVisible()) {
+        if (selected) {
+            m_dlgRaw->SetSource(m_doc, m_List, m_List.SortColumn());
+            m_dlgRaw->Rebuild();
+        } else {
+            m_dlgRaw->hide();
+        }
+    }
 }
+
+void CKelpView::AddToTopRow(QWidget* widget) { m_pTopRow->addWidget(widget); }
 
 void CKelpView::OnInitialUpdate()
 {

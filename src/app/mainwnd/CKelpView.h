@@ -16,6 +16,7 @@
 #include "survey/DocumentObserver.h"
 
 class QAction;
+class QHBoxLayout;
 class QItemSelection;
 class QLineEdit;
 class QMenu;
@@ -84,9 +85,12 @@ public:
     std::optional<std::string> RunDriftCommand(const CorrectionSettings& chosen, DriftMode mode);
     // The rows changed order or cells behind the model's back: show them again.
     void RowsChanged();
-    // The session's whole state was replaced (undo, another project): show
-    // it all again.
+    // The session's whole state was replaced (undo, another project or
+    // survey): show it all again, in the plot and raw windows too while they
+    // are open.
     void ShowSession();
+    // Puts `widget` at the right end of the row of "Number of Points".
+    void AddToTopRow(QWidget* widget);
 
     // "Reject Reading..." (asks the reason) and "Restore Reading" of the
     // popup menu, for the row under the pointer.
@@ -144,6 +148,7 @@ private:
     StationListModel* m_pModel = nullptr;
     StationTableView* m_pTable = nullptr;
     QLineEdit* m_pRowsEdit = nullptr;
+    QHBoxLayout* m_pTopRow = nullptr;
     std::vector<QPushButton*> m_Buttons;  // 1097, 1098, 1099, 1100, 1110, 1168
     QMenu* m_pPopup = nullptr;
     bool m_bSyncing = false;  // the view is itself changing the selection model

@@ -3,11 +3,13 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QDir>
+#include <QFileInfo>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QMimeData>
 #include <QScreen>
 #include <QSettings>
@@ -20,7 +22,9 @@
 #include "mainwnd/CKelpView.h"
 #include "mainwnd/LockKeyIndicators.h"
 #include "mainwnd/UserGuide.h"
+#include "project/AutosaveKeeper.h"
 #include "project/ProjectCommands.h"
+#include "project/SurveyList.h"
 #include "session/ReductionSession.h"
 #include "survey/CKelpDoc.h"
 #include "survey/ImportCommand.h"
@@ -55,6 +59,18 @@ CMainFrame::CMainFrame(ReductionSession& session, QWidget* parent) : QMainWindow
     m_pView->SetCommandHooks([this] { m_pProject->BeginCommand(); },
                              [this](const QString& label) { m_pProject->EndCommand(label); });
     connect(m_pProject, &ProjectCommands::stateChanged, this, &CMainFrame::UpdateTitle);
+    // Every survey read goes into the project: in place of the one shown,
+    // or beside it (Add Survey).
+    m_pImport->SetAdopter([this](ImportedSurvey survey, const QString& path, MeterKind meter, bool add) {
+        return m_pProject->AdoptSurvey(std::move(survey), path, meter, add);
+    });
+    const auto rememberProject = [this](const QString& path) {
+        m_RecentProjects.Add(path);
+        UpdateRecentMenu();
+    };
+    connect(m_pProject, &ProjectCommands::projectOpened, this, rememberProject);
+    connect(m_pProject, &ProjectCommands::projectSaved, this, rememberProject);
+    m_pAutosave = new AutosaveKeeper(*m_pProject, *this);
 
     auto* ready = new QLabel("Ready", statusBar());
     ready->setObjectName("messagePane");
@@ -64,6 +80,7 @@ CMainFrame::CMainFrame(ReductionSession& session, QWidget* parent) : QMainWindow
     BuildMenus();
     BuildDisabledCommands();
     m_Recent.Load();
+    m_RecentProjects.Load();
     UpdateRecentMenu();
     UpdateTitle();
 }
@@ -84,6 +101,7 @@ void CMainFrame::BuildMenus()
     saveSettings->setObjectName("actionSaveSettings");
     saveSettings->setEnabled(false);
     m_pRecentSeparator = m_pFileMenu->addSeparator();
+    m_pRecentProjectSeparator = m_pFileMenu->addSeparator();
     m_pExitSeparator = m_pFileMenu->addSeparator();
     m_pExitAction = m_pFileMenu->addAction("E&xit", this, &QWidget::close);
     m_pExitAction->setObjectName("actionExit");
@@ -96,6 +114,12 @@ void CMainFrame::BuildMenus()
     QMenu* viewMenu = menuBar()->addMenu("&View");
     viewMenu->addAction("&Raw...", m_pView, &CKelpView::OnRaw)->setObjectName("actionRaw");
     viewMenu->addAction("&Plot...", m_pView, &CKelpView::OnPlot)->setObjectName("actionPlot");
+
+    QMenu* surveyMenu = menuBar()->addMenu("&Survey");
+    surveyMenu->setObjectName("surveyMenu");
+    m_pSurveys = new SurveyList(*m_pProject, *surveyMenu, m_pView);
+    m_pView->AddToTopRow(m_pSurveys->box());
+    connect(m_pSurveys, &SurveyList::addRequested, m_pImport, [this] { m_pImport->OnFileImport(true); });
 
     QMenu* networkMenu = menuBar()->addMenu("&Network");
     networkMenu->addAction("Adjust &Network...", this, &CMainFrame::OnAdjustNetwork)
@@ -145,17 +169,44 @@ void CMainFrame::UpdateRecentMenu()
         auto* action = new QAction(QString("&%1 %2").arg(number).arg(QDir::toNativeSeparators(entry.path)), this);
         action->setObjectName(QString("actionRecent%1").arg(number));
         connect(action, &QAction::triggered, this, [this, entry] { m_pImport->ImportFile(entry.path, entry.aliod); });
+        m_pFileMenu->insertAction(m_pRecentProjectSeparator, action);
+        m_RecentActions.append(action);
+        ++number;
+    }
+    const bool files = !m_RecentActions.isEmpty();
+    for (const QString& path : m_RecentProjects.Paths()) {
+        auto* action = new QAction(QString("&%1 %2").arg(number).arg(QDir::toNativeSeparators(path)), this);
+        action->setObjectName(QString("actionRecentProject%1").arg(number - m_Recent.Entries().size()));
+        connect(action, &QAction::triggered, this, [this, path] { OpenRecentProject(path); });
         m_pFileMenu->insertAction(m_pExitSeparator, action);
         m_RecentActions.append(action);
         ++number;
     }
-    // One separator before the list, another after it.
-    m_pRecentSeparator->setVisible(!m_RecentActions.isEmpty());
+    const bool projects = m_RecentActions.size() > m_Recent.Entries().size();
+    // One separator before the lists, one between them, another after them.
+    m_pRecentSeparator->setVisible(files || projects);
+    m_pRecentProjectSeparator->setVisible(files && projects);
+}
+
+void CMainFrame::OpenRecentProject(const QString& path)
+{
+    if (!QFileInfo(path).isFile()) {
+        QMessageBox box(QMessageBox::Warning, "Open Project",
+                        "The project " + QDir::toNativeSeparators(path) +
+                            " no longer exists. It is taken off the list of recent projects.",
+                        QMessageBox::Ok, this);
+        box.setObjectName("missingProjectBox");
+        box.exec();
+        m_RecentProjects.Remove(path);
+        UpdateRecentMenu();
+        return;
+    }
+    if (m_pProject->MaybeSave())
+        m_pProject->OpenProject(path);
 }
 
 void CMainFrame::OnImported(const QString& path, bool aliod, bool opened)
 {
-    m_pProject->OnImported(path, aliod, opened);
     UpdateTitle();
     if (!opened)
         return;  // a file that could not be read is not offered again

@@ -3,6 +3,7 @@
 #include <QMainWindow>
 
 #include "mainwnd/RecentFileList.h"
+#include "project/RecentProjectList.h"
 
 class QAction;
 class QLabel;
@@ -16,12 +17,16 @@ class CKelpView;
 class ImportCommand;
 class LockKeyIndicators;
 class NetworkAdjustWindow;
+class AutosaveKeeper;
 class ProjectCommands;
+class SurveyList;
 
 // The main window: the menus, the station list view in the middle and the
 // status bar ("Ready", CAP, NUM, SCRL). New, Open, Save and Print exist
 // only as disabled commands, so their shortcuts do nothing. Files can also
-// be dropped on it, and the File menu lists the last four imports.
+// be dropped on it, and the File menu lists the last four imports and the
+// last four projects. The Survey menu (and a box beside "Number of Points"
+// while there are several) lists the project's surveys.
 class CMainFrame final : public QMainWindow {
     Q_OBJECT
 public:
@@ -33,6 +38,8 @@ public:
     ImportCommand* importCommand() const { return m_pImport; }
     LockKeyIndicators* lockKeys() const { return m_pLockKeys; }
     ProjectCommands* projectCommands() const { return m_pProject; }
+    SurveyList* surveyList() const { return m_pSurveys; }
+    AutosaveKeeper* autosave() const { return m_pAutosave; }
 
     // Caption: "<document title> - Bramble", or "Bramble" before any import;
     // with a project file its name first, and a "*" after it while the
@@ -58,6 +65,7 @@ private:
     void BuildMenus();
     void BuildDisabledCommands();
     void UpdateRecentMenu();
+    void OpenRecentProject(const QString& path);
     void OnImported(const QString& path, bool aliod, bool opened);
 
     CKelpDoc& m_doc;
@@ -66,12 +74,16 @@ private:
     LockKeyIndicators* m_pLockKeys = nullptr;
     NetworkAdjustWindow* m_pAdjust = nullptr;  // a child window, null until first used
     ProjectCommands* m_pProject = nullptr;
+    SurveyList* m_pSurveys = nullptr;
+    AutosaveKeeper* m_pAutosave = nullptr;
     QMenu* m_pFileMenu = nullptr;
     QAction* m_pRecentSeparator = nullptr;
+    QAction* m_pRecentProjectSeparator = nullptr;
     QAction* m_pExitSeparator = nullptr;
     QAction* m_pExitAction = nullptr;
     QList<QAction*> m_RecentActions;
     RecentFileList m_Recent;
+    RecentProjectList m_RecentProjects;
 };
 
 }  // namespace bramble

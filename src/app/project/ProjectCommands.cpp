@@ -107,23 +107,119 @@ void ProjectCommands::EndCommand(const QString& label)
         m_history.Record(*m_project, m_project->Active(), std::move(*m_before), label.toStdString());
     m_before.reset();
     Refresh();
+    emit commandCompleted();
 }
 
-void ProjectCommands::OnImported(const QString& path, bool aliod, bool opened)
+Outcome ProjectCommands::AdoptSurvey(ImportedSurvey survey, const QString& path, MeterKind meter, bool add)
 {
-    if (!opened)
-        return;
-    const MeterKind meter = aliod ? MeterKind::aliod : MeterKind::cg3;
-    if (m_project->Active() < 0)
-        m_project->InsertSurvey(0, std::make_unique<ProjectSurvey>());
-    const Outcome noted = NoteSurveyFile(m_project->Survey(m_project->Active()), path.toStdString(), meter,
-                                         m_live.Document().m_AliodHeader);
+    auto read = std::make_unique<ProjectSurvey>();
+    Outcome adopted = read->session->Adopt(std::move(survey));
+    if (adopted.Failed())
+        return adopted;
+    const Outcome noted = NoteSurveyFile(*read, path.toStdString(), meter, read->session->Document().m_AliodHeader);
     if (noted.Failed())
-        ShowError(&m_window, "Import", QString::fromStdString(noted.ErrorText()));
+        ShowError(&m_window, add ? "Add Survey" : "Import", QString::fromStdString(noted.ErrorText()));
+    read->session->Document().SetTitle(QFileInfo(path).fileName().toStdString());
+    // A survey newly read into a project that holds no work loses nothing
+    // when dropped (its file holds it): the project starts with it. Over
+    // work, it is a step that can be undone.
+    const bool freshStart = !add && m_project->FilePath().empty() && !IsModified();
+    WithSurveyInProject([&] {
+        const int active = m_project->Active();
+        if (add || active < 0)
+            m_history.AddSurvey(*m_project, m_project->SurveyCount(), std::move(read), add ? "Add Survey" : "Import");
+        else
+            m_history.ReplaceSurvey(*m_project, active, std::move(read), "Import");
+    });
+    if (freshStart)
+        m_history.Clear();
+    SurveysChanged();
+    return adopted;
+}
+
+QStringList ProjectCommands::SurveyNames() const
+{
+    QStringList names;
+    for (int i = 0; i < m_project->SurveyCount(); ++i)
+        names << QString("%1  %2").arg(i + 1).arg(
+                     QFileInfo(QString::fromStdString(m_project->Survey(i).path)).fileName());
+    return names;
+}
+
+void ProjectCommands::SwitchSurvey(int index)
+{
+    if (m_nDepth > 0 || index == m_project->Active() || index < 0 || index >= m_project->SurveyCount())
+        return;
+    WithSurveyInProject([&] { m_history.SwitchSurvey(*m_project, index, "Switch Survey"); });
+    SurveysChanged();
+}
+
+bool ProjectCommands::RemoveSurvey(int index)
+{
+    if (m_nDepth > 0 || index < 0 || index >= m_project->SurveyCount())
+        return false;
+    const QString name = QFileInfo(QString::fromStdString(m_project->Survey(index).path)).fileName();
+    QMessageBox ask(QMessageBox::Question, "Remove Survey",
+                    "Remove the survey " + name +
+                        " from the project? Its reduction goes with it; the data file stays where it is.",
+                    QMessageBox::Yes | QMessageBox::No, &m_window);
+    ask.setObjectName("removeSurveyBox");
+    ask.setDefaultButton(QMessageBox::No);
+    if (ask.exec() != QMessageBox::Yes)
+        return false;
+    WithSurveyInProject([&] { m_history.RemoveSurvey(*m_project, index, "Remove Survey"); });
+    SurveysChanged();
+    return true;
+}
+
+void ProjectCommands::SurveysChanged()
+{
+    m_view.ShowSession();
+    Refresh();
+    emit commandCompleted();
+}
+
+Outcome ProjectCommands::WriteAutosave(const std::string& folder, const std::string& session, std::int64_t savedMs)
+{
+    Outcome written;
+    WithSurveyInProject([&] { written = bramble::WriteAutosave(*m_project, folder, session, savedMs); });
+    return written;
+}
+
+bool ProjectCommands::RestoreAutosave(const LeftAutosave& autosave)
+{
+    Result<std::unique_ptr<Project>> restored = bramble::RestoreAutosave(autosave);
+    if (!restored.HasValue()) {
+        ShowError(&m_window, "Restore", QString::fromStdString(restored.ErrorText()));
+        return false;
+    }
+    Install(std::move(restored.Value()), true);
+    emit commandCompleted();
+    return true;
+}
+
+void ProjectCommands::Install(std::unique_ptr<Project> project, bool modified)
+{
+    // The survey shown now goes back to the old project, the new project's
+    // active one comes out.
+    const int old = m_project->Active();
+    if (old >= 0)
+        SwapSessionContents(m_live, *m_project->Survey(old).session);
+    m_project = std::move(project);
+    for (int i = 0; i < m_project->SurveyCount(); ++i) {
+        const ProjectSurvey& survey = m_project->Survey(i);
+        survey.session->Document().SetTitle(QFileInfo(QString::fromStdString(survey.path)).fileName().toStdString());
+    }
+    if (m_project->Active() >= 0) {
+        SwapSessionContents(m_live, *m_project->Survey(m_project->Active()).session);
+    } else {
+        ReductionSession empty;
+        SwapSessionContents(m_live, empty);
+    }
     m_history.Clear();
-    // A survey newly read loses nothing when dropped: its file holds it.
-    // Read into a project file, it is a change of that file.
-    m_bChangedOutsideHistory = !m_project->FilePath().empty();
+    m_history.MarkSaved();
+    m_bChangedOutsideHistory = modified;
+    m_view.ShowSession();
     Refresh();
 }
 
@@ -137,26 +233,7 @@ bool ProjectCommands::OpenProject(const QString& path)
             if (opened.Has(Severity::warning))
                 ShowError(&m_window, "Open Project",
                           QString::fromStdString(opened.Texts(Severity::warning).front()));
-            // The survey shown now goes back to the old project, the new
-            // project's active one comes out.
-            const int old = m_project->Active();
-            if (old >= 0)
-                SwapSessionContents(m_live, *m_project->Survey(old).session);
-            m_project = std::move(opened.Value());
-            if (m_project->Active() >= 0) {
-                const ProjectSurvey& shown = m_project->Survey(m_project->Active());
-                shown.session->Document().SetTitle(
-                    QFileInfo(QString::fromStdString(shown.path)).fileName().toStdString());
-                SwapSessionContents(m_live, *shown.session);
-            } else {
-                ReductionSession empty;
-                SwapSessionContents(m_live, empty);
-            }
-            m_history.Clear();
-            m_history.MarkSaved();
-            m_bChangedOutsideHistory = false;
-            m_view.ShowSession();
-            Refresh();
+            Install(std::move(opened.Value()), false);
             emit projectOpened(path);
             return true;
         }
@@ -193,6 +270,7 @@ bool ProjectCommands::SaveProjectTo(const QString& path)
     m_history.MarkSaved();
     m_bChangedOutsideHistory = false;
     Refresh();
+    emit projectSaved(path);
     return true;
 }
 
@@ -219,8 +297,7 @@ void ProjectCommands::Undo()
     WithSurveyInProject([&] { outcome = m_history.Undo(*m_project); });
     if (outcome.Failed())
         ShowError(&m_window, "Undo", QString::fromStdString(outcome.ErrorText()));
-    m_view.ShowSession();
-    Refresh();
+    SurveysChanged();
 }
 
 void ProjectCommands::Redo()
@@ -229,8 +306,7 @@ void ProjectCommands::Redo()
     WithSurveyInProject([&] { outcome = m_history.Redo(*m_project); });
     if (outcome.Failed())
         ShowError(&m_window, "Redo", QString::fromStdString(outcome.ErrorText()));
-    m_view.ShowSession();
-    Refresh();
+    SurveysChanged();
 }
 
 bool ProjectCommands::MaybeSave()

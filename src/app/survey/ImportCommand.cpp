@@ -21,7 +21,7 @@ QString ImportCommand::TitleOf(const QString& path)
     return path.mid(slash + 1);
 }
 
-void ImportCommand::OnFileImport()
+void ImportCommand::OnFileImport(bool add)
 {
     if (IsBusy())
         return;
@@ -33,10 +33,11 @@ void ImportCommand::OnFileImport()
     if (dump.InstrumentMode()) {
         // Logged data is always a CG-3 dump.
         if (!dump.ReceiveFileName().isEmpty())
-            Read(dump.ReceiveFileName(), MeterKind::cg3);
+            Read(dump.ReceiveFileName(), MeterKind::cg3, add);
     } else if (dump.AsciiFileMode()) {
         if (!dump.AsciiFileName().isEmpty())
-            Read(dump.AsciiFileName(), dump.MeterType() == CGDump::kAliod ? MeterKind::aliod : MeterKind::cg3);
+            Read(dump.AsciiFileName(), dump.MeterType() == CGDump::kAliod ? MeterKind::aliod : MeterKind::cg3,
+                 add);
     } else {
         ShowNoData();
     }
@@ -49,11 +50,11 @@ void ImportCommand::ImportFile(const QString& path, bool aliod)
 
 void ImportCommand::ImportRecognised(const QString& path) { Read(path, std::nullopt); }
 
-void ImportCommand::Read(const QString& path, std::optional<MeterKind> meter)
+void ImportCommand::Read(const QString& path, std::optional<MeterKind> meter, bool add)
 {
-    if (IsBusy() || path.isEmpty())
+    if (IsBusy() || path.isEmpty() || (add && !m_adopt))
         return;
-    if (!MayReplaceSurvey(m_pWindow, m_session, path))
+    if (!add && !MayReplaceSurvey(m_pWindow, m_session, path))
         return;
     const std::string file = path.toStdString();
     if (!meter) {
@@ -77,7 +78,8 @@ void ImportCommand::Read(const QString& path, std::optional<MeterKind> meter)
     if (!read)
         return;  // cancelled: the survey stays as it was
     const int readings = read->Value().counts ? read->Value().counts->readings : 0;
-    const Outcome adopted = m_session.Adopt(std::move(read->Value()));
+    const Outcome adopted =
+        m_adopt ? m_adopt(std::move(read->Value()), path, *meter, add) : m_session.Adopt(std::move(read->Value()));
     if (adopted.Failed()) {
         // One message: what the reader said when it could not read the
         // file, else why nothing was taken and the reader's warnings.

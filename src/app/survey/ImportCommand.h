@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <optional>
 
 #include <QObject>
@@ -31,8 +32,9 @@ public:
     // `window` parents the dialogs; `session` outlives the command.
     ImportCommand(ReductionSession& session, QWidget* window);
 
-    // "&Import...": the logger dialog, then the read.
-    void OnFileImport();
+    // "&Import...": the logger dialog, then the read. With `add` the survey
+    // read is added beside the current one (no question before replacing).
+    void OnFileImport(bool add = false);
     // Reads an ASCII file without the logger dialog (the Aliod header
     // creator still comes first for Aliod data).
     void ImportFile(const QString& path, bool aliod);
@@ -43,6 +45,12 @@ public:
 
     bool IsBusy() const { return m_loader.IsBusy(); }
 
+    // Who takes a survey that was read (a project that keeps several): by
+    // default the session adopts it in place of its survey. `add` tells
+    // an added survey from one that replaces the current one.
+    using Adopter = std::function<Outcome(ImportedSurvey survey, const QString& path, MeterKind meter, bool add)>;
+    void SetAdopter(Adopter adopter) { m_adopt = std::move(adopter); }
+
     // The document's title for a file: its name without the folder.
     static QString TitleOf(const QString& path);
 
@@ -52,7 +60,7 @@ signals:
     void imported(const QString& path, bool aliod, bool opened);
 
 private:
-    void Read(const QString& path, std::optional<MeterKind> meter);
+    void Read(const QString& path, std::optional<MeterKind> meter, bool add = false);
     void ShowNoData();
     void ShowWarnings(const QString& path, int readings, const QStringList& warnings);
 
@@ -60,6 +68,7 @@ private:
     CKelpDoc& m_doc;
     QWidget* m_pWindow;  // not owned
     SurveyLoader m_loader;
+    Adopter m_adopt;
     QPointer<QMessageBox> m_pWarnings;  // the read warnings shown last, while open
 };
 

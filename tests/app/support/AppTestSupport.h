@@ -29,11 +29,13 @@ inline const QString kAliodExample = BRAMBLE_EXAMPLES "/aliod-loop.csv";
 inline const QString kPolarExample = BRAMBLE_EXAMPLES "/finals2000A-2019-03-06.daily";
 #endif
 
-// Points QSettings at a fresh folder for the whole test program.
+// Points QSettings and the per-user data folder (autosaves, chart
+// settings) at a fresh folder for the whole test program.
 inline std::unique_ptr<QTemporaryDir> UsePrivateSettings()
 {
     auto dir = std::make_unique<QTemporaryDir>();
     qputenv("XDG_CONFIG_HOME", dir->path().toLocal8Bit());
+    qputenv("XDG_DATA_HOME", (dir->path() + "/data").toLocal8Bit());
     CKelpApp::SetSettingsKey();
     return dir;
 }

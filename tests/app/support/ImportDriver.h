@@ -36,7 +36,9 @@ inline void ChooseNextFile(const QString& path)
     });
 }
 
-inline void ImportThroughDialogs(CMainFrame* frame, const QString& path, bool aliod, HeaderAction header = AcceptHeader)
+// `command` is the File menu's "actionImport" or the Survey menu's "actionAddSurvey".
+inline void ImportThroughDialogs(CMainFrame* frame, const QString& path, bool aliod, HeaderAction header = AcceptHeader,
+                                 const char* command = "actionImport")
 {
     OnNextModal<CGDump>([path, aliod](CGDump* dump) {
         Click(dump, aliod ? "aliodRadio" : "asciiFileRadio");
@@ -47,7 +49,7 @@ inline void ImportThroughDialogs(CMainFrame* frame, const QString& path, bool al
     if (aliod)
         OnNextModal<CDlgAliodHeader>(header);
     QSignalSpy done(frame->importCommand(), &ImportCommand::imported);
-    frame->findChild<QAction*>("actionImport")->trigger();
+    frame->findChild<QAction*>(command)->trigger();
     QCOMPARE(done.count(), 1);
 }
 
