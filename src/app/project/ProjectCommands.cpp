@@ -9,6 +9,7 @@
 #include "mainwnd/CKelpView.h"
 #include "project/ProjectFile.h"
 #include "session/ReductionSession.h"
+#include "survey/CKelpDoc.h"
 
 namespace bramble {
 namespace {
@@ -119,7 +120,11 @@ Outcome ProjectCommands::AdoptSurvey(ImportedSurvey survey, const QString& path,
     const Outcome noted = NoteSurveyFile(*read, path.toStdString(), meter, read->session->Document().m_AliodHeader);
     if (noted.Failed())
         ShowError(&m_window, add ? "Add Survey" : "Import", QString::fromStdString(noted.ErrorText()));
-    read->session->Document().SetTitle(QFileInfo(path).fileName().toStdString());
+    CKelpDoc& doc = read->session->Document();
+    doc.SetTitle(QFileInfo(path).fileName().toStdString());
+    // How the data came (the logger dialog's mode) was set for this read.
+    doc.m_bInstrument = m_live.Document().m_bInstrument;
+    doc.m_bAsciiFile = m_live.Document().m_bAsciiFile;
     // A survey newly read into a project that holds no work loses nothing
     // when dropped (its file holds it): the project starts with it. Over
     // work, it is a step that can be undone.

@@ -19,7 +19,7 @@ SurveyList::SurveyList(ProjectCommands& project, QMenu& menu, QWidget* boxParent
     m_pAdd->setObjectName("actionAddSurvey");
     m_pRemove = m_menu.addAction("&Remove Survey", this, [this] { m_project.RemoveSurvey(m_project.ActiveSurvey()); });
     m_pRemove->setObjectName("actionRemoveSurvey");
-    m_menu.addSeparator();
+    m_pSeparator = m_menu.addSeparator();
     m_pGroup = new QActionGroup(this);
     m_pGroup->setExclusive(true);
 
@@ -46,6 +46,7 @@ void SurveyList::Rebuild()
     const QStringList names = m_project.SurveyNames();
     const int active = m_project.ActiveSurvey();
     m_pRemove->setEnabled(active >= 0);
+    m_pSeparator->setVisible(!names.isEmpty());
     if (names == m_shownNames && active == m_nShownActive)
         return;
     m_shownNames = names;

@@ -40,6 +40,7 @@ private:
     QMenu& m_menu;
     QAction* m_pAdd = nullptr;
     QAction* m_pRemove = nullptr;
+    QAction* m_pSeparator = nullptr;
     QActionGroup* m_pGroup = nullptr;
     QWidget* m_pBox = nullptr;
     QComboBox* m_pCombo = nullptr;

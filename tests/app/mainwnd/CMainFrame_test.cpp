@@ -92,12 +92,13 @@ private slots:
         QStringList titles;
         for (QAction* action : frame->menuBar()->actions())
             titles << action->text();
-        QCOMPARE(titles, (QStringList{"&File", "&Edit", "&View", "&Network", "&Help"}));
+        QCOMPARE(titles, (QStringList{"&File", "&Edit", "&View", "&Survey", "&Network", "&Help"}));
         QCOMPARE(MenuTexts(TopMenu(frame, "&File")),
                  (QStringList{"&Open Project...", "&Save Project", "Save Project &As...", "-", "&Import...",
                               "&Save Settings", "-", "E&xit"}));
         QCOMPARE(MenuTexts(TopMenu(frame, "&Edit")), (QStringList{"&Undo", "&Redo"}));
         QCOMPARE(MenuTexts(TopMenu(frame, "&View")), (QStringList{"&Raw...", "&Plot..."}));
+        QCOMPARE(MenuTexts(TopMenu(frame, "&Survey")), (QStringList{"&Add Survey...", "&Remove Survey"}));
         QCOMPARE(MenuTexts(TopMenu(frame, "&Network")), (QStringList{"Adjust &Network..."}));
         QCOMPARE(MenuTexts(TopMenu(frame, "&Help")), (QStringList{"&User's Guide", "-", "&About Bramble..."}));
         QVERIFY(!frame->findChild<QAction*>("actionSaveSettings")->isEnabled());
