@@ -8,7 +8,8 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 build=${1:-$root/build}
 out=$root/docs/images
 command -v xvfb-run >/dev/null || { echo "make-screenshots: install xvfb (apt-get install xvfb)" >&2; exit 1; }
-cmake --build "$build" --target WorkflowTour_test SerialLogger_test ImportCommand_test SurveyReplacement_test
+cmake --build "$build" --target WorkflowTour_test SerialLogger_test ImportCommand_test SurveyReplacement_test \
+    SurveyList_test AutosaveKeeper_test
 mkdir -p "$out"
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
@@ -16,7 +17,8 @@ export BRAMBLE_SCREENSHOTS="$tmp" QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR="$tmp/runt
 mkdir -m 700 "$tmp/runtime"
 for test in WorkflowTour_test "SerialLogger_test logsAMultiBlockDumpUntilTheMeterFallsSilent" \
     "ImportCommand_test readWarningsShowBesideTheWindowWithoutBlockingIt" \
-    "SurveyReplacement_test replaceLetsTheFileIn"; do
+    "SurveyReplacement_test replaceLetsTheFileIn" "SurveyList_test surveysAreAddedSwitchedAndRemovedAsStepsThatUndo" \
+    "AutosaveKeeper_test theAutosaveOfAProgramThatDidNotEndIsOfferedAndRestored"; do
     # shellcheck disable=SC2086  # the test name and its function are two words
     xvfb-run -a -s "-screen 0 1280x800x24" "$build"/tests/app/$test >"$tmp/log" 2>&1 ||
         { cat "$tmp/log" >&2; exit 1; }

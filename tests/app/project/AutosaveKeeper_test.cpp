@@ -1,6 +1,7 @@
 // The autosave in the window: written after a command while there are
 // unsaved changes, gone after a save, and offered at the next start when
 // the program that wrote it did not end.
+#include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
 #include <QMessageBox>
@@ -64,11 +65,12 @@ private slots:
         crashed.InsertSurvey(0, std::move(read.Value()));
         crashed.SetFilePath(work.filePath("campaign.bramble").toStdString());
         const std::string folder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation).toStdString();
-        QVERIFY(WriteAutosave(crashed, folder, "1-1", 1000).Succeeded());
+        QVERIFY(WriteAutosave(crashed, folder, "1-1", QDateTime::currentMSecsSinceEpoch()).Succeeded());
 
         QString asked;
         OnNextModal<QMessageBox>([&asked](QMessageBox* box) {
             asked = box->text();
+            MaybeGrab(box, "guide-restore-autosave");
             Click(box, "restoreButton");
         });
         CKelpView* view = StartProgram(m_app);

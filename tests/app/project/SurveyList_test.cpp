@@ -25,6 +25,11 @@ private slots:
     {
         m_view = StartProgram(m_app);
         QVERIFY(m_view);
+        if (!qEnvironmentVariableIsEmpty("BRAMBLE_SCREENSHOTS")) {
+            // The same size on every machine, whatever the screen.
+            m_app->mainFrame()->showNormal();
+            m_app->mainFrame()->setGeometry(0, 0, 1180, 560);
+        }
         ImportThroughDialogs(m_app->mainFrame(), kCg3Example, false);
         QCOMPARE(m_view->StationList().RowCount(), 15);
         m_view->OnSelectAll();
@@ -53,6 +58,15 @@ private slots:
         QCOMPARE(m_view->RowCountShown(), 15);
         QVERIFY(frame->findChild<QAction*>("actionSurvey1")->isChecked());
         QCOMPARE(project->undoAction()->text(), QString("&Undo Switch Survey"));
+        if (!qEnvironmentVariableIsEmpty("BRAMBLE_SCREENSHOTS")) {
+            QTest::qWait(200);
+            MaybeGrab(frame, "guide-surveys");
+            QMenu* menu = frame->findChild<QMenu*>("surveyMenu");
+            menu->popup(frame->mapToGlobal(QPoint(200, 30)));
+            QTest::qWait(200);
+            MaybeGrab(menu, "guide-survey-menu");
+            menu->hide();
+        }
         project->Undo();
         QCOMPARE(combo->currentIndex(), 1);
         QCOMPARE(project->undoAction()->text(), QString("&Undo Add Survey"));
