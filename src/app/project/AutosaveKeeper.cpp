@@ -73,7 +73,9 @@ void AutosaveKeeper::SaveNow()
         Remove();
         return;
     }
-    if (!m_bPending)
+    // Not halfway through a command (a dialog open over it): its end
+    // writes the autosave.
+    if (!m_bPending || m_project.InCommand())
         return;
     const Outcome written = m_project.WriteAutosave(m_folder, m_session, QDateTime::currentMSecsSinceEpoch());
     // A project that cannot be autosaved (a survey read from a pipe, a full

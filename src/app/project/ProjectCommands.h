@@ -55,6 +55,8 @@ public:
     // commands (the Corrections dialog's drift) make one step.
     void BeginCommand();
     void EndCommand(const QString& label);
+    // A command is under way (its dialog may be open).
+    bool InCommand() const { return m_nDepth > 0; }
     // A survey read by Import or Add Survey: added to the project, or put in
     // place of the active survey, as one step of the history, and shown. The
     // first survey of a project that is neither saved nor changed starts it
