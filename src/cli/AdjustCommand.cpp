@@ -14,11 +14,7 @@
 #include "adjust/SetupSources.h"
 #include "adjust/SessionReadings.h"
 #include "adjust/SetupsCsv.h"
-#include "adjust/SurveyReadings.h"
 #include "adjust/TextFields.h"
-#include "meters/BurrisReader.h"
-#include "meters/Cg5Reader.h"
-#include "meters/Cg6Reader.h"
 #include "project/ProjectFile.h"
 #include "session/ReductionSession.h"
 #include "survey/MeterTypeGuess.h"
@@ -51,10 +47,11 @@ constexpr const char* kAdjustHelp =
     "                        an Aliod day, a CG-5/CG-6 line or a Burris day, per meter\n"
     "  --tide, --pressure, --nominal-pressure, --elevation, --polar, --ocean-load,\n"
     "  --ocean-load-distance\n"
-    "                        the corrections of CG-3 and Aliod files, as\n"
+    "                        the corrections of the survey files, as\n"
     "                        'bramble-cli reduce --help' describes them (drift is\n"
-    "                        modelled here, never applied); CG-5, CG-6 and Burris\n"
-    "                        files keep the corrections the meter applied\n"
+    "                        modelled here, never applied); a CG-5, CG-6 or Burris\n"
+    "                        gravity keeps the tilt, temperature and drift\n"
+    "                        corrections its meter applied\n"
     "  --lat, --lon, --serial, --operator, --temp\n"
     "                        the header Aliod files are read with, as for reduce\n"
     "  --project FILE        every survey of a saved project (.bramble), each with the\n"
@@ -218,48 +215,22 @@ bool ParseArguments(const Args& args, AdjustArguments& a, std::ostream& err, boo
     return CheckCorrectionOptions(a.corrections, "bramble-cli adjust", err);
 }
 
-bool AnyCorrectionOption(const CorrectionOptions& o)
-{
-    return !o.tide.empty() || !o.pressures.empty() || !o.nominalPressure.empty() || !o.elevation.empty() ||
-           !o.polar.empty();
-}
-
-// The readings of one survey file: a CG-3 or Aliod file through a reduction
-// session with the correction options, the others with the corrections
-// their meter applied. Returns 0, or the exit status after saying why.
+// The readings of one survey file through a reduction session with the
+// correction options, as the windows would reduce it. Returns 0, or the
+// exit status after saying why.
 int ReadAdjustReadings(const std::string& file, MeterType type, const CorrectionOptions& corrections,
                        std::vector<AdjustReading>& readings, std::ostream& err)
 {
     const std::string who = "bramble-cli adjust";
-    if (type == MeterType::scintrex || type == MeterType::aliod) {
-        const MeterKind meter = type == MeterType::aliod ? MeterKind::aliod : MeterKind::cg3;
-        ReductionSession session;
-        const ReadReport imported = session.Import(file, meter, corrections.header);
-        if (!ReadSucceeded(imported, file, meter, who, err))
-            return kFailed;
-        session.SelectStations({});
-        if (const int status = ApplyCorrectionOptions(session, corrections, who, err); status != 0)
-            return status;
-        readings = AdjustReadingsFromSession(session);
-        return 0;
-    }
-    const MeterSurvey survey = type == MeterType::cg5   ? ReadCg5File(file)
-                               : type == MeterType::cg6 ? ReadCg6File(file)
-                                                        : ReadBurrisFile(file);
-    if (!survey.opened) {
-        err << who << ": cannot read " << file << "\n";
+    const MeterKind meter = MeterKindOf(type);
+    ReductionSession session;
+    const ReadReport imported = session.Import(file, meter, corrections.header);
+    if (!ReadSucceeded(imported, file, meter, who, err))
         return kFailed;
-    }
-    for (const ReadIssue& issue : survey.issues)
-        err << who << ": warning: " << file << " " << issue.message() << "\n";
-    if (survey.readings.empty()) {
-        err << who << ": no readings in " << file << "\n";
-        return kFailed;
-    }
-    if (AnyCorrectionOption(corrections))
-        err << who << ": warning: " << file
-            << ": the correction options apply to CG-3 and Aliod files; it keeps the corrections its meter applied\n";
-    readings = AdjustReadingsFromSurvey(survey);
+    session.SelectStations({});
+    if (const int status = ApplyCorrectionOptions(session, corrections, who, err); status != 0)
+        return status;
+    readings = AdjustReadingsFromSession(session);
     return 0;
 }
 

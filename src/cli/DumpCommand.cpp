@@ -244,30 +244,10 @@ int RunDump(const Args& args, std::ostream& out, std::ostream& err)
         return 2;
     }
     // The kind: --format or --aliod, else recognised from the content.
-    const bool named = format != "auto" || aliod;
-    MeterType type = format == "auto" ? MeterType::aliod : MeterTypeFromName(format).value_or(MeterType::scintrex);
-    if (aliod && type != MeterType::aliod) {
-        err << "bramble-cli dump: --aliod and --format " << format << " contradict each other\n";
-        return 2;
-    }
-    if (const std::string why = NotAFile(path); !why.empty()) {
-        err << "bramble-cli dump: cannot read " << path << ": " << why << "\n";
-        return 1;
-    }
-    if (!named) {
-        const std::optional<MeterType> found = RecogniseMeterType(path);
-        if (!found) {
-            std::error_code ec;
-            if (!std::filesystem::is_regular_file(path, ec))
-                err << "bramble-cli dump: " << path << " is a pipe or a device, which is not looked into to "
-                    << "recognise its meter (that would take its lines); --format names the kind\n";
-            else
-                err << "bramble-cli dump: no readings in " << path << ": it is none of the meter files Bramble "
-                    << "reads (tried " << MeterTypesTried() << "); --format names the kind\n";
-            return 1;
-        }
-        type = *found;
-    }
+    const FormatChoice choice = ChooseFormat(path, format, aliod, "bramble-cli dump", err);
+    if (!choice.type)
+        return choice.status;
+    const MeterType type = *choice.type;
     if (type == MeterType::cg5 || type == MeterType::cg6 || type == MeterType::burris)
         return DumpMeterFile(type, path, json, out, err);
     const std::optional<ReadReport> report = ReadSurvey(doc, path, type == MeterType::aliod, "bramble-cli dump", err);

@@ -62,14 +62,61 @@ bool CheckReadable(const std::string& path, const std::string& who, std::ostream
     return why.empty();
 }
 
+FormatChoice ChooseFormat(const std::string& path, const std::string& format, bool aliod, const std::string& who,
+                          std::ostream& err)
+{
+    const std::optional<MeterType> named = format == "auto" ? std::nullopt : MeterTypeFromName(format);
+    if (format != "auto" && !named) {
+        err << who << ": --format takes auto, cg3, aliod, cg5, cg6 or burris, not '" << format << "'\n";
+        return {std::nullopt, 2};
+    }
+    if (aliod && named && *named != MeterType::aliod) {
+        err << who << ": --aliod and --format " << format << " contradict each other\n";
+        return {std::nullopt, 2};
+    }
+    if (!CheckReadable(path, who, err))
+        return {std::nullopt, 1};
+    if (aliod)
+        return {MeterType::aliod, 0};
+    if (named)
+        return {named, 0};
+    const std::optional<MeterType> found = RecogniseMeterType(path);
+    if (!found) {
+        std::error_code ec;
+        if (!std::filesystem::is_regular_file(path, ec))
+            err << who << ": " << path << " is a pipe or a device, which is not looked into to recognise its "
+                << "meter (that would take its lines); --format names the kind\n";
+        else
+            err << who << ": no readings in " << path << ": it is none of the meter files Bramble reads (tried "
+                << MeterTypesTried() << "); --format names the kind\n";
+        return {std::nullopt, 1};
+    }
+    return {found, 0};
+}
+
 namespace {
 
-void SayNoReadings(const std::string& path, bool aliod, const std::string& who, std::ostream& err)
+void SayNoReadings(const std::string& path, MeterKind meter, const std::string& who, std::ostream& err)
 {
-    err << who << ": no readings in " << path << ": "
-        << (aliod ? "it holds no Aliod reading lines"
-                  : "it holds no Scintrex CG-3 readings (an Aliod file is read with --aliod)")
-        << "\n";
+    err << who << ": no readings in " << path << ": ";
+    switch (meter) {
+    case MeterKind::aliod:
+        err << "it holds no Aliod reading lines";
+        break;
+    case MeterKind::cg3:
+        err << "it holds no Scintrex CG-3 readings (an Aliod file is read with --aliod)";
+        break;
+    case MeterKind::cg5:
+        err << "it holds no CG-5 readings";
+        break;
+    case MeterKind::cg6:
+        err << "it holds no CG-6 readings";
+        break;
+    case MeterKind::burris:
+        err << "it holds no Burris readings";
+        break;
+    }
+    err << "\n";
 }
 
 }  // namespace
@@ -84,7 +131,7 @@ bool ReadSucceeded(const ReadReport& read, const std::string& path, MeterKind me
     }
     PrintReadMessages(read, err);
     if (read.Value().readings == 0) {
-        SayNoReadings(path, meter == MeterKind::aliod, who, err);
+        SayNoReadings(path, meter, who, err);
         return false;
     }
     return true;

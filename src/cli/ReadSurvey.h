@@ -9,6 +9,7 @@
 #include "session/MeterKind.h"
 #include "survey/AliodHeaderTexts.h"
 #include "survey/CKelpDoc.h"
+#include "survey/MeterTypeGuess.h"
 
 namespace bramble::cli {
 
@@ -33,7 +34,19 @@ bool CheckReadable(const std::string& path, const std::string& who, std::ostream
 std::optional<ReadReport> ReadSurvey(CKelpDoc& doc, const std::string& path, bool aliod, const std::string& who,
                                      std::ostream& err);
 
-// After a read by the session: prints the reader's messages, and refuses a
+// The meter kind of `path` for --format (auto, cg3, aliod, cg5, cg6 or
+// burris) and --aliod: the one named, else the one recognised from the
+// content. A --format with another name, or --aliod with another kind, is a
+// bad argument (status 2); a file that cannot be read or matches no kind is
+// refused (status 1). Each refusal is a line on `err` starting with `who`.
+struct FormatChoice {
+    std::optional<MeterType> type;
+    int status = 0;
+};
+FormatChoice ChooseFormat(const std::string& path, const std::string& format, bool aliod, const std::string& who,
+                          std::ostream& err);
+
+// After a read by the session: prints the reader's warnings, and refuses a
 // file that could not be opened or holds no reading with a line saying so.
 bool ReadSucceeded(const ReadReport& read, const std::string& path, MeterKind meter, const std::string& who,
                    std::ostream& err);

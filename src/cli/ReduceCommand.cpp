@@ -18,7 +18,8 @@ namespace bramble::cli {
 namespace {
 
 constexpr const char* kReduceHelp =
-    "usage: bramble-cli reduce FILE [--aliod] [--lat DEG] [--lon DEG] [--serial N] [--operator TEXT] [--temp DEG]\n"
+    "usage: bramble-cli reduce FILE [--format auto|cg3|aliod|cg5|cg6|burris] [--aliod]\n"
+    "                          [--lat DEG] [--lon DEG] [--serial N] [--operator TEXT] [--temp DEG]\n"
     "                          [--tide longman|berger|none] [--pressure \"MM/DD/YYYY  HH:MM:SS  hPa\"]...\n"
     "                          [--nominal-pressure HPA | --elevation M] [--polar FILE]\n"
     "                          [--ocean-load FILE [--ocean-load-distance KM]]\n"
@@ -33,8 +34,11 @@ constexpr const char* kReduceHelp =
     "the exports. The files written hold the same bytes as the program's\n"
     "\"&Export Text\" and \"Export Selected\" files for the same choices.\n"
     "\n"
-    "  FILE                  a Scintrex CG-3 dump, or an Aliod file with --aliod\n"
-    "  --aliod               read FILE as Aliod readings; the five header values\n"
+    "  FILE                  a Scintrex CG-3 dump, an Aliod, CG-5, CG-6 or Burris file\n"
+    "  --format KIND         the meter that wrote FILE; auto (the default)\n"
+    "                        recognises it from its content\n"
+    "  --aliod               read FILE as Aliod readings (--format aliod); the five\n"
+    "                        header values\n"
     "                        default to those the Aliod Header Creator offers:\n"
     "  --serial N              (123456789)\n"
     "  --lat DEG               average latitude of the survey area (40.02885)\n"
@@ -42,8 +46,10 @@ constexpr const char* kReduceHelp =
     "  --operator TEXT         (NONE)\n"
     "  --temp DEG              operating temperature (90.5)\n"
     "  --tide MODE           longman (the meter's own correction; the default for\n"
-    "                        CG-3 data, not offered for Aliod data), berger (the\n"
-    "                        computed earth tide) or none (the default for Aliod)\n"
+    "                        CG-3, CG-5, CG-6 and Burris data, not offered for\n"
+    "                        Aliod data), berger (the computed earth tide at each\n"
+    "                        reading's position where the file gives one) or none\n"
+    "                        (the default for Aliod)\n"
     "  --pressure ENTRY      a pressure entry, date, time and hPa as the Corrections\n"
     "                        dialog lists them; may be given more than once. The\n"
     "                        entries replace the two default ones and turn the\n"
@@ -106,6 +112,7 @@ struct ExportRequest {
 
 struct ReduceOptions {
     std::string file;
+    std::string format = "auto";
     bool aliod = false;
     CorrectionOptions corrections;  // and the Aliod header
     bool driftAuto = false;
@@ -157,6 +164,10 @@ bool ParseArguments(const Args& args, ReduceOptions& o, std::ostream& err, bool&
             return true;
         } else if (a == "--aliod") {
             o.aliod = true;
+        } else if (a == "--format") {
+            ok = value(o.format);
+            if (ok && o.format != "auto" && !MeterTypeFromName(o.format))
+                return fail("--format takes auto, cg3, aliod, cg5, cg6 or burris, not '" + o.format + "'");
         } else if (const OptionTaken taken = TakeCorrectionOption(args, i, o.corrections, "bramble-cli reduce", err);
                    taken != OptionTaken::no) {
             if (taken == OptionTaken::bad)
@@ -234,10 +245,17 @@ bool ParseArguments(const Args& args, ReduceOptions& o, std::ostream& err, bool&
                     "the base readings), not both");
     if (o.haveDriftLine && ParseDriftLine(o.driftLine).m_dtStart.value() == 0.0)
         return fail("'" + o.driftLine + "' is not a drift line (\"MM/DD/YYYY  HH:MM:SS  c1 c2 ... c6\")");
+    if (o.format == "aliod")
+        o.aliod = true;
+    else if (o.aliod && o.format != "auto")
+        return fail("--aliod and --format " + o.format + " contradict each other");
     if (o.corrections.headerGiven && !o.aliod)
         return fail("--lat, --lon, --serial, --operator and --temp are the Aliod header; give them with --aliod");
-    if (const int mode = TideModeOf(o.corrections.tide); mode >= 0) {
-        const Outcome offered = CheckTideMode(o.aliod ? MeterKind::aliod : MeterKind::cg3, mode);
+    // A named meter's tide options are checked before anything is read; a
+    // recognised one's once it is known.
+    if (const int mode = TideModeOf(o.corrections.tide); mode >= 0 && (o.aliod || o.format != "auto")) {
+        const MeterKind meter = o.aliod ? MeterKind::aliod : MeterKindOf(*MeterTypeFromName(o.format));
+        const Outcome offered = CheckTideMode(meter, mode);
         if (offered.Failed())
             return fail("--tide " + o.corrections.tide + ": " + offered.Messages().front().text);
     }
@@ -308,9 +326,17 @@ int RunReduce(const Args& args, std::ostream& out, std::ostream& err)
         return ReduceProject(o, out, err);
 
     const std::string who = "bramble-cli reduce";
-    const MeterKind meter = o.aliod ? MeterKind::aliod : MeterKind::cg3;
-    if (!CheckReadable(o.file, who, err))
-        return kFileError;
+    const FormatChoice format = ChooseFormat(o.file, o.format, o.aliod, who, err);
+    if (!format.type)
+        return format.status;
+    const MeterKind meter = MeterKindOf(*format.type);
+    if (const int mode = TideModeOf(o.corrections.tide); mode >= 0) {
+        const Outcome offered = CheckTideMode(meter, mode);
+        if (offered.Failed()) {
+            err << who << ": --tide " << o.corrections.tide << ": " << offered.Messages().front().text << "\n";
+            return kBadArguments;
+        }
+    }
     auto survey = std::make_unique<ProjectSurvey>();
     ReductionSession& session = *survey->session;
     const ReadReport imported = session.Import(o.file, meter, o.corrections.header);

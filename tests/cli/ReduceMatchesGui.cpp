@@ -218,6 +218,20 @@ private slots:
         CompareOutputs();
     }
 
+    // A CG-6 survey: the Berger tide at each reading's own position, then
+    // the least-squares drift line.
+    void cg6BergerDriftAuto()
+    {
+        const QString cg6 = BRAMBLE_TEST_DATA "/meters/CG-6_TestData.dat";
+        ImportMeterFile(m_app->mainFrame(), cg6, "cg6Radio");
+        Click(m_view, "selectAllButton");
+        CorrectionsOk([](CDlgCorrections* dlg) { Click(dlg, "bergerRadio"); });
+        DriftCommandOk("&Calculate Drift...", [](CDlgDriftCorrect*) {});
+        ExportFromTheWindows();
+        RunCli({cg6, "--tide", "berger", "--drift", "auto"});
+        CompareOutputs();
+    }
+
     // A named correction calculated from the base station's readings alone,
     // then applied to every reading.
     void cg3DriftBase() { DriftFromBaseReadings({}); }

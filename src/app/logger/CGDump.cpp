@@ -113,12 +113,24 @@ void CGDump::BuildControls()
     m_pCG3Radio->setObjectName("cg3Radio");
     m_pAliodRadio = new QRadioButton("Aliod", meterBox);
     m_pAliodRadio->setObjectName("aliodRadio");
+    m_pCG5Radio = new QRadioButton("CG-5", meterBox);
+    m_pCG5Radio->setObjectName("cg5Radio");
+    m_pCG6Radio = new QRadioButton("CG-6", meterBox);
+    m_pCG6Radio->setObjectName("cg6Radio");
+    m_pBurrisRadio = new QRadioButton("Burris", meterBox);
+    m_pBurrisRadio->setObjectName("burrisRadio");
     m_pMeterGroup = new QButtonGroup(this);
     m_pMeterGroup->addButton(m_pCG3Radio, kCG3);
     m_pMeterGroup->addButton(m_pAliodRadio, kAliod);
+    m_pMeterGroup->addButton(m_pCG5Radio, kCG5);
+    m_pMeterGroup->addButton(m_pCG6Radio, kCG6);
+    m_pMeterGroup->addButton(m_pBurrisRadio, kBurris);
     auto* meterLayout = new QHBoxLayout(meterBox);
     meterLayout->addWidget(m_pCG3Radio);
     meterLayout->addWidget(m_pAliodRadio);
+    meterLayout->addWidget(m_pCG5Radio);
+    meterLayout->addWidget(m_pCG6Radio);
+    meterLayout->addWidget(m_pBurrisRadio);
 
     // File names.
     m_pInstrumentBox = new QGroupBox("Instrument", this);
@@ -215,6 +227,8 @@ void CGDump::BuildControls()
     connect(m_pAsciiRadio, &QRadioButton::clicked, this, &CGDump::OnAcquireRadio);
     connect(m_pCG3Radio, &QRadioButton::clicked, this, &CGDump::OnCG3);
     connect(m_pAliodRadio, &QRadioButton::clicked, this, &CGDump::OnAliod);
+    for (QRadioButton* fileMeter : {m_pCG5Radio, m_pCG6Radio, m_pBurrisRadio})
+        connect(fileMeter, &QRadioButton::clicked, this, &CGDump::OnAliod);
     // Every change of the receive file name goes into its field at once.
     connect(m_pRcvEdit, &QLineEdit::textEdited, this, [this](const QString& text) { m_strRcvFilename = text; });
     connect(m_pRcvBrowse, &QPushButton::clicked, this, &CGDump::OnChooseReceiveFile);
@@ -247,7 +261,8 @@ void CGDump::ShowFields()
     m_pRcvEdit->setText(m_strRcvFilename);
     m_pAsciiEdit->setText(m_strAsciiFilename);
     m_pAcquireGroup->button(m_nAcquireType == kAsciiFile ? kAsciiFile : kInstrument)->setChecked(true);
-    m_pMeterGroup->button(m_nMeterType == kAliod ? kAliod : kCG3)->setChecked(true);
+    QAbstractButton* meter = m_pMeterGroup->button(m_nMeterType);
+    (meter ? meter : m_pMeterGroup->button(kCG3))->setChecked(true);
     m_pByteCount->setText(QString::number(m_nRcvBytes));
     m_pBaudEdit->setText(QString::number(m_dBaud));
     m_pByteSizeEdit->setText(QString::number(m_dByteSize));
@@ -282,7 +297,8 @@ void CGDump::OnAcquireRadio()
 
 void CGDump::OnAliod()
 {
-    // An Aliod meter is never logged here: its data always comes from a file.
+    // Only a CG-3 is logged here: the data of an Aliod, CG-5, CG-6 or
+    // Burris meter always comes from a file.
     TakeFields();
     m_nAcquireType = kAsciiFile;
     SwitchMode(kAsciiFile);
@@ -445,7 +461,8 @@ void CGDump::LockWhileLogging(bool logging)
     for (QWidget* w :
          {static_cast<QWidget*>(m_pRcvEdit), static_cast<QWidget*>(m_pRcvBrowse), static_cast<QWidget*>(m_pEditFile),
           static_cast<QWidget*>(m_pInstrumentRadio), static_cast<QWidget*>(m_pAsciiRadio),
-          static_cast<QWidget*>(m_pCG3Radio), static_cast<QWidget*>(m_pAliodRadio)})
+          static_cast<QWidget*>(m_pCG3Radio), static_cast<QWidget*>(m_pAliodRadio), static_cast<QWidget*>(m_pCG5Radio),
+          static_cast<QWidget*>(m_pCG6Radio), static_cast<QWidget*>(m_pBurrisRadio)})
         w->setEnabled(!logging);
 }
 

@@ -26,7 +26,7 @@ class CGDump final : public QDialog {
     Q_OBJECT
 public:
     enum AcquireType { kInstrument = 0, kAsciiFile = 1 };
-    enum MeterType { kCG3 = 0, kAliod = 1 };
+    enum MeterType { kCG3 = 0, kAliod = 1, kCG5 = 2, kCG6 = 3, kBurris = 4 };
 
     explicit CGDump(QWidget* parent = nullptr);
 
@@ -105,6 +105,9 @@ private:
     QButtonGroup* m_pAcquireGroup = nullptr;
     QRadioButton* m_pCG3Radio = nullptr;    // 1173
     QRadioButton* m_pAliodRadio = nullptr;  // 1174
+    QRadioButton* m_pCG5Radio = nullptr;
+    QRadioButton* m_pCG6Radio = nullptr;
+    QRadioButton* m_pBurrisRadio = nullptr;
     QButtonGroup* m_pMeterGroup = nullptr;
     QGroupBox* m_pInstrumentBox = nullptr;  // 1019
     QGroupBox* m_pAsciiBox = nullptr;       // 1018

@@ -42,7 +42,8 @@ void CKelpApp::ConfigureParser(QCommandLineParser& parser)
     parser.addHelpOption();
     parser.addVersionOption();
     parser.addOption(QCommandLineOption("aliod", "Read FILE as Aliod data (asks for its header first)."));
-    parser.addPositionalArgument("file", "A Scintrex CG-3 dump or an Aliod file to import at start.");
+    parser.addPositionalArgument("file", "A Scintrex CG-3 dump, an Aliod, CG-5, CG-6 or Burris file to import at "
+                                         "start; the meter is recognised from the content.");
 }
 
 bool CKelpApp::OnlyAsksForInformation(const QStringList& arguments)
@@ -83,7 +84,7 @@ bool CKelpApp::InitInstance(const QStringList& arguments)
         if (path.isEmpty())
             return;
         if (aliod)
-            frame->importCommand()->ImportFile(path, true);
+            frame->importCommand()->ImportFile(path, MeterKind::aliod);
         else
             frame->importCommand()->ImportRecognised(path);
     });

@@ -168,7 +168,7 @@ void CMainFrame::UpdateRecentMenu()
     for (const RecentFileList::Entry& entry : m_Recent.Entries()) {
         auto* action = new QAction(QString("&%1 %2").arg(number).arg(QDir::toNativeSeparators(entry.path)), this);
         action->setObjectName(QString("actionRecent%1").arg(number));
-        connect(action, &QAction::triggered, this, [this, entry] { m_pImport->ImportFile(entry.path, entry.aliod); });
+        connect(action, &QAction::triggered, this, [this, entry] { m_pImport->ImportFile(entry.path, entry.meter); });
         m_pFileMenu->insertAction(m_pRecentProjectSeparator, action);
         m_RecentActions.append(action);
         ++number;
@@ -205,12 +205,12 @@ void CMainFrame::OpenRecentProject(const QString& path)
         m_pProject->OpenProject(path);
 }
 
-void CMainFrame::OnImported(const QString& path, bool aliod, bool opened)
+void CMainFrame::OnImported(const QString& path, MeterKind meter, bool opened)
 {
     UpdateTitle();
     if (!opened)
         return;  // a file that could not be read is not offered again
-    m_Recent.Add(path, aliod);
+    m_Recent.Add(path, meter);
     UpdateRecentMenu();
 }
 

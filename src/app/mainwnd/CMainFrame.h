@@ -66,7 +66,7 @@ private:
     void BuildDisabledCommands();
     void UpdateRecentMenu();
     void OpenRecentProject(const QString& path);
-    void OnImported(const QString& path, bool aliod, bool opened);
+    void OnImported(const QString& path, MeterKind meter, bool opened);
 
     CKelpDoc& m_doc;
     CKelpView* m_pView = nullptr;

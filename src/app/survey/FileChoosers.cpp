@@ -20,8 +20,8 @@ struct FileKind {
 
 // The meter files the readers take, in the order the choosers offer them.
 constexpr FileKind kDataFileKinds[] = {
-    {"CG-3 Dumps", "*.dat *.txt *.asc"},
-    {"Aliod Files", "*.csv *.txt *.dat"},
+    {"CG-3 Dumps", "*.dat *.txt *.asc"}, {"Aliod Files", "*.csv *.txt *.dat"},  {"CG-5 Files", "*.txt *.dat"},
+    {"CG-6 Files", "*.dat *.txt"},       {"Burris Files", "*.txt *.csv *.dat"},
 };
 
 // After the kinds of file: everything, then the plain extensions.

@@ -1,5 +1,8 @@
 #include "survey/ImportCommand.h"
 
+#include <filesystem>
+#include <system_error>
+
 #include <QMessageBox>
 #include <QWidget>
 
@@ -7,9 +10,29 @@
 #include "session/ReductionSession.h"
 #include "survey/CDlgAliodHeader.h"
 #include "survey/CKelpDoc.h"
+#include "survey/MeterTypeGuess.h"
 #include "survey/SurveyReplacement.h"
 
 namespace bramble {
+namespace {
+
+MeterKind KindOfChoice(int choice)
+{
+    switch (choice) {
+    case CGDump::kAliod:
+        return MeterKind::aliod;
+    case CGDump::kCG5:
+        return MeterKind::cg5;
+    case CGDump::kCG6:
+        return MeterKind::cg6;
+    case CGDump::kBurris:
+        return MeterKind::burris;
+    default:
+        return MeterKind::cg3;
+    }
+}
+
+}  // namespace
 
 ImportCommand::ImportCommand(ReductionSession& session, QWidget* window)
     : QObject(window), m_session(session), m_doc(session.Document()), m_pWindow(window), m_loader(window)
@@ -36,16 +59,15 @@ void ImportCommand::OnFileImport(bool add)
             Read(dump.ReceiveFileName(), MeterKind::cg3, add);
     } else if (dump.AsciiFileMode()) {
         if (!dump.AsciiFileName().isEmpty())
-            Read(dump.AsciiFileName(), dump.MeterType() == CGDump::kAliod ? MeterKind::aliod : MeterKind::cg3,
-                 add);
+            Read(dump.AsciiFileName(), KindOfChoice(dump.MeterType()), add);
     } else {
         ShowNoData();
     }
 }
 
-void ImportCommand::ImportFile(const QString& path, bool aliod)
+void ImportCommand::ImportFile(const QString& path, MeterKind meter)
 {
-    Read(path, aliod ? MeterKind::aliod : MeterKind::cg3);
+    Read(path, meter);
 }
 
 void ImportCommand::ImportRecognised(const QString& path) { Read(path, std::nullopt); }
@@ -61,7 +83,14 @@ void ImportCommand::Read(const QString& path, std::optional<MeterKind> meter, bo
         const auto recognised = m_loader.Recognise(file);
         if (!recognised)
             return;  // cancelled while the file was being opened
-        meter = *recognised == MeterType::aliod ? MeterKind::aliod : MeterKind::cg3;
+        if (*recognised) {
+            meter = MeterKindOf(**recognised);
+        } else if (std::error_code ec; std::filesystem::is_regular_file(file, ec)) {
+            ShowNoKind(path);
+            return;
+        } else {
+            meter = MeterKind::cg3;  // a pipe or a device is not looked into: read as a CG-3 dump
+        }
     }
     const bool aliod = *meter == MeterKind::aliod;
 
@@ -90,7 +119,7 @@ void ImportCommand::Read(const QString& path, std::optional<MeterKind> meter, bo
                 text += "\n\n" + warning;
         }
         m_doc.ShowMessage(text);
-        emit imported(path, aliod, false);
+        emit imported(path, *meter, false);
         return;
     }
     m_doc.SetTitle(TitleOf(path).toStdString());
@@ -98,7 +127,7 @@ void ImportCommand::Read(const QString& path, std::optional<MeterKind> meter, bo
     for (const std::string& warning : read->Texts(Severity::warning))
         warnings << QString::fromStdString(warning);
     ShowWarnings(path, readings, warnings);
-    emit imported(path, aliod, true);
+    emit imported(path, *meter, true);
 }
 
 void ImportCommand::ShowWarnings(const QString& path, int readings, const QStringList& warnings)
@@ -126,6 +155,15 @@ void ImportCommand::ShowNoData()
 {
     QMessageBox box(QMessageBox::NoIcon, "Bramble", "No data to Parse", QMessageBox::Ok, m_pWindow);
     box.setObjectName("noDataBox");
+    box.exec();
+}
+
+void ImportCommand::ShowNoKind(const QString& path)
+{
+    const QString text = QStringLiteral("%1 is none of the meter files Bramble reads (tried %2).")
+                             .arg(TitleOf(path), QString::fromStdString(MeterTypesTried()));
+    QMessageBox box(QMessageBox::Warning, "Bramble", text, QMessageBox::Ok, m_pWindow);
+    box.setObjectName("noKindBox");
     box.exec();
 }
 

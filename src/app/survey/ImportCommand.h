@@ -37,10 +37,12 @@ public:
     void OnFileImport(bool add = false);
     // Reads an ASCII file without the logger dialog (the Aliod header
     // creator still comes first for Aliod data).
-    void ImportFile(const QString& path, bool aliod);
-    // The same for a file that comes without the operator's choice of meter
-    // (dropped, or named on the command line): read as Aliod data when its
-    // first lines say so (looked at off the window's thread), else as CG-3.
+    void ImportFile(const QString& path, MeterKind meter);
+    // The same for a file that comes without a meter choice (dropped on the
+    // window, named on the command line): the kind is recognised from the
+    // content, looked at off the window's thread; a file of no kind is
+    // refused with a message naming the kinds tried, and the survey shown
+    // stays. A pipe or a device is not looked into and is read as CG-3.
     void ImportRecognised(const QString& path);
 
     bool IsBusy() const { return m_loader.IsBusy(); }
@@ -55,14 +57,16 @@ public:
     static QString TitleOf(const QString& path);
 
 signals:
-    // A file was read: `opened` is true when it replaced the survey, false
-    // when it was refused (it could not be read or holds no readings).
-    void imported(const QString& path, bool aliod, bool opened);
+    // A file was read as `meter`: `opened` is true when it replaced the
+    // survey, false when it was refused (it could not be read or holds no
+    // readings).
+    void imported(const QString& path, MeterKind meter, bool opened);
 
 private:
     void Read(const QString& path, std::optional<MeterKind> meter, bool add = false);
     void ShowNoData();
     void ShowWarnings(const QString& path, int readings, const QStringList& warnings);
+    void ShowNoKind(const QString& path);
 
     ReductionSession& m_session;
     CKelpDoc& m_doc;

@@ -25,6 +25,22 @@ std::string Cg3Meter(const CScintrexHeader* header)
     return header ? std::to_string(header->m_nSerNo) : std::string();
 }
 
+// A CG-5, CG-6 or Burris reading: its loop and meter as the file names
+// them, and its own position.
+void TakeMeterReading(const CMeterStation& m, AdjustReading& r)
+{
+    if (m.m_pHeader) {
+        r.loop = m.m_pHeader->m_strLoop;
+        r.meter = m.m_pHeader->m_strInstrument;
+    }
+    r.sd = m.m_dStdDev;
+    r.duration = m.m_dDur;
+    r.temperature = m.m_dTempRead;
+    r.latitude = m.m_dLatitude;
+    r.longitude = m.m_dEastLongitude;
+    r.rejected = m.m_bMarkedRejected;
+}
+
 }  // namespace
 
 std::vector<AdjustReading> AdjustReadingsFromSession(const ReductionSession& session, const TideFunction& tide)
@@ -45,7 +61,10 @@ std::vector<AdjustReading> AdjustReadingsFromSession(const ReductionSession& ses
         r.station = item->m_strStation;
         r.time = item->m_dtTime.value();
         r.temperature = item->m_dTemp;
-        if (item->isAliod()) {
+        if (const auto* meter = dynamic_cast<const CMeterStation*>(item.get())) {
+            r.gravity = GravityBeforeDrift(*meter, steps);
+            TakeMeterReading(*meter, r);
+        } else if (item->isAliod()) {
             const auto& aliod = static_cast<const CAliodStation&>(*item);
             r.gravity = GravityBeforeDrift(aliod, steps);
             r.loop = item->m_dtTime.format("%Y-%m-%d");

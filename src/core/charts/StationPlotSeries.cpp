@@ -50,34 +50,28 @@ double ScaleChoiceFactor(int index)
 namespace {
 
 // The stored value of a series for one reading; false when the series has
-// no value for the reading's meter type.
+// no value for the reading's meter type, or the meter gave none.
 bool SeriesValue(const CReading& reading, int series, double& value)
 {
-    const auto* cg3 = reading.isAliod() ? nullptr : static_cast<const CScintrexStation*>(&reading);
-    const auto* aliod = reading.isAliod() ? static_cast<const CAliodStation*>(&reading) : nullptr;
+    const auto take = [&value](const std::optional<double>& v) {
+        if (v)
+            value = *v;
+        return v.has_value();
+    };
     switch (series) {
     case kSeriesGravity:
         value = reading.m_dGrav;
         return true;
     case kSeriesSDev:
-        if (!cg3)
-            return false;
-        value = cg3->m_dStdDev;
-        return true;
+        return !reading.isAliod() && take(reading.Values().stdDev);
     case kSeriesTiltX:
-        value = cg3 ? cg3->m_nTiltX : aliod->m_nCrossLevel;
-        return true;
+        return take(reading.Values().tiltX);
     case kSeriesTiltY:
-        value = cg3 ? cg3->m_nTiltY : aliod->m_nLongLevel;
-        return true;
+        return take(reading.Values().tiltY);
     case kSeriesTemp:
-        value = reading.m_dTemp;
-        return true;
+        return take(reading.Values().temperature);
     case kSeriesEtc:
-        if (!cg3)
-            return false;
-        value = cg3->m_dEtc;
-        return true;
+        return !reading.isAliod() && take(reading.Values().etc);
     case kSeriesBerger:
         value = reading.m_dTideCorr;
         return true;
@@ -217,28 +211,36 @@ std::string StationPointText(const CKelpDoc& doc, const CStationList& list, int 
         return {};
     const std::string number = list.Text(point, CStationList::kStationIndex);
     const char* n = number.c_str();
-    const auto* cg3 = reading->isAliod() ? nullptr : static_cast<const CScintrexStation*>(reading);
-    const auto* aliod = reading->isAliod() ? static_cast<const CAliodStation*>(reading) : nullptr;
+    const bool aliod = reading->isAliod();
+    const bool cg3 = dynamic_cast<const CScintrexStation*>(reading) != nullptr;
+    const MeterValues values = reading->Values();
     // Each value with its own unit: gravity, its deviation and every
-    // correction in mGal, tilts and levels in whole arc-seconds, the CG-3's
-    // temperature in mK. The Aliod temperature is shown as the file gives
-    // it, without a unit, since the file does not say which it is.
+    // correction in mGal, tilts and levels in arc-seconds, the CG-3's
+    // temperature in mK. Other temperatures are shown as the file gives
+    // them, without a unit, since the Aliod file does not say which it is
+    // and the CG-5, CG-6 and Burris use their own.
+    const auto tilt = [&](const char* name, const std::optional<double>& v) {
+        if (!v)
+            return std::string();
+        return StringPrintf("Number: %s\n %s: %.*f arcsec\n", n, name, values.tiltDecimals, *v);
+    };
     switch (series) {
     case kSeriesGravity:
         return StringPrintf("Number: %s\n Grav:%13.4fmGal\n", n, reading->m_dGrav);
     case kSeriesSDev:
-        return cg3 ? StringPrintf("Number: %s\n SDev:%13.4fmGal\n", n, cg3->m_dStdDev) : std::string();
+        return !aliod && values.stdDev ? StringPrintf("Number: %s\n SDev:%13.4fmGal\n", n, *values.stdDev)
+                                       : std::string();
     case kSeriesTiltX:
-        return cg3 ? StringPrintf("Number: %s\n Tilt X: %i arcsec\n", n, cg3->m_nTiltX)
-                   : StringPrintf("Number: %s\n Cross Level: %i arcsec\n", n, aliod->m_nCrossLevel);
+        return tilt(aliod ? "Cross Level" : "Tilt X", values.tiltX);
     case kSeriesTiltY:
-        return cg3 ? StringPrintf("Number: %s\n Tilt Y: %i arcsec\n", n, cg3->m_nTiltY)
-                   : StringPrintf("Number: %s\n Long Level: %i arcsec\n", n, aliod->m_nLongLevel);
+        return tilt(aliod ? "Long Level" : "Tilt Y", values.tiltY);
     case kSeriesTemp:
-        return cg3 ? StringPrintf("Number: %s\n Temp:%13.4fmK\n", n, reading->m_dTemp)
-                   : StringPrintf("Number: %s\n Temp:%13.4f\n", n, reading->m_dTemp);
+        if (!values.temperature)
+            return {};
+        return cg3 ? StringPrintf("Number: %s\n Temp:%13.4fmK\n", n, *values.temperature)
+                   : StringPrintf("Number: %s\n Temp:%13.4f\n", n, *values.temperature);
     case kSeriesEtc:
-        return cg3 ? StringPrintf("Number: %s\n E.T.C.:%13.4fmGal\n", n, cg3->m_dEtc) : std::string();
+        return !aliod && values.etc ? StringPrintf("Number: %s\n E.T.C.:%13.4fmGal\n", n, *values.etc) : std::string();
     case kSeriesBerger:
         return StringPrintf("Number: %s\n Berger:%13.4fmGal\n", n, reading->m_dTideCorr);
     case kSeriesPressure:

@@ -29,19 +29,24 @@ CorrectionsBeforeDrift ComputeCorrectionsBeforeDrift(const CReading& reading, co
     if (bergerTide && steps.tideMode == kTideBerger) {
         tide.tideCorr = *bergerTide;
         tide.gravity = reading.m_dGravLessEtc + tide.tideCorr;
+        tide.placed = TideSiteOf(reading).has_value();
     } else {
         tide = TideStepOf(reading, steps.tideMode, steps.tide);
     }
     CorrectionsBeforeDrift c;
     c.tide = tide.tideCorr;
     c.etc = tide.etc;
+    c.placed = tide.placed;
     if (steps.applyOceanLoad && std::isfinite(reading.m_dOceanLoad))
         c.oceanLoad = reading.m_dOceanLoad * 0.001;  // microGal to mGal
     c.pressure = steps.applyPressure ? PressureCorrection(reading.m_dPressure, steps.nominalPressure) : 0.0;
-    c.polar = steps.applyPolar
-                  ? PolarMotionCorrection(reading.m_PolarMotion.m_dX, reading.m_PolarMotion.m_dY,
-                                          steps.polarSite.m_dLatitude, steps.polarSite.m_dEastLongitude)
-                  : 0.0;
+    if (steps.applyPolar) {
+        if (const std::optional<SiteCoordinates> site = PolarSiteOf(reading, steps.polarSite))
+            c.polar = PolarMotionCorrection(reading.m_PolarMotion.m_dX, reading.m_PolarMotion.m_dY,
+                                            site->m_dLatitude, site->m_dEastLongitude);
+        else
+            c.placed = false;
+    }
     // Added one after the other, in the order of the steps.
     c.gravity = tide.gravity;
     c.gravity += c.oceanLoad;
@@ -58,8 +63,8 @@ double GravityBeforeDrift(const CReading& reading, const StepsBeforeDrift& steps
 void StoreCorrectionsBeforeDrift(CReading& reading, const CorrectionsBeforeDrift& corrections)
 {
     reading.m_dTideCorr = corrections.tide;
-    if (corrections.etc && !reading.isAliod())
-        static_cast<CScintrexStation&>(reading).m_dEtc = *corrections.etc;
+    if (corrections.etc)
+        reading.SetWorkingEtc(*corrections.etc);
     reading.m_dOceanLoadCorr = corrections.oceanLoad;
     reading.m_dPressureCorr = corrections.pressure;
     reading.m_dPolarCorr = corrections.polar;

@@ -21,7 +21,9 @@ struct StepsBeforeDrift {
     double nominalPressure = 0.0;  // hPa
     bool applyPolar = false;
     TideFunction tide;          // the "Berger" tide
-    SiteCoordinates polarSite;  // where the polar-motion step places every reading
+    // Where the polar-motion step places a reading without a position of
+    // its own (CG-3, Aliod); a CG-5, CG-6 or Burris reading uses its own.
+    SiteCoordinates polarSite;
 };
 
 // The steps of `settings` for the readings of `doc`: the polar-motion step
@@ -36,11 +38,14 @@ StepsBeforeDrift StepsBeforeDriftOf(const CKelpDoc& doc, const CorrectionSetting
 // (BergerTideMgal, e.g. on several threads) comes as `bergerTide`.
 struct CorrectionsBeforeDrift {
     double tide = 0.0;          // the computed tide (Berger), else 0
-    std::optional<double> etc;  // the E.T.C. a CG-3 reading keeps, when the tide option sets it
+    std::optional<double> etc;  // the working E.T.C. of a reading holding the meter's tide, when the option sets it
     double oceanLoad = 0.0;     // the ocean loading when applied (0 without a block)
     double pressure = 0.0;
     double polar = 0.0;
     double gravity = 0.0;  // the gravity after the tide, ocean-loading, pressure and polar steps
+    // False when the Berger tide or polar motion needed the reading's own
+    // position and its file gives none: that correction is then 0.
+    bool placed = true;
 };
 CorrectionsBeforeDrift ComputeCorrectionsBeforeDrift(const CReading& reading, const StepsBeforeDrift& steps,
                                                      const double* bergerTide = nullptr);

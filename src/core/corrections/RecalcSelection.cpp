@@ -17,37 +17,37 @@ namespace {
 
 enum class Variant { kSelection, kByRow };
 
-// The shared view of a reading that the summary adds up: CG-3 and Aliod
-// readings keep their tilts and E.T.C. in different fields.
-double StdDevOf(const CReading& r) { return r.isAliod() ? 0.0 : static_cast<const CScintrexStation&>(r).m_dStdDev; }
-double EtcReadOf(const CReading& r) { return r.isAliod() ? 0.0 : static_cast<const CScintrexStation&>(r).m_dEtcRead; }
-int TiltXOf(const CReading& r)
-{
-    return r.isAliod() ? static_cast<const CAliodStation&>(r).m_nCrossLevel
-                       : static_cast<const CScintrexStation&>(r).m_nTiltX;
-}
-int TiltYOf(const CReading& r)
-{
-    return r.isAliod() ? static_cast<const CAliodStation&>(r).m_nLongLevel
-                       : static_cast<const CScintrexStation&>(r).m_nTiltY;
-}
+// A mean over the readings that have the value; empty when none has it.
+struct Mean {
+    double sum = 0.0;
+    int count = 0;
+    void Add(const std::optional<double>& value)
+    {
+        if (value) {
+            sum += *value;
+            ++count;
+        }
+    }
+    double Of() const { return count > 0 ? sum / count : 0.0; }
+};
 
 // Sums over the recomputed readings, in the order they are added.
 struct Sums {
-    double grav = 0, stdDev = 0, tiltX = 0, tiltY = 0, temp = 0, etc = 0, tide = 0, ocean = 0, pressure = 0, polar = 0,
-           drift = 0, time = 0;
+    double grav = 0, tide = 0, ocean = 0, pressure = 0, polar = 0, drift = 0, time = 0;
+    Mean stdDev, tiltX, tiltY, temp, etc;
     std::vector<double> gravities;  // kept for the spread of the kSelection variant
 
     void Add(const CReading& r, bool keepGravity)
     {
         if (keepGravity)
             gravities.push_back(r.m_dGrav);
+        const MeterValues values = r.Values();
         grav += r.m_dGrav;
-        stdDev += StdDevOf(r);
-        tiltX += TiltXOf(r);
-        tiltY += TiltYOf(r);
-        temp += r.m_dTemp;
-        etc += EtcReadOf(r);
+        stdDev.Add(values.stdDev);
+        tiltX.Add(values.tiltX);
+        tiltY.Add(values.tiltY);
+        temp.Add(values.temperature);
+        etc.Add(values.etcRead);
         tide += r.m_dTideCorr;
         ocean += r.m_dOceanLoadCorr;
         pressure += r.m_dPressureCorr;
@@ -68,12 +68,17 @@ struct Sums {
                 squares += (g - s.m_dGrav) * (g - s.m_dGrav);
             s.m_dSDev = std::sqrt(squares / count);
         } else {
-            s.m_dSDev = stdDev / count;
+            s.m_dSDev = stdDev.Of();
+            s.SetEmpty(SelectionSummary::kSDev, stdDev.count == 0);
         }
-        s.m_dTiltX = tiltX / count;
-        s.m_dTiltY = tiltY / count;
-        s.m_dTemp = temp / count;
-        s.m_dEtc = etc / count;
+        s.m_dTiltX = tiltX.Of();
+        s.m_dTiltY = tiltY.Of();
+        s.m_dTemp = temp.Of();
+        s.m_dEtc = etc.Of();
+        s.SetEmpty(SelectionSummary::kTiltX, tiltX.count == 0);
+        s.SetEmpty(SelectionSummary::kTiltY, tiltY.count == 0);
+        s.SetEmpty(SelectionSummary::kTemp, temp.count == 0);
+        s.SetEmpty(SelectionSummary::kEtc, etc.count == 0);
         s.m_dBerger = tide / count;
         s.m_dOceanLoad = ocean / count;
         s.m_dPressure = pressure / count;
@@ -106,17 +111,27 @@ struct EtcComparison {
     }
 };
 
-std::string EtcWarning(double rms, int count)
+std::string EtcWarning(double rms, int count, bool cg3)
 {
-    char text[600];
+    char text[700];
     std::snprintf(text, sizeof text,
-                  "The Berger tide differs from the meter's E.T.C. by %.3f mGal RMS over %d readings. "
-                  "Check the sign of the header's longitude (the CG-3 writes \"Deg.Long.\" positive west) "
-                  "and whether the meter's times are local time rather than UT (a non-zero \"GMT "
-                  "Difference\"): the tide is computed for the times as stored. The readings have been "
-                  "corrected with the Berger tide as chosen.",
-                  rms, count);
+                  "The Berger tide differs from the meter's E.T.C. by %.3f mGal RMS over %d readings. %s "
+                  "The readings have been corrected with the Berger tide as chosen.",
+                  rms, count,
+                  cg3 ? "Check the sign of the header's longitude (the CG-3 writes \"Deg.Long.\" positive west) "
+                        "and whether the meter's times are local time rather than UT (a non-zero \"GMT "
+                        "Difference\"): the tide is computed for the times as stored."
+                      : "Check the readings' latitude and longitude and whether the file's times are UT: the "
+                        "tide is computed at the position and time each reading was read with.");
     return text;
+}
+
+std::string UnplacedWarning(int count)
+{
+    if (count == 1)
+        return "1 reading has no latitude and longitude: its Berger tide and polar-motion correction are 0.";
+    return std::to_string(count) +
+           " readings have no latitude and longitude: their Berger tide and polar-motion corrections are 0.";
 }
 
 // What stays the same for every reading of one run.
@@ -130,9 +145,14 @@ struct RunConstants {
 // its load-time values, in the order tide, ocean loading, pressure, polar
 // motion, drift. Gives the texts the row shows for them.
 // A Berger tide computed beforehand comes as `bergerTide` (mGal).
-CStationList::CorrectionCells CorrectReading(CReading& r, const RunConstants& run, const double* bergerTide)
+// `placed` turns false when a step needed the reading's position and it
+// has none.
+CStationList::CorrectionCells CorrectReading(CReading& r, const RunConstants& run, const double* bergerTide,
+                                             bool& placed)
 {
-    StoreCorrectionsBeforeDrift(r, ComputeCorrectionsBeforeDrift(r, run.steps, bergerTide));
+    const CorrectionsBeforeDrift corrections = ComputeCorrectionsBeforeDrift(r, run.steps, bergerTide);
+    placed = corrections.placed;
+    StoreCorrectionsBeforeDrift(r, corrections);
 
     // The drift cell shows the correction added to the gravity, like the
     // tide, pressure and polar cells: minus the drift.
@@ -169,6 +189,7 @@ RecalcResult Recalc(Variant variant, CKelpDoc& doc, CStationList& list, const Co
     if (keepGravities)
         sums.gravities.reserve(static_cast<std::size_t>(n));
     EtcComparison etcCheck;
+    int unplaced = 0;
 
     // The program's own Berger tide, the costly part, is computed a block
     // at a time on all cores before the block's readings are corrected.
@@ -195,9 +216,12 @@ RecalcResult Recalc(Variant variant, CKelpDoc& doc, CStationList& list, const Co
             const int row = rows[i];
             CReading& r = list.Reading(row);
             const double* tide = tidesBeforehand ? &blockTides[i - first] : nullptr;
-            list.SetCorrectionCells(row, CorrectReading(r, run, tide));  // step 2: the row's cells, in one place
-            if (!r.isAliod() && settings.m_nTideMode == kTideBerger)
-                etcCheck.Add(r.m_dTideCorr, EtcReadOf(r));
+            bool placed = true;
+            list.SetCorrectionCells(row, CorrectReading(r, run, tide, placed));  // step 2: the row's cells
+            unplaced += placed ? 0 : 1;
+            if (const std::optional<double> etcRead = r.MeterTideRead();
+                placed && etcRead && settings.m_nTideMode == kTideBerger)
+                etcCheck.Add(r.m_dTideCorr, *etcRead);
             sums.Add(r, keepGravities);  // step 3 gathers the summary
             ++done;
         }
@@ -207,7 +231,9 @@ RecalcResult Recalc(Variant variant, CKelpDoc& doc, CStationList& list, const Co
     RecalcResult result = RecalcResult::Of(counts);
     double rms = 0.0;
     if (etcCheck.Disagrees(rms))
-        result.AddWarning(EtcWarning(rms, etcCheck.count));
+        result.AddWarning(EtcWarning(rms, etcCheck.count, doc.Meter() == MeterKind::cg3));
+    if (unplaced > 0)
+        result.AddWarning(UnplacedWarning(unplaced));
     if (!counts.m_bCancelled)
         summary = sums.Summary(variant, n);
     return result;

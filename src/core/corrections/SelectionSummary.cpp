@@ -6,6 +6,8 @@ namespace bramble {
 
 std::string SelectionSummary::Text(Field field) const
 {
+    if (m_nEmpty & (1u << field))
+        return {};
     switch (field) {
     case kGrav:
         return FormatCorrection(m_dGrav);

@@ -37,8 +37,15 @@ struct SelectionSummary {
     double m_dOceanLoad = 0.0;  // mean ocean-loading correction
     double m_dDrift = 0.0;      // minus the mean drift value
     DateTime m_dtTime;          // mean time
+    unsigned m_nEmpty = 0;      // bit per Field: no selected reading has the value
 
-    // The field's text: "%10.4f", the time as "%H:%M:%S".
+    void SetEmpty(Field field, bool empty)
+    {
+        const unsigned bit = 1u << field;
+        m_nEmpty = empty ? (m_nEmpty | bit) : (m_nEmpty & ~bit);
+    }
+    // The field's text: "%10.4f", the time as "%H:%M:%S"; empty for a value
+    // no selected reading has.
     std::string Text(Field field) const;
 };
 

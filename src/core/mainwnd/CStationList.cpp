@@ -83,13 +83,28 @@ CStationList::Row* CStationList::RowAt(int row)
     return const_cast<Row*>(static_cast<const CStationList&>(*this).RowAt(row));
 }
 
+namespace {
+
+// A value of the meter's own, or an empty cell where the meter gives none.
+std::string Optional(const char* format, const std::optional<double>& value)
+{
+    return value ? StringPrintf(format, *value) : std::string();
+}
+
+std::string Tilt(const std::optional<double>& tilt, int decimals)
+{
+    if (!tilt)
+        return {};
+    return decimals > 0 ? StringPrintf("%.*f", decimals, *tilt) : StringPrintf("%d", static_cast<int>(*tilt));
+}
+
+}  // namespace
+
 // The texts a row gets when it is filled: the reading's values as loaded
 // (the working gravity and E.T.C. equal the values read until the
 // corrections change them, and the list keeps showing what was loaded).
 std::string CStationList::LoadedText(const CReading& r, int column) const
 {
-    const auto* cg3 = r.isAliod() ? nullptr : static_cast<const CScintrexStation*>(&r);
-    const auto* aliod = r.isAliod() ? static_cast<const CAliodStation*>(&r) : nullptr;
     switch (column) {
     case kHeader:
         return StringPrintf("%i", r.header() ? r.header()->m_nIndex : 0);
@@ -100,19 +115,25 @@ std::string CStationList::LoadedText(const CReading& r, int column) const
     case kRelGrav:
         return StringPrintf("%9.3f", r.m_dRawGrav);
     case kStdDev:
-        return StringPrintf("%7.3f", cg3 ? cg3->m_dStdDev : 0.0);
-    case kTiltX:
-        return StringPrintf("%d", cg3 ? cg3->m_nTiltX : aliod->m_nCrossLevel);
-    case kTiltY:
-        return StringPrintf("%d", cg3 ? cg3->m_nTiltY : aliod->m_nLongLevel);
+        return Optional("%7.3f", r.Values().stdDev);
+    case kTiltX: {
+        const MeterValues values = r.Values();
+        return Tilt(values.tiltX, values.tiltDecimals);
+    }
+    case kTiltY: {
+        const MeterValues values = r.Values();
+        return Tilt(values.tiltY, values.tiltDecimals);
+    }
     case kTemp:
-        return StringPrintf("%7.2f", r.m_dTemp);
+        return Optional("%7.2f", r.Values().temperature);
     case kEtc:
-        return StringPrintf("%7.3f", cg3 ? cg3->m_dEtcRead : 0.0);
+        return Optional("%7.3f", r.Values().etcRead);
     case kDur:
-        return StringPrintf("%d", cg3 ? cg3->m_nDur : 0);
-    case kRejected:
-        return StringPrintf("%i", cg3 ? cg3->m_nRejected : 0);
+        return Optional("%.0f", r.Values().duration);
+    case kRejected: {
+        const std::optional<int> rejected = r.Values().rejected;
+        return rejected ? StringPrintf("%i", *rejected) : std::string();
+    }
     case kTime:
         return r.m_dtTime.format("%H:%M:%S");
     case kStationIndex:

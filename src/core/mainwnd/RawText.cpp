@@ -107,6 +107,38 @@ void ReadAliodFileLines(LineReader& in, std::vector<std::string>& out)
     }
 }
 
+// A CG-5, CG-6 or Burris file: its lines before the first reading (the
+// header and column lines), then the lines of the selected readings, in
+// file order, found by the line numbers the reader gave them.
+void WalkMeterFile(LineReader& in, const CKelpDoc& doc, const CStationList& list, std::vector<std::string>& out)
+{
+    std::vector<long long> targets;
+    for (const int row : list.SelectedRows())
+        if (const auto* r = dynamic_cast<const CMeterStation*>(&list.Reading(row)))
+            targets.push_back(r->m_nLine);
+    if (targets.empty())
+        return;
+    std::sort(targets.begin(), targets.end());
+    long long firstReading = targets.front();
+    for (const auto& reading : doc.m_Readings)
+        if (const auto* r = dynamic_cast<const CMeterStation*>(reading.get()))
+            firstReading = std::min<long long>(firstReading, r->m_nLine);
+    std::size_t next = 0;
+    std::string line;
+    for (long long number = 1; next < targets.size() && in.next(line); ++number) {
+        if (number < firstReading) {
+            out.push_back(line);
+            continue;
+        }
+        while (next < targets.size() && targets[next] < number)
+            ++next;
+        if (next < targets.size() && targets[next] == number) {
+            out.push_back(line);
+            ++next;
+        }
+    }
+}
+
 const CAliodHeader* AliodHeaderOf(const CKelpDoc& doc)
 {
     if (doc.m_pCurAliodStation && doc.m_pCurAliodStation->m_pHeader)
@@ -141,9 +173,17 @@ RawText ExtractRawText(const CKelpDoc& doc, const CStationList& list)
                                   : "Cannot open the data file \"" + path + "\".";
         return text;
     }
-    if (!doc.m_bAliod) {
+    switch (doc.Meter()) {
+    case MeterKind::cg3:
         WalkCg3(in, SelectedPlacesInFileOrder(list), text.lines);
         return text;
+    case MeterKind::cg5:
+    case MeterKind::cg6:
+    case MeterKind::burris:
+        WalkMeterFile(in, doc, list, text.lines);
+        return text;
+    case MeterKind::aliod:
+        break;
     }
     // An Aliod survey without readings has no current reading; its typed
     // header still exists, or the lines show zeros.

@@ -22,7 +22,7 @@ struct RawText {
     std::string error;
 };
 
-// CG-3 (doc.m_bAliod false): walks the file forwards once, in the file
+// By the document's meter. CG-3: walks the file forwards once, in the file
 // order of the selected readings. The first selected reading of the file's
 // first block brings every line from the start of the file through the
 // block's "Station" line; a reading in a later block brings the line that
@@ -31,6 +31,10 @@ struct RawText {
 // line. The blocks and reading lines are found exactly as the CG-3 reader
 // finds them, so blank lines among the readings are skipped and the n-th
 // reading of a block is its n-th non-blank reading line.
+//
+// CG-5, CG-6 and Burris: the file's lines before its first reading (the
+// header and the column line), then each selected reading's own line, in
+// file order.
 //
 // Aliod: the seven header lines of the typed Aliod header, then (when any
 // row is selected) the file's lines from its start through the first line

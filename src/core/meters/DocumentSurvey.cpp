@@ -59,22 +59,26 @@ MeterSurvey SurveyFromDocument(const CKelpDoc& doc, const ReadReport& read, bool
     survey.kind = aliod ? MeterKind::aliod : MeterKind::cg3;
     survey.opened = read.HasValue();
     survey.readings.reserve(doc.m_Readings.size());
+    // Only the CG-3 and Aliod records: the other meters' surveys are read
+    // into the shared model directly.
     for (const auto& reading : doc.m_Readings) {
-        if (reading->isAliod())
-            Add(survey, static_cast<const CAliodStation&>(*reading));
-        else
-            Add(survey, static_cast<const CScintrexStation&>(*reading));
+        if (const auto* aliod = dynamic_cast<const CAliodStation*>(reading.get()))
+            Add(survey, *aliod);
+        else if (const auto* cg3 = dynamic_cast<const CScintrexStation*>(reading.get()))
+            Add(survey, *cg3);
     }
     std::set<int> gmtNamed;
     for (const auto& header : doc.m_Headers) {
-        if (header->isAliod()) {
-            const auto& h = static_cast<const CAliodHeader&>(*header);
-            survey.facts.operatorName = h.m_strOperator;
-            survey.facts.latitude = h.m_dLatitude;
-            survey.facts.longitude = h.m_dLongitude;
+        if (const auto* aliod = dynamic_cast<const CAliodHeader*>(header.get())) {
+            survey.facts.operatorName = aliod->m_strOperator;
+            survey.facts.latitude = aliod->m_dLatitude;
+            survey.facts.longitude = aliod->m_dLongitude;
             continue;
         }
-        const auto& h = static_cast<const CScintrexHeader&>(*header);
+        const auto* cg3 = dynamic_cast<const CScintrexHeader*>(header.get());
+        if (!cg3)
+            continue;
+        const auto& h = *cg3;
         if (survey.facts.instrument.empty()) {
             survey.facts.instrument = std::to_string(h.m_nSerNo);
             survey.facts.operatorName = h.m_strOperator;

@@ -6,11 +6,9 @@
 #include <vector>
 
 #include "survey/DateTime.h"
+#include "survey/MeterKinds.h"
 
 namespace bramble {
-
-// The meter kinds Bramble reads.
-enum class MeterKind { cg3, aliod, cg5, cg6, burris };
 
 // Which corrections the meter itself had already added to the gravity it
 // wrote. Bramble's own tide choice replaces the meter's tide part only;

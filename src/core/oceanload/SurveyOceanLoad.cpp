@@ -15,9 +15,9 @@
 namespace bramble {
 namespace {
 
-// A survey's stations as the matching sees them: a name at the position of
-// a header. Readings of one name under headers with different positions
-// are matched apart.
+// A survey's stations as the matching sees them: a name at the reading's
+// own position (CG-5, CG-6, Burris) or its header's. Readings of one name
+// at different positions are matched apart.
 struct StationKey {
     std::string name;
     std::optional<double> latitude, longitude;
@@ -29,11 +29,13 @@ StationKey KeyOf(const CReading& reading)
     StationKey key{reading.m_strStation, std::nullopt, std::nullopt};
     if (!reading.header())
         return key;
-    const SiteCoordinates site = CoordinatesOf(reading.header());
-    const bool typed = site.m_dLatitude != 0.0 || site.m_dEastLongitude != 0.0;
-    if (typed && std::isfinite(site.m_dLatitude) && std::isfinite(site.m_dEastLongitude)) {
-        key.latitude = site.m_dLatitude;
-        key.longitude = site.m_dEastLongitude;
+    const std::optional<SiteCoordinates> site = TideSiteOf(reading);
+    if (!site)
+        return key;
+    const bool typed = site->m_dLatitude != 0.0 || site->m_dEastLongitude != 0.0;
+    if (typed && std::isfinite(site->m_dLatitude) && std::isfinite(site->m_dEastLongitude)) {
+        key.latitude = site->m_dLatitude;
+        key.longitude = site->m_dEastLongitude;
     }
     return key;
 }

@@ -20,10 +20,11 @@ struct SurveyOceanLoad {
 
 // Every reading of `doc` takes the loading of its station's block at its
 // time as stored (UTC, like the tide): the block of the same name, else the
-// nearest block within `maxDistanceKm` of the position of the reading's
-// header (MatchBlqStations). Readings of a station without a block get
-// none (not a number). A header without a position, or at exactly 0, 0
-// (coordinates never typed in), matches by name only.
+// nearest block within `maxDistanceKm` of the reading's own position where
+// its file gives one (CG-5, CG-6, Burris), else its header's
+// (MatchBlqStations). Readings of a station without a block get none (not
+// a number). A reading without a position, or at exactly 0, 0 (coordinates
+// never typed in), matches by name only.
 //
 // All or nothing: an error when not one station has a block, and then no
 // reading changes. Otherwise a warning names the stations without one.

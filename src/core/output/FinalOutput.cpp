@@ -10,24 +10,30 @@
 namespace bramble {
 namespace {
 
+// The station's position as its meter writes it: the CG-3 header's
+// longitude positive west, the others east positive; the last reading's.
+void TakePosition(CFinalData& entry, const CReading& reading)
+{
+    if (const auto* meter = dynamic_cast<const CMeterStation*>(&reading)) {
+        entry.m_dLatitude = meter->m_dLatitude.value_or(0.0);
+        entry.m_dLongitude = meter->m_dEastLongitude.value_or(0.0);
+    } else if (const auto* aliod = dynamic_cast<const CAliodHeader*>(reading.header())) {
+        entry.m_dLatitude = aliod->m_dLatitude;
+        entry.m_dLongitude = aliod->m_dLongitude;
+    } else if (const auto* cg3 = dynamic_cast<const CScintrexHeader*>(reading.header())) {
+        entry.m_dLatitude = cg3->m_dLatitude;
+        entry.m_dLongitude = cg3->m_dLongitude;
+    }
+}
+
 void AddReading(CFinalData& entry, const CReading& reading)
 {
     entry.m_Values.push_back(reading.m_dGrav);
     entry.m_dTimeSum += reading.m_dtTime.value();
-    if (const CHeaderRecord* header = reading.header()) {
-        if (header->isAliod()) {
-            const auto& aliod = static_cast<const CAliodHeader&>(*header);
-            entry.m_dLatitude = aliod.m_dLatitude;
-            entry.m_dLongitude = aliod.m_dLongitude;
-        } else {
-            const auto& cg3 = static_cast<const CScintrexHeader&>(*header);
-            entry.m_dLatitude = cg3.m_dLatitude;
-            entry.m_dLongitude = cg3.m_dLongitude;
-        }
-    }
+    TakePosition(entry, reading);
     entry.m_dGrav += reading.m_dGrav;
     entry.m_nPoints += 1;
-    entry.m_dSDev = reading.isAliod() ? 0.0 : static_cast<const CScintrexStation&>(reading).m_dStdDev;
+    entry.m_dSDev = reading.Values().stdDev.value_or(0.0);
 }
 
 void FinishEntry(CFinalData& entry)

@@ -71,10 +71,9 @@ SessionSnapshot TakeSnapshot(ReductionSession& session)
     snapshot.readings.reserve(doc.m_Readings.size());
     for (const auto& reading : doc.m_Readings) {
         const CReading& r = *reading;
-        const auto* cg3 = r.isAliod() ? nullptr : static_cast<const CScintrexStation*>(&r);
         snapshot.readings.push_back({r.m_dGrav, r.m_dPressure, r.m_dTideCorr, r.m_dDriftCorr, r.m_dPolarCorr,
                                      r.m_dPressureCorr, r.m_PolarMotion.m_dX, r.m_PolarMotion.m_dY,
-                                     cg3 ? cg3->m_dEtc : 0.0, r.m_dOceanLoad, r.m_dOceanLoadCorr,
+                                     r.Values().etc.value_or(0.0), r.m_dOceanLoad, r.m_dOceanLoadCorr,
                                      texts.IndexOf(r.m_strDriftName),
                                      texts.IndexOf(r.m_strNote)});
     }
@@ -152,8 +151,7 @@ Outcome RestoreSnapshot(ReductionSession& session, const SessionSnapshot& snapsh
         r.m_dOceanLoad = state.oceanLoad;
         r.m_dOceanLoadCorr = state.oceanLoadCorr;
         r.m_PolarMotion = {state.polarX, state.polarY};
-        if (!r.isAliod())
-            static_cast<CScintrexStation&>(r).m_dEtc = state.etc;
+        r.SetWorkingEtc(state.etc);
         r.m_strDriftName = snapshot.texts[state.driftName];
         r.m_strNote = snapshot.texts[state.note];
     }

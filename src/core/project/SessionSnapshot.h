@@ -33,7 +33,7 @@ struct ReadingState {
     double pressureCorr = 0.0;
     double polarX = 0.0;
     double polarY = 0.0;
-    double etc = 0.0;           // the CG-3 reading's E.T.C. as the tide step left it (0 for Aliod)
+    double etc = 0.0;           // the meter's tide as the tide step left it (0 without one)
     double oceanLoad = 0.0;     // µGal from the survey's BLQ file, NaN without a block
     double oceanLoadCorr = 0.0;
     std::uint32_t driftName = 0;  // index into SessionSnapshot::texts

@@ -9,7 +9,7 @@
 namespace bramble {
 
 CorrectionsDialogModel::CorrectionsDialogModel(CKelpDoc& doc, CorrectionSettings settings)
-    : m_doc(doc), m_meter(doc.m_bAliod ? MeterKind::aliod : MeterKind::cg3), m_settings(std::move(settings))
+    : m_doc(doc), m_meter(doc.Meter()), m_settings(std::move(settings))
 {
     // The entries in time order, which the interpolation walks.
     m_settings.m_PressureList = SortPressureEntries(std::move(m_settings.m_PressureList));

@@ -4,8 +4,8 @@
 
 namespace bramble {
 
-// The station list and the document hold CG-3 and Aliod surveys; their
-// views get the kind as their update hint (0 CG-3, 1 Aliod).
+// The document's views get the kind as their update hint: 1 for an Aliod
+// survey, 0 for every other (their station list is laid out as the CG-3's).
 inline int UpdateHintOf(MeterKind meter) { return meter == MeterKind::aliod ? 1 : 0; }
 
 }  // namespace bramble

@@ -48,7 +48,7 @@ Outcome ReductionSession::Adopt(ImportedSurvey survey)
         return Outcome::Error(NoReadingsText(survey.path, survey.meter));
     CKelpDoc& staged = *survey.doc;
     m_doc.ClearSurvey();
-    m_doc.m_bAliod = survey.meter == MeterKind::aliod;
+    m_doc.SetMeter(survey.meter);
     m_doc.m_strFilePath = survey.path;
     if (m_doc.m_bAliod)
         m_doc.m_AliodHeader = survey.header;

@@ -41,7 +41,7 @@ public:
     const CKelpDoc& Document() const { return m_doc; }
     CStationList& List() { return m_list; }
     const CStationList& List() const { return m_list; }
-    MeterKind Meter() const { return m_doc.m_bAliod ? MeterKind::aliod : MeterKind::cg3; }
+    MeterKind Meter() const { return m_doc.Meter(); }
     const CorrectionSettings& Corrections() const { return m_settings; }
     const DriftState& Drift() const { return m_drift; }
     const DriftNames& Drifts() const { return m_driftNames; }

@@ -2,6 +2,11 @@
 
 #include <utility>
 
+#include "meters/BurrisReader.h"
+#include "meters/Cg5Reader.h"
+#include "meters/Cg6Reader.h"
+#include "meters/MeterDocument.h"
+
 namespace bramble {
 
 Result<ImportedSurvey> ReadSurveyFile(const std::string& path, MeterKind meter, const AliodHeaderTexts& header)
@@ -11,15 +16,26 @@ Result<ImportedSurvey> ReadSurveyFile(const std::string& path, MeterKind meter, 
     survey.meter = meter;
     survey.path = path;
     survey.header = header;
-    if (meter != MeterKind::cg3 && meter != MeterKind::aliod) {
-        // CG-5, CG-6 and Burris files go to the network adjustment, not the list.
-        survey.meter = MeterKind::cg3;
-        return Result<ImportedSurvey>::Of(
-            std::move(survey), Outcome::Error("only CG-3 dumps and Aliod files are read into the station list"));
-    }
     survey.doc->m_AliodHeader = header;
-    const ReadReport read =
-        meter == MeterKind::aliod ? survey.doc->ReadAliodFile(path) : survey.doc->ReadScintrexFile(path);
+    ReadReport read;
+    switch (meter) {
+    case MeterKind::cg3:
+        read = survey.doc->ReadScintrexFile(path);
+        break;
+    case MeterKind::aliod:
+        read = survey.doc->ReadAliodFile(path);
+        break;
+    case MeterKind::cg5:
+        read = FillDocument(*survey.doc, ReadCg5File(path));
+        break;
+    case MeterKind::cg6:
+        read = FillDocument(*survey.doc, ReadCg6File(path));
+        break;
+    case MeterKind::burris:
+        read = FillDocument(*survey.doc, ReadBurrisFile(path));
+        break;
+    }
+    survey.doc->SetMeter(meter);
     survey.counts = read.Optional();
     return Result<ImportedSurvey>::Of(std::move(survey), read);
 }
@@ -28,8 +44,24 @@ std::string NoReadingsText(const std::string& path, MeterKind meter)
 {
     const std::size_t slash = path.find_last_of("/\\");
     const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
-    return name + " holds no " + (meter == MeterKind::aliod ? "Aliod reading lines" : "Scintrex CG-3 readings") +
-           ": the current survey is kept.";
+    const char* what = "Scintrex CG-3 readings";
+    switch (meter) {
+    case MeterKind::cg3:
+        break;
+    case MeterKind::aliod:
+        what = "Aliod reading lines";
+        break;
+    case MeterKind::cg5:
+        what = "Scintrex CG-5 readings";
+        break;
+    case MeterKind::cg6:
+        what = "Scintrex CG-6 readings";
+        break;
+    case MeterKind::burris:
+        what = "Burris readings";
+        break;
+    }
+    return name + " holds no " + what + ": the current survey is kept.";
 }
 
 }  // namespace bramble

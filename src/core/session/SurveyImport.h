@@ -23,8 +23,8 @@ struct ImportedSurvey {
 // Reads `path` as a file of `meter` (an Aliod file with the header texts
 // `header`) into a new document. Touches nothing shared, so a window may run
 // it on a worker thread. Always gives the survey, empty when the file could
-// not be read; its messages are the reader's (CKelpDoc::ReadScintrexFile).
-// Other meter kinds are refused with an error (an empty survey).
+// not be read; its messages are the reader's (CKelpDoc::ReadScintrexFile,
+// FillDocument).
 Result<ImportedSurvey> ReadSurveyFile(const std::string& path, MeterKind meter, const AliodHeaderTexts& header);
 
 // Why a survey read from `path` replaces nothing: it holds no readings of

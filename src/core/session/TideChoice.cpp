@@ -6,7 +6,7 @@ bool TideModeOffered(MeterKind meter, int tideMode)
 {
     switch (tideMode) {
     case kTideLongman:
-        return meter != MeterKind::aliod;  // only Aliod data lack the meter's tide column
+        return meter != MeterKind::aliod;  // only Aliod data lack the meter's tide
     case kTideBerger:
     case kTideNone:
         return true;

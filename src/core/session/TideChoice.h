@@ -7,8 +7,11 @@
 namespace bramble {
 
 // The tide options a survey offers. A CG-3 applies its own (Longman) tide
-// correction, E.T.C., which the "Longman" option keeps; an Aliod meter
-// writes no tide correction, so its data offer only "Berger" and "None".
+// correction, E.T.C., which the "Longman" option keeps; so do the CG-5
+// (with "Tide Correction: YES"), the CG-6 (TideCorr in CorrGrav) and the
+// Burris (tide column in the gravity), whose tide the option keeps alike.
+// An Aliod meter writes no tide correction, so its data offer only
+// "Berger" and "None".
 // This is the one place of that rule: the Corrections dialog greys its
 // radio button with it and bramble-cli refuses --tide longman with it.
 bool TideModeOffered(MeterKind meter, int tideMode);

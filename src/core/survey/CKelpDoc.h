@@ -9,6 +9,7 @@
 #include "survey/AliodHeaderTexts.h"
 #include "survey/DocumentObserver.h"
 #include "survey/Headers.h"
+#include "survey/MeterKinds.h"
 #include "survey/Readings.h"
 #include "survey/ReadReport.h"
 
@@ -79,12 +80,26 @@ public:
     double m_dVersion = kVersion;
     bool m_bSubtractMean = true;
     bool m_bAliod = false;
+    // The meter of the loaded survey. m_bAliod says Aliod or not; SetMeter
+    // sets both, and Meter() follows m_bAliod where it was set alone.
+    void SetMeter(MeterKind meter)
+    {
+        m_Meter = meter;
+        m_bAliod = meter == MeterKind::aliod;
+    }
+    MeterKind Meter() const
+    {
+        if (m_bAliod)
+            return MeterKind::aliod;
+        return m_Meter == MeterKind::aliod ? MeterKind::cg3 : m_Meter;
+    }
     int m_nRecords = 0;
     std::string m_strFilePath;
     bool m_bInstrument = false;  // last import came from the serial logger
     bool m_bAsciiFile = false;   // last import came from an existing file
 
 private:
+    MeterKind m_Meter = MeterKind::cg3;
     std::vector<IDocumentObserver*> m_Views;
     IMessageSink* m_pMessages = nullptr;
     std::string m_strTitle;

@@ -6,8 +6,8 @@
 
 namespace bramble {
 
-// Common base of the two header records, so that the document can hold
-// both kinds in one list (an Aliod file may contain CG-3 header blocks).
+// Common base of the header records, so that the document can hold every
+// kind in one list (an Aliod file may contain CG-3 header blocks).
 class CHeaderRecord {
 public:
     virtual ~CHeaderRecord() = default;
@@ -55,6 +55,20 @@ public:
     double m_dLongitude = 0.0;  // degrees, east positive
     double m_dOperTemp = 0.0;
     std::string m_strOperator;
+};
+
+// One loop of a CG-5, CG-6 or Burris survey: the readings the file puts on
+// one line (CG-5 LINE, CG-6 Line) or, for the Burris, of one day. Numbered
+// in the order the file first names them. The position lives on each
+// reading, as these files give it per reading or copy the header's.
+class CMeterHeader final : public CHeaderRecord {
+public:
+    bool isAliod() const override { return false; }
+
+    std::string m_strLoop;  // the loop's name as the file gives it
+    std::string m_strInstrument;
+    std::string m_strOperator;
+    int m_nTiltDecimals = 1;  // how the station list shows this meter's tilts
 };
 
 }  // namespace bramble

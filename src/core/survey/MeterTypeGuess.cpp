@@ -107,6 +107,23 @@ std::optional<MeterType> MeterTypeFromName(const std::string& name)
     return std::nullopt;
 }
 
+MeterKind MeterKindOf(MeterType type)
+{
+    switch (type) {
+    case MeterType::aliod:
+        return MeterKind::aliod;
+    case MeterType::cg5:
+        return MeterKind::cg5;
+    case MeterType::cg6:
+        return MeterKind::cg6;
+    case MeterType::burris:
+        return MeterKind::burris;
+    case MeterType::scintrex:
+        break;
+    }
+    return MeterKind::cg3;
+}
+
 std::string MeterTypesTried() { return "CG-3, Aliod, CG-5, CG-6 and Burris"; }
 
 }  // namespace bramble

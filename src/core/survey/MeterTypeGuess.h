@@ -3,6 +3,8 @@
 #include <optional>
 #include <string>
 
+#include "survey/MeterKinds.h"
+
 namespace bramble {
 
 enum class MeterType { scintrex, aliod, cg5, cg6, burris };
@@ -25,6 +27,9 @@ MeterType GuessMeterType(const std::string& path);
 // "cg3", "aliod", "cg5", "cg6", "burris": the names of --format.
 const char* MeterTypeName(MeterType type);
 std::optional<MeterType> MeterTypeFromName(const std::string& name);
+
+// The document's meter kind of a recognised type.
+MeterKind MeterKindOf(MeterType type);
 
 // "CG-3, Aliod, CG-5, CG-6 and Burris": what recognition tries, for the
 // message that refuses a file matching none.

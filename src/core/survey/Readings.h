@@ -1,6 +1,7 @@
 #pragma once
 
 #include <limits>
+#include <optional>
 #include <string>
 
 #include "survey/CPolarMotion.h"
@@ -9,10 +10,26 @@
 
 namespace bramble {
 
-// The fields both meter types share. Consumers that need a field of one
-// meter only (E.T.C., standard deviation, levels) cast on the document's
-// m_bAliod flag; everything the corrections and outputs share is here so
-// that the CG-3 and Aliod paths run the same code.
+// A reading's own meter values as the station list, the plots and the
+// summaries show them: empty where the meter gives none. An Aliod reading
+// has no standard deviation, E.T.C., duration or rejection count and shows
+// 0 for them, as it always has; the CG-5, CG-6 and Burris leave what they
+// lack empty.
+struct MeterValues {
+    std::optional<double> stdDev;
+    std::optional<double> tiltX;  // arc-seconds (Aliod: the levels)
+    std::optional<double> tiltY;
+    int tiltDecimals = 0;  // whole arc-seconds on the CG-3 and Aliod
+    std::optional<double> temperature;
+    std::optional<double> etcRead;   // the meter's tide correction in the gravity read
+    std::optional<double> etc;       // the same as the tide option left it
+    std::optional<double> duration;  // s
+    std::optional<int> rejected;
+};
+
+// The fields every meter type shares. What differs between the meters is
+// reached through Values(), so that the corrections and outputs run the
+// same code for every meter.
 class CReading {
 public:
     virtual ~CReading() = default;
@@ -20,6 +37,13 @@ public:
     virtual const CHeaderRecord* header() const = 0;
     // 1-based position in the document's reading list ("Station Index").
     virtual int stationIndex() const = 0;
+    virtual MeterValues Values() const = 0;
+    // The meter's own tide correction as read, where its gravity holds one
+    // (CG-3 E.T.C., CG-5 with its tide on, CG-6 TideCorr, Burris tide).
+    virtual std::optional<double> MeterTideRead() const = 0;
+    // The working E.T.C. as the tide option leaves it (the value read, or
+    // 0); a reading without the meter's tide keeps none.
+    virtual void SetWorkingEtc(double etc) = 0;
 
     std::string m_strStation;
     DateTime m_dtTime;
@@ -51,6 +75,12 @@ public:
     bool isAliod() const override { return false; }
     const CHeaderRecord* header() const override { return m_pHeader; }
     int stationIndex() const override { return m_nStationIndex; }
+    MeterValues Values() const override
+    {
+        return {m_dStdDev, m_nTiltX, m_nTiltY, 0, m_dTemp, m_dEtcRead, m_dEtc, m_nDur, m_nRejected};
+    }
+    std::optional<double> MeterTideRead() const override { return m_dEtcRead; }
+    void SetWorkingEtc(double etc) override { m_dEtc = etc; }
 
     CScintrexHeader* m_pHeader = nullptr;  // not owned
     int m_nStationIndex = 0;
@@ -69,12 +99,54 @@ public:
     bool isAliod() const override { return true; }
     const CHeaderRecord* header() const override { return m_pHeader; }
     int stationIndex() const override { return m_nRecord; }
+    MeterValues Values() const override { return {0.0, m_nCrossLevel, m_nLongLevel, 0, m_dTemp, 0.0, 0.0, 0.0, 0}; }
+    std::optional<double> MeterTideRead() const override { return std::nullopt; }
+    void SetWorkingEtc(double) override { }
 
     CAliodHeader* m_pHeader = nullptr;  // not owned
     int m_nLongLevel = 0;               // shown as "Tilt Y"
     int m_nCrossLevel = 0;              // shown as "Tilt X"
     double m_dAliodField7 = 0.0;
     double m_dAliodField8 = 0.0;
+};
+
+// One reading of a CG-5, CG-6 or Burris file. The gravity read is the
+// meter's, with the corrections the meter applied; m_dGravLessEtc takes
+// out the meter's tide only where the gravity holds it (m_dEtcRead set).
+class CMeterStation final : public CReading {
+public:
+    bool isAliod() const override { return false; }
+    const CHeaderRecord* header() const override { return m_pHeader; }
+    int stationIndex() const override { return m_nStationIndex; }
+    MeterValues Values() const override
+    {
+        const int decimals = m_pHeader ? m_pHeader->m_nTiltDecimals : 1;
+        return {m_dStdDev, m_dTiltX, m_dTiltY, decimals, m_dTempRead, m_dEtcRead, m_dEtc, m_dDur, m_nRejected};
+    }
+    std::optional<double> MeterTideRead() const override { return m_dEtcRead; }
+    void SetWorkingEtc(double etc) override
+    {
+        if (m_dEtcRead)
+            m_dEtc = etc;
+    }
+
+    CMeterHeader* m_pHeader = nullptr;  // the loop; not owned
+    int m_nStationIndex = 0;
+    int m_nLine = 0;  // 1-based line of the file
+    std::optional<double> m_dStdDev;
+    std::optional<double> m_dTiltX;
+    std::optional<double> m_dTiltY;
+    std::optional<double> m_dTempRead;  // m_dTemp holds it, or 0 when the meter gives none
+    std::optional<double> m_dEtcRead;
+    std::optional<double> m_dEtc;
+    std::optional<double> m_dDur;
+    std::optional<int> m_nRejected;
+    // Where the reading was taken (its own position, or its header's),
+    // degrees north and EAST; empty when the file gives none.
+    std::optional<double> m_dLatitude;
+    std::optional<double> m_dEastLongitude;
+    std::optional<double> m_dElevation;  // m
+    bool m_bMarkedRejected = false;      // the file marks the whole reading as not to be used
 };
 
 }  // namespace bramble

@@ -231,7 +231,7 @@ private slots:
         QTemporaryDir folder;
         RecentFileList recent;
         recent.Load();
-        recent.Add(folder.filePath("survey.dat"), false);
+        recent.Add(folder.filePath("survey.dat"), MeterKind::cg3);
         CGDump dump;
         dump.show();
         Click(&dump, "asciiFileRadio");

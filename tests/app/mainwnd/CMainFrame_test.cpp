@@ -335,7 +335,7 @@ private slots:
         QVERIFY(m_app->InitInstance({"bramble"}));
         CMainFrame* frame = m_app->mainFrame();
         for (const QString& path : copies)
-            frame->importCommand()->ImportFile(path, false);
+            frame->importCommand()->ImportFile(path, MeterKind::cg3);
         const QStringList file = MenuTexts(TopMenu(frame, "&File"));
         QCOMPARE(file.size(), 4 + 2 + 1 + 4 + 1 + 1);
         QCOMPARE(file[7], "&1 " + QDir::toNativeSeparators(copies[4]));
@@ -344,7 +344,7 @@ private slots:
 
         // A file that cannot be read is not offered again.
         auto message = AnswerNextMessageBox();
-        frame->importCommand()->ImportFile(dir.filePath("gone.dat"), false);
+        frame->importCommand()->ImportFile(dir.filePath("gone.dat"), MeterKind::cg3);
         QTRY_COMPARE(*message, QString("File not valid"));
         QCOMPARE(MenuTexts(TopMenu(frame, "&File")), file);
 

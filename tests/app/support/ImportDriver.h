@@ -53,4 +53,19 @@ inline void ImportThroughDialogs(CMainFrame* frame, const QString& path, bool al
     QCOMPARE(done.count(), 1);
 }
 
+// The same for a file of a meter other than the CG-3 and Aliod: its radio
+// button ("cg5Radio", "cg6Radio", "burrisRadio") picks the reader.
+inline void ImportMeterFile(CMainFrame* frame, const QString& path, const char* meterRadio)
+{
+    OnNextModal<CGDump>([path, meterRadio](CGDump* dump) {
+        Click(dump, meterRadio);
+        ChooseNextFile(path);
+        Click(dump, "asciiBrowseButton");
+        Click(dump, "okButton");
+    });
+    QSignalSpy done(frame->importCommand(), &ImportCommand::imported);
+    frame->findChild<QAction*>("actionImport")->trigger();
+    QCOMPARE(done.count(), 1);
+}
+
 }  // namespace bramble::test

@@ -130,7 +130,7 @@ private slots:
             latitude = Text(dialog, "latitudeEdit");
             Click(dialog, "cancelButton");
         });
-        m_frame->importCommand()->ImportFile(kAliod, true);
+        m_frame->importCommand()->ImportFile(kAliod, MeterKind::aliod);
         QCOMPARE(latitude, QString("40.02885"));
         QCOMPARE(m_frame->view()->table()->model()->rowCount(), 15);
         QVERIFY(!m_app->document().m_bAliod);
@@ -276,7 +276,7 @@ private slots:
         watch.start(10);
         QElapsedTimer clock;
         clock.start();
-        m_frame->importCommand()->ImportFile(path, false);
+        m_frame->importCommand()->ImportFile(path, MeterKind::cg3);
         const qint64 ms = clock.elapsed();
         watch.stop();
         QCOMPARE(m_frame->view()->table()->model()->rowCount(), 600000);

@@ -45,7 +45,7 @@ private slots:
         m_app = std::make_unique<CKelpApp>();
         QVERIFY(m_app->InitInstance({"bramble"}));
         m_frame = m_app->mainFrame();
-        m_frame->importCommand()->ImportFile(kCg3Example, false);  // also the first recent file
+        m_frame->importCommand()->ImportFile(kCg3Example, MeterKind::cg3);  // also the first recent file
         QCOMPARE(Rows(m_frame), 15);
     }
     void cleanup() { m_app.reset(); }

@@ -4,6 +4,9 @@
 // checks what the operator would see next. With BRAMBLE_SCREENSHOTS naming a
 // folder, the windows of the guide are saved there as PNG files
 // (scripts/make-screenshots.sh runs this under a real X server).
+#include <cmath>
+#include <string>
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -172,6 +175,61 @@ private slots:
         QTest::qWait(50);
         MaybeGrab(m_view->rawWindow(), "guide-raw");
         m_view->rawWindow()->hide();
+        QCOMPARE(boxes.texts, QStringList());
+    }
+
+    void cg6SurveyFromImportToFinalTable()
+    {
+        // Import with the meter type CG-6, then every reading with the
+        // Berger tide at each reading's own position.
+        ImportMeterFile(m_frame, BRAMBLE_TEST_DATA "/meters/CG-6_TestData.dat", "cg6Radio");
+        CStationList& list = m_view->StationList();
+        QVERIFY(list.RowCount() > 40);
+        Click(m_view, "selectAllButton");
+        BoxCloser boxes;
+        {
+            auto shown = OnNextModal<CDlgCorrections>([](CDlgCorrections* dlg) {
+                QVERIFY(dlg->findChild<QRadioButton*>("longmanRadio")->isEnabled());
+                Click(dlg, "bergerRadio");
+                Click(dlg, "okButton");
+            });
+            Click(m_view, "correctionsButton");
+            QVERIFY(*shown);
+        }
+        for (int row = 0; row < list.RowCount(); ++row) {
+            // The meter's tide out, the computed one in: they differ by a few microGal.
+            const double etc = std::stod(list.Text(row, CStationList::kEtc));
+            QVERIFY(std::abs(std::stod(list.Text(row, CStationList::kBerger)) - etc) < 0.002);
+            QCOMPARE(QString::fromStdString(list.Text(row, CStationList::kRejected)), QString());
+        }
+
+        // Drift from the first station's readings, applied to every reading.
+        m_view->OnSelectNone();
+        for (int row = 0; row < list.RowCount(); ++row)
+            if (list.Text(row, CStationList::kStation) == "RMCL_1")
+                m_view->SelectRow(row);
+        OnNextModal<CDlgDriftCorrect>([](CDlgDriftCorrect* drift) {
+            OnNextModal<CDlgAddDrift>([](CDlgAddDrift* add) { PressOk(add); });
+            Click(drift, "button1158");
+            PressOk(drift);
+        });
+        m_view->OnCalculateDrift();
+        Click(m_view, "selectAllButton");
+        OnNextModal<CDlgDriftCorrect>([](CDlgDriftCorrect* drift) {
+            drift->findChild<QComboBox*>("combo1152")->setCurrentIndex(1);
+            PressOk(drift);
+        });
+        m_view->OnApplyDriftCorrections();
+        m_view->table()->scrollToTop();
+        MaybeGrab(m_frame, "guide-station-list-cg6");
+
+        auto stations = std::make_shared<int>(-1);
+        OnNextModal<CDlgFinalOutput>([stations](CDlgFinalOutput* final) {
+            *stations = final->findChild<QTableWidget*>("finalList")->rowCount();
+            Click(final, "okButton");
+        });
+        Click(m_view, "finalOutputButton");
+        QVERIFY(*stations >= 3);  // RMCL_1, RMCL_2, RMCL_3 ...
         QCOMPARE(boxes.texts, QStringList());
     }
 

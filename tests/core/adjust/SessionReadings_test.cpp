@@ -4,9 +4,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "adjust/Adjustment.h"
 #include "adjust/SetupBuilder.h"
+#include "adjust/SurveyReadings.h"
 #include "corrections/Pressure.h"
+#include "meters/Cg6Reader.h"
 #include "session/ReductionSession.h"
 
 namespace bramble {
@@ -113,6 +117,34 @@ TEST(SessionReadings, AnAliodFileIsOneLoopADayWithoutSdOrDuration)
         EXPECT_FALSE(r.duration);
     }
     EXPECT_DOUBLE_EQ(readings.front().gravity, session.Document().m_Readings.front()->m_dGravLessEtc);
+}
+
+// A CG-6 survey in the session gives the adjustment what the file gives it
+// (its Line loops, meter, SDs, positions, the gravity as the meter wrote it
+// under the Longman option); a reading rejected in the list is left out.
+TEST(SessionReadings, AMeterFileKeepsItsLoopsPositionsAndRejections)
+{
+    const std::string file = BRAMBLE_TEST_DATA "/meters/CG-6_TestData.dat";
+    ReductionSession session;
+    ASSERT_TRUE(session.Import(file, MeterKind::cg6).Succeeded());
+    std::vector<AdjustReading> expected = AdjustReadingsFromSurvey(ReadCg6File(file));
+    std::stable_sort(expected.begin(), expected.end(),
+                     [](const AdjustReading& a, const AdjustReading& b) { return a.time < b.time; });
+    session.List().Reject(0, "bumped");  // the first in time
+    expected.erase(expected.begin());
+    const std::vector<AdjustReading> readings = AdjustReadingsFromSession(session);
+    ASSERT_EQ(readings.size(), expected.size());
+    for (std::size_t i = 0; i < readings.size(); ++i) {
+        EXPECT_EQ(readings[i].station, expected[i].station);
+        EXPECT_EQ(readings[i].loop, expected[i].loop);
+        EXPECT_EQ(readings[i].meter, expected[i].meter);
+        EXPECT_DOUBLE_EQ(readings[i].gravity, expected[i].gravity);
+        EXPECT_EQ(readings[i].sd, expected[i].sd);
+        EXPECT_EQ(readings[i].latitude, expected[i].latitude);
+        EXPECT_EQ(readings[i].longitude, expected[i].longitude);
+        EXPECT_EQ(readings[i].rejected, expected[i].rejected);
+    }
+    EXPECT_EQ(readings.front().loop, "1");
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <set>
 
 #include <sys/stat.h>
 
@@ -294,4 +295,50 @@ TEST(ProjectFile, ASurveyReadFromAPipeIsNotSaved)
         << saved.ErrorText();
     std::ifstream file(folder / "survey.bramble");
     EXPECT_EQ(std::string(std::istreambuf_iterator<char>(file), {}), "the project saved before");
+}
+
+TEST(ProjectFile, MeterSurveysComeBackWithTheirKindAndTheSameCells)
+{
+    ProjectFolder folder;
+    const std::string meters = std::string(BRAMBLE_TEST_DATA) + "/meters/";
+    fs::copy_file(meters + "CG-6_TestData.dat", folder / "data/cg6.dat");
+    fs::copy_file(meters + "B44_2017-12-05.txt", folder / "data/burris.txt");
+    Project project;
+    int index = 0;
+    for (const auto& [file, meter] : {std::pair{"data/cg6.dat", MeterKind::cg6}, {"data/burris.txt", MeterKind::burris}}) {
+        Result<std::unique_ptr<ProjectSurvey>> read = ReadProjectSurvey(folder / file, meter, {});
+        ASSERT_TRUE(read.Succeeded()) << read.ErrorText();
+        ReductionSession& session = *read.Value()->session;
+        session.SelectStations({});
+        CorrectionsDialogModel dialog = session.OpenCorrections();
+        (void)dialog.SetTideMode(kTideBerger);
+        session.ApplyCorrections(dialog.Settings());
+        session.RunDriftCommand(session.Corrections(), DriftMode::calculate, {});
+        session.SelectStations({});
+        session.List().Reject(2, "disturbed");
+        session.ComputeFinalTable();
+        project.InsertSurvey(index++, std::move(read.Value()));
+    }
+    ASSERT_TRUE(SaveProject(project, folder / "meters.bramble").Succeeded());
+
+    // Every reading has a key of its own (loop header, record in the loop).
+    const nlohmann::json saved = SavedJson(project, folder);
+    for (const nlohmann::json& survey : saved["surveys"]) {
+        const nlohmann::json& readings = survey["readings"];
+        std::set<std::pair<int, int>> keys;
+        for (std::size_t i = 0; i < readings["header"].size(); ++i)
+            keys.emplace(readings["header"][i].get<int>(), readings["record"][i].get<int>());
+        EXPECT_EQ(keys.size(), readings["header"].size());
+    }
+    EXPECT_EQ(saved["surveys"][0]["meter"], "cg6");
+    EXPECT_EQ(saved["surveys"][1]["meter"], "burris");
+
+    const Result<std::unique_ptr<Project>> opened = LoadProject(folder / "meters.bramble");
+    ASSERT_TRUE(opened.Succeeded()) << opened.ErrorText();
+    for (int i = 0; i < 2; ++i) {
+        EXPECT_EQ(opened.Value()->Survey(i).meter, project.Survey(i).meter);
+        EXPECT_EQ(opened.Value()->Survey(i).session->Meter(), project.Survey(i).meter);
+        EXPECT_EQ(EverythingShown(*opened.Value()->Survey(i).session), EverythingShown(*project.Survey(i).session))
+            << "survey " << i;
+    }
 }
