@@ -1,6 +1,7 @@
 #include "project/ProjectFile.h"
 
 #include <cerrno>
+#include <algorithm>
 #include <array>
 #include <cstring>
 #include <limits>
@@ -126,15 +127,30 @@ json DriftJson(const SessionSnapshot& s)
             {"current", s.currentDrift}};
 }
 
+// The summary's values that no selected reading has (a meter that writes no
+// SD, tilt, temperature or tide), shown empty: by their keys.
+constexpr std::pair<SelectionSummary::Field, const char*> kMayBeEmpty[] = {{SelectionSummary::kSDev, "sdev"},
+                                                                           {SelectionSummary::kTiltX, "tiltX"},
+                                                                           {SelectionSummary::kTiltY, "tiltY"},
+                                                                           {SelectionSummary::kTemp, "temperature"},
+                                                                           {SelectionSummary::kEtc, "etc"}};
+
 json SummaryJson(const SelectionSummary& m)
 {
-    return {{"readings", m.m_nReadings},       {"gravity", NumberValue(m.m_dGrav)},
-            {"sdev", NumberValue(m.m_dSDev)},  {"tiltX", NumberValue(m.m_dTiltX)},
-            {"tiltY", NumberValue(m.m_dTiltY)}, {"temperature", NumberValue(m.m_dTemp)},
-            {"etc", NumberValue(m.m_dEtc)},    {"berger", NumberValue(m.m_dBerger)},
-            {"pressure", NumberValue(m.m_dPressure)}, {"polarMotion", NumberValue(m.m_dPolarMotion)},
-            {"oceanLoading", NumberValue(m.m_dOceanLoad)},
-            {"drift", NumberValue(m.m_dDrift)}, {"time", TimeValue(m.m_dtTime)}};
+    json summary = {{"readings", m.m_nReadings},       {"gravity", NumberValue(m.m_dGrav)},
+                    {"sdev", NumberValue(m.m_dSDev)},  {"tiltX", NumberValue(m.m_dTiltX)},
+                    {"tiltY", NumberValue(m.m_dTiltY)}, {"temperature", NumberValue(m.m_dTemp)},
+                    {"etc", NumberValue(m.m_dEtc)},    {"berger", NumberValue(m.m_dBerger)},
+                    {"pressure", NumberValue(m.m_dPressure)}, {"polarMotion", NumberValue(m.m_dPolarMotion)},
+                    {"oceanLoading", NumberValue(m.m_dOceanLoad)},
+                    {"drift", NumberValue(m.m_dDrift)}, {"time", TimeValue(m.m_dtTime)}};
+    json empty = json::array();
+    for (const auto& [field, key] : kMayBeEmpty)
+        if (m.m_nEmpty & (1u << field))
+            empty.push_back(key);
+    if (!empty.empty())  // written only when there is one, so CG-3 and Aliod files stay as they were
+        summary["empty"] = std::move(empty);
+    return summary;
 }
 
 json FinalTableJson(const SessionSnapshot& s)
@@ -514,6 +530,18 @@ SelectionSummary SummaryOf(const json& m, const std::string& where)
     s.m_dOceanLoad = number("oceanLoading");
     s.m_dDrift = number("drift");
     s.m_dtTime = Time(Member(m, "time", where), Path(where, "time"));
+    if (m.contains("empty")) {
+        const std::string at = Path(where, "empty");
+        const json& empty = Array(m["empty"], at);
+        for (std::size_t i = 0; i < empty.size(); ++i) {
+            const std::string key = Text(empty[i], Element(at, i));
+            const auto* known = std::find_if(std::begin(kMayBeEmpty), std::end(kMayBeEmpty),
+                                             [&](const auto& entry) { return key == entry.second; });
+            if (known == std::end(kMayBeEmpty))
+                Fail(Element(at, i), "names no summary value that can be empty (\"" + key + "\")");
+            s.SetEmpty(known->first, true);
+        }
+    }
     return s;
 }
 
