@@ -278,3 +278,28 @@ TEST(MeterSurveys, AFileThatIsNotOfTheMeterChosenGivesAnEmptyListAndNoCrash)
         EXPECT_EQ(session.List().RowCount(), 0);
     }
 }
+
+// The CG-6 readings lie about 5.7 km from the BOULDER block and have no
+// header position: they take it by their own position within 10 km, and
+// none within 1 km (so the file is refused).
+TEST(MeterSurveys, OceanLoadingMatchesBlocksByEachReadingsOwnPosition)
+{
+    const std::string blq = BRAMBLE_TEST_DATA "/oceanload/cg3-two-blocks.blq";
+    ReductionSession session;
+    ASSERT_TRUE(session.Import(kCg6, MeterKind::cg6).Succeeded());
+    session.SelectStations({});
+    CorrectionsDialogModel near = session.OpenCorrections();
+    ASSERT_TRUE(near.SetBlqMatchDistance(1.0).Succeeded());
+    EXPECT_TRUE(near.ReadBlqFile(blq).Failed());
+    CorrectionsDialogModel dialog = session.OpenCorrections();
+    ASSERT_TRUE(dialog.SetBlqMatchDistance(10.0).Succeeded());
+    const Result<SurveyOceanLoad> read = dialog.ReadBlqFile(blq);
+    ASSERT_TRUE(read.Succeeded()) << read.ErrorText();
+    EXPECT_EQ(read.Value().m_nReadings, session.List().RowCount());
+    EXPECT_TRUE(read.Value().m_Unmatched.empty());
+    session.ApplyCorrections(dialog.Settings());
+    const CReading& first = session.List().Reading(0);
+    EXPECT_TRUE(std::isfinite(first.m_dOceanLoad));
+    EXPECT_DOUBLE_EQ(first.m_dOceanLoadCorr, first.m_dOceanLoad * 0.001);
+    EXPECT_NE(first.m_dOceanLoadCorr, 0.0);
+}
