@@ -140,13 +140,10 @@ bool ParseArguments(const Args& args, AdjustArguments& a, std::ostream& err, boo
                 return false;
         } else if (arg == "--format") {
             ok = value(text);
-            const auto type = MeterTypeFromName(text);
-            if (ok && text == "auto")
-                a.format.reset();
-            else if (ok && !type)
-                return fail("--format takes auto, cg3, aliod, cg5, cg6 or burris, not '" + text + "'");
-            else if (ok)
-                a.format = type;
+            if (ok && !FormatRefusal(text).empty())
+                return fail(FormatRefusal(text));
+            if (ok)
+                a.format = MeterTypeFromName(text);  // none for auto
         } else if (arg == "--project") {
             ok = value(text);
             a.projectFiles.push_back(text);

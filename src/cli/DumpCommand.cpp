@@ -218,9 +218,8 @@ int RunDump(const Args& args, std::ostream& out, std::ostream& err)
             json = true;
         } else if (a == "--format") {
             ok = value(format);
-            if (ok && format != "auto" && !MeterTypeFromName(format)) {
-                err << "bramble-cli dump: --format takes auto, cg3, aliod, cg5, cg6 or burris, not '" << format
-                    << "'\n";
+            if (ok && !FormatRefusal(format).empty()) {
+                err << "bramble-cli dump: " << FormatRefusal(format) << "\n";
                 return 2;
             }
         } else if (std::string* field = AliodHeaderField(doc.m_AliodHeader, a)) {

@@ -62,12 +62,19 @@ bool CheckReadable(const std::string& path, const std::string& who, std::ostream
     return why.empty();
 }
 
+std::string FormatRefusal(const std::string& format)
+{
+    if (format == "auto" || MeterTypeFromName(format))
+        return {};
+    return "--format takes auto, cg3, aliod, cg5, cg6 or burris, not '" + format + "'";
+}
+
 FormatChoice ChooseFormat(const std::string& path, const std::string& format, bool aliod, const std::string& who,
                           std::ostream& err)
 {
     const std::optional<MeterType> named = format == "auto" ? std::nullopt : MeterTypeFromName(format);
-    if (format != "auto" && !named) {
-        err << who << ": --format takes auto, cg3, aliod, cg5, cg6 or burris, not '" << format << "'\n";
+    if (const std::string why = FormatRefusal(format); !why.empty()) {
+        err << who << ": " << why << "\n";
         return {std::nullopt, 2};
     }
     if (aliod && named && *named != MeterType::aliod) {

@@ -39,6 +39,10 @@ std::optional<ReadReport> ReadSurvey(CKelpDoc& doc, const std::string& path, boo
 // content. A --format with another name, or --aliod with another kind, is a
 // bad argument (status 2); a file that cannot be read or matches no kind is
 // refused (status 1). Each refusal is a line on `err` starting with `who`.
+// Why `format` is no value of --format (auto, cg3, aliod, cg5, cg6, burris);
+// empty when it is one.
+std::string FormatRefusal(const std::string& format);
+
 struct FormatChoice {
     std::optional<MeterType> type;
     int status = 0;

@@ -166,8 +166,8 @@ bool ParseArguments(const Args& args, ReduceOptions& o, std::ostream& err, bool&
             o.aliod = true;
         } else if (a == "--format") {
             ok = value(o.format);
-            if (ok && o.format != "auto" && !MeterTypeFromName(o.format))
-                return fail("--format takes auto, cg3, aliod, cg5, cg6 or burris, not '" + o.format + "'");
+            if (ok && !FormatRefusal(o.format).empty())
+                return fail(FormatRefusal(o.format));
         } else if (const OptionTaken taken = TakeCorrectionOption(args, i, o.corrections, "bramble-cli reduce", err);
                    taken != OptionTaken::no) {
             if (taken == OptionTaken::bad)

@@ -243,6 +243,8 @@ void SwapSessionContents(ReductionSession& a, ReductionSession& b)
     const ReductionSession::StateParts y = b.State();
     CKelpDoc& d = x.doc;
     CKelpDoc& e = y.doc;
+    const MeterKind meterOfD = d.Meter();
+    const MeterKind meterOfE = e.Meter();
     d.m_Readings.swap(e.m_Readings);
     d.m_Headers.swap(e.m_Headers);
     d.m_DriftCorrections.swap(e.m_DriftCorrections);
@@ -255,7 +257,8 @@ void SwapSessionContents(ReductionSession& a, ReductionSession& b)
     std::swap(d.m_pCurFinal, e.m_pCurFinal);
     std::swap(d.m_AliodHeader, e.m_AliodHeader);
     std::swap(d.m_bSubtractMean, e.m_bSubtractMean);
-    std::swap(d.m_bAliod, e.m_bAliod);
+    d.SetMeter(meterOfE);  // and m_bAliod with it
+    e.SetMeter(meterOfD);
     std::swap(d.m_nRecords, e.m_nRecords);
     std::swap(d.m_strFilePath, e.m_strFilePath);
     std::swap(d.m_bInstrument, e.m_bInstrument);

@@ -216,6 +216,9 @@ TEST(ProjectFile, HandEditedValuesAreRefusedNamingWhereTheyAre)
                   .find("poleX should hold 15 values, not 14"),
               std::string::npos);
     EXPECT_NE(edited([](auto& f) { f["surveys"][0]["meter"] = "cg9"; }).find("names no meter"), std::string::npos);
+    EXPECT_NE(edited([](auto& f) { f["surveys"][0]["summary"]["empty"] = {"gravity"}; })
+                  .find("survey 1.summary.empty[0] names no summary value that can be empty"),
+              std::string::npos);
     EXPECT_NE(edited([](auto& f) { f["active"] = 2; }).find("\"active\" should be a whole number from -1 to 1"),
               std::string::npos);
     // A rejected reading that is also selected would take part after all.

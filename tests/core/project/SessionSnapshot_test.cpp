@@ -106,6 +106,15 @@ TEST(SessionSnapshot, SameStateSeesEveryChangeAndSwappingShowsAnotherSurvey)
     EXPECT_EQ(shown.Meter(), MeterKind::aliod);
     SwapSessionContents(shown, other);
     EXPECT_EQ(EverythingShown(shown), cg3);
+
+    // A CG-6 survey keeps its kind through the swaps.
+    ReductionSession cg6;
+    ASSERT_TRUE(cg6.Import(BRAMBLE_TEST_DATA "/meters/CG-6_TestData.dat", MeterKind::cg6).Succeeded());
+    SwapSessionContents(shown, cg6);
+    EXPECT_EQ(shown.Meter(), MeterKind::cg6);
+    EXPECT_EQ(cg6.Meter(), MeterKind::cg3);
+    SwapSessionContents(shown, cg6);
+    EXPECT_EQ(cg6.Meter(), MeterKind::cg6);
 }
 
 TEST(SessionSnapshot, UndoingTheOceanLoadingTakesItsColumnAndValuesAway)
