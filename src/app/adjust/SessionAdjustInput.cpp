@@ -14,13 +14,29 @@ namespace bramble {
 
 namespace {
 
-QString MeterName(MeterKind meter) { return meter == MeterKind::aliod ? "Aliod" : "CG-3"; }
-
-QString CorrectionsText(const CorrectionSettings& c)
+QString MeterName(MeterKind meter)
 {
-    const QString tide = c.m_nTideMode == kTideLongman  ? "meter's own (Longman)"
-                         : c.m_nTideMode == kTideBerger ? "Berger"
-                                                        : "none";
+    switch (meter) {
+    case MeterKind::aliod:
+        return "Aliod";
+    case MeterKind::cg5:
+        return "CG-5";
+    case MeterKind::cg6:
+        return "CG-6";
+    case MeterKind::burris:
+        return "Burris";
+    case MeterKind::cg3:
+        break;
+    }
+    return "CG-3";
+}
+
+QString CorrectionsText(const CorrectionSettings& c, MeterKind meter)
+{
+    // Aliod data has no tide of its own to keep.
+    const QString tide = c.m_nTideMode == kTideBerger                              ? "Berger"
+                         : c.m_nTideMode == kTideLongman && meter != MeterKind::aliod ? "meter's own (Longman)"
+                                                                                     : "none";
     return QString("tide %1, pressure %2, polar motion %3")
         .arg(tide, c.m_bApplyPressure ? "on" : "off", c.m_bApplyPolar ? "on" : "off");
 }
@@ -30,24 +46,28 @@ QString CorrectionsText(const CorrectionSettings& c)
 AdjustInput SessionAdjustInput(const std::vector<const ReductionSession*>& sessions)
 {
     AdjustInput input;
-    QStringList parts;
+    QStringList lines;
     for (const ReductionSession* session : sessions) {
         std::vector<AdjustReading> readings = AdjustReadingsFromSession(*session);
         if (readings.empty())
             continue;
         const std::string& path = session->Document().m_strFilePath;
-        parts << QString("%1 (%2, %3 readings; %4)")
+        lines << QString("%1 (%2, %3 readings). Corrections: %4")
                      .arg(QFileInfo(QString::fromStdString(path)).fileName(), MeterName(session->Meter()))
                      .arg(readings.size())
-                     .arg(CorrectionsText(session->Corrections()));
+                     .arg(CorrectionsText(session->Corrections(), session->Meter()));
         input.surveys.push_back({path, std::move(readings)});
     }
     if (input.surveys.empty()) {
         input.description = "No survey is open.";
         return input;
     }
-    input.description = QString("%1 %2. The drift is modelled by the adjustment.")
-                            .arg(parts.size() == 1 ? "Survey" : "Surveys", parts.join(", "));
+    // One survey in one sentence; several a line each.
+    input.description = lines.size() == 1
+                            ? QString("Survey %1; the drift is modelled by the adjustment.").arg(lines.front())
+                            : QString("%1 surveys, the drift modelled by the adjustment:\n%2")
+                                  .arg(lines.size())
+                                  .arg(lines.join("\n"));
     return input;
 }
 

@@ -2,6 +2,7 @@
 // the box beside "Number of Points", switched, removed, an import over
 // work undone; the recent projects of the File menu.
 #include <QComboBox>
+#include <QLabel>
 #include <QMenu>
 #include <QMessageBox>
 #include <QTemporaryDir>
@@ -10,7 +11,10 @@
 #include "../support/AppTestSupport.h"
 #include "../support/ImportDriver.h"
 #include "../support/StationListDriver.h"
+#include "adjust/LoopChooser.h"
+#include "adjust/NetworkAdjustWindow.h"
 #include "mainwnd/CKelpView.h"
+#include "mainwnd/CMainFrame.h"
 #include "project/ProjectCommands.h"
 #include "project/SurveyList.h"
 
@@ -35,6 +39,26 @@ private slots:
         m_view->OnSelectAll();
     }
     void cleanup() { m_app.reset(); }
+
+    void theAdjustmentReadsEverySurveyOfTheProject()
+    {
+        CMainFrame* frame = m_app->mainFrame();
+        ImportThroughDialogs(frame, kAliodExample, true, AcceptHeader, "actionAddSurvey");
+        frame->findChild<QAction*>("actionAdjustNetwork")->trigger();
+        auto* window = frame->findChild<NetworkAdjustWindow*>();
+        QVERIFY(window);
+        const LoopChooser* loops = window->loops();
+        QCOMPARE(loops->topLevelItemCount(), 2);
+        QCOMPARE(loops->topLevelItem(0)->text(0), QString("cg3-two-blocks.dat"));
+        QCOMPARE(loops->topLevelItem(0)->childCount(), 2);  // the CG-3 header blocks
+        QCOMPARE(loops->topLevelItem(1)->text(0), QString("aliod-loop.csv"));
+        QCOMPARE(loops->topLevelItem(1)->text(1), QString("8"));
+        const QString input = window->findChild<QLabel*>("inputLabel")->text();
+        QVERIFY2(input.contains("\naliod-loop.csv (Aliod, 8 readings). Corrections: tide none,"), qPrintable(input));
+        QTest::qWait(100);  // the caption above the results wraps once shown
+        MaybeGrab(window, "adjust-two-surveys");
+        window->close();
+    }
 
     void surveysAreAddedSwitchedAndRemovedAsStepsThatUndo()
     {
